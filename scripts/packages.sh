@@ -1,0 +1,34 @@
+# Sourced by the build scripts: installs Debian packages that are missing, as root or with sudo.
+
+# ensure_packages PACKAGE... : installs whichever of the packages are not installed yet.
+ensure_packages() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$package")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    local sudo=""
+    if [ "$(id -u)" -ne 0 ]; then
+        if ! command -v sudo >/dev/null 2>&1; then
+            echo "drav: missing packages (${missing[*]}) and neither root nor sudo to install them" >&2
+            return 1
+        fi
+        sudo="sudo"
+    fi
+    echo "drav: installing missing Debian packages: ${missing[*]}"
+    if [ -z "${DRAV_APT_UPDATED:-}" ]; then
+        $sudo apt-get update -qq || return 1
+        DRAV_APT_UPDATED=1
+    fi
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null || return 1
+}
+
+# try_packages PACKAGE... : like ensure_packages, but a failure only disables the optional step.
+try_packages() {
+    ensure_packages "$@" || { echo "drav: could not install $*; skipping what needs them" >&2; return 1; }
+}
+
+BUILD_PACKAGES=(cmake g++ make libgtest-dev libbenchmark-dev libpng-dev)

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Sets up, builds and runs every test: an optimised build and a sanitizer build, each with
+# its unit and end-to-end tests. Installs missing Debian packages first. Exits non-zero on
+# any failure.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+source scripts/packages.sh
+
+ensure_packages "${BUILD_PACKAGES[@]}" || exit 1
+
+jobs=$(nproc)
+passed=0
+failed=0
+
+# step NAME COMMAND... : runs one stage, counts it, and keeps going so every failure shows.
+step() {
+    local name=$1
+    shift
+    echo "=== $name"
+    if "$@"; then
+        passed=$((passed + 1))
+    else
+        echo "=== FAILED: $name" >&2
+        failed=$((failed + 1))
+    fi
+}
+
+build() { # build DIR CMAKE-ARGS...
+    local dir=$1
+    shift
+    cmake -S . -B "$dir" "$@" >/dev/null && cmake --build "$dir" -j "$jobs"
+}
+
+step "release build" build build/release -DCMAKE_BUILD_TYPE=Release
+step "release tests" ctest --test-dir build/release --output-on-failure -j "$jobs"
+step "sanitizer build" build build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAV_SANITIZE=ON
+step "sanitizer tests" ctest --test-dir build/sanitize --output-on-failure -j "$jobs" -LE e2e
+
+echo "stages: $passed passed, $failed failed"
+[ "$failed" -eq 0 ]

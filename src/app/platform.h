@@ -1,0 +1,24 @@
+// The platform seam: the few things the shared start-up and main loop need of a window
+// system. Each executable links exactly one backend from src/app/platform.
+#pragma once
+
+#include <cstdint>
+
+#include "app/tick.h"
+#include "render/palette.h"
+
+// Opens the 640x480 window titled "DRAV" and whatever drawing contexts presenting needs.
+// Returns null on success, or a short description of the step that failed.
+const char* PlatformOpenWindow();
+// Creates the 320x240 8-bit frame surface with the palette as its colour table and returns
+// its pixel memory (row pitch 320), or null when it cannot be made.
+uint8_t* PlatformCreateFrameBuffer(const RgbQuad* palette);
+// Empties the window-event queue; returns true when a quit event was among the events.
+bool PlatformPumpEvents();
+// High-resolution counter and its frequency in counts per second.
+int64_t PlatformCounter();
+int64_t PlatformCounterFrequency();
+bool PlatformKeyDown(Key key);
+// Stretches the FrameBuffer over the whole client area.
+void PlatformPresent();
+void PlatformSetTitle(const char* title);

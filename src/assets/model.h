@@ -1,0 +1,55 @@
+// Triangle models and 64x64 textures as read from the data files, and the seven model slots.
+#pragma once
+
+#include <cstdint>
+
+// One vertex exactly as stored in a model file (32 bytes, little-endian floats).
+struct ModelVertex {
+    float x, y, z;
+    float unused[3]; // stored with the vertex, never read
+    float u, v;      // texture coordinates, 0..1 across the 64 texels
+};
+
+// Three vertices; their order decides which side of the triangle faces the viewer.
+struct ModelTriangle {
+    ModelVertex vertices[3];
+};
+
+static_assert(sizeof(ModelVertex) == 32, "ModelVertex must match the file record");
+static_assert(sizeof(ModelTriangle) == 96, "ModelTriangle must match the file record");
+
+constexpr int TextureSide = 64;
+constexpr int TextureBytes = TextureSide * TextureSide;
+
+// 64 rows of 64 palette indices; texel (u, v) is texels[v * 64 + u].
+struct Texture {
+    uint8_t texels[TextureBytes];
+};
+
+struct Model {
+    ModelTriangle* triangles;
+    int32_t triangleCount;
+    Texture* texture;
+};
+
+// Loads a model file and then its texture; returns null when the model file is rejected.
+Model* LoadModel(const char* modelFileName, const char* textureFileName);
+// Reads up to 4096 bytes of a texture file; bytes the file does not supply are zero.
+Texture* LoadTexture(const char* fileName);
+
+extern Model* PlaneModel;
+extern Model* BrokenModel;
+extern Model* ColumnModel;
+extern Model* TableModel;
+extern Model* CubeModel;
+extern Model* CeilModel;
+extern Model* HeartModel;
+
+// One model slot with the two files it is loaded from, in loading order.
+struct ModelSlot {
+    Model** slot;
+    const char* modelFileName;
+    const char* textureFileName;
+};
+constexpr int ModelSlotCount = 7;
+extern const ModelSlot ModelSlots[ModelSlotCount];

@@ -1,0 +1,93 @@
+#include "math/mat4.h"
+
+#include <cmath>
+
+namespace {
+
+// One element of the product a * b, carried in double and rounded to float once.
+float ProductElement(const Mat4& a, const Mat4& b, int row, int column) {
+    double sum = 0.0;
+    for (int i = 0; i < 4; ++i) {
+        sum += static_cast<double>(a.at(row, i)) * b.at(i, column);
+    }
+    return static_cast<float>(sum);
+}
+
+// result := a * b through a temporary, so result may alias either operand.
+void Multiply(Mat4& result, const Mat4& a, const Mat4& b) {
+    Mat4 product;
+    for (int row = 0; row < 4; ++row) {
+        for (int column = 0; column < 4; ++column) {
+            product.at(row, column) = ProductElement(a, b, row, column);
+        }
+    }
+    result = product;
+}
+
+} // namespace
+
+void PostMultiply(Mat4& m, const Mat4& o) { Multiply(m, m, o); }
+
+void PreMultiply(Mat4& m, const Mat4& o) { Multiply(m, o, m); }
+
+void SetIdentity(Mat4& m) {
+    for (float& element : m.m) {
+        element = 0.0f;
+    }
+    m.at(0, 0) = m.at(1, 1) = m.at(2, 2) = m.at(3, 3) = 1.0f;
+}
+
+void SetRotation(Mat4& m, float x, float y, float z, float angle) {
+    const double s = std::sin(static_cast<double>(angle));
+    const double c = static_cast<float>(std::cos(static_cast<double>(angle)));
+    const double k = 1.0 - c;
+    const double dx = x, dy = y, dz = z;
+    SetIdentity(m);
+    m.at(0, 0) = static_cast<float>(c + k * dx * dx);
+    m.at(0, 1) = static_cast<float>(k * dx * dy - s * dz);
+    m.at(0, 2) = static_cast<float>(k * dx * dz + s * dy);
+    m.at(1, 0) = static_cast<float>(k * dx * dy + s * dz);
+    m.at(1, 1) = static_cast<float>(c + k * dy * dy);
+    m.at(1, 2) = static_cast<float>(k * dy * dz - s * dx);
+    m.at(2, 0) = static_cast<float>(k * dx * dz - s * dy);
+    m.at(2, 1) = static_cast<float>(k * dy * dz + s * dx);
+    m.at(2, 2) = static_cast<float>(c + k * dz * dz);
+}
+
+void SetTranslation(Mat4& m, float x, float y, float z) {
+    SetIdentity(m);
+    m.at(0, 3) = x;
+    m.at(1, 3) = y;
+    m.at(2, 3) = z;
+}
+
+void SetPerspective(Mat4& m, float fovy, float aspect, float zNear, float zFar) {
+    const float f = static_cast<float>(1.0 / std::tan(static_cast<double>(fovy) / 2.0));
+    const double nearPlane = zNear, farPlane = zFar;
+    for (float& element : m.m) {
+        element = 0.0f;
+    }
+    m.at(0, 0) = static_cast<float>(static_cast<double>(f) / aspect);
+    m.at(1, 1) = f;
+    m.at(2, 2) = static_cast<float>((nearPlane + farPlane) / (nearPlane - farPlane));
+    m.at(2, 3) = static_cast<float>(2.0 * nearPlane * farPlane / (nearPlane - farPlane));
+    m.at(3, 2) = -1.0f;
+}
+
+void TransformPoint(const Mat4& m, Vec3& out, const Vec3& in) {
+    const double x = in.x, y = in.y, z = in.z;
+    const float rx = static_cast<float>(m.at(0, 0) * x + m.at(0, 1) * y + m.at(0, 2) * z + m.at(0, 3));
+    const float ry = static_cast<float>(m.at(1, 0) * x + m.at(1, 1) * y + m.at(1, 2) * z + m.at(1, 3));
+    const float rz = static_cast<float>(m.at(2, 0) * x + m.at(2, 1) * y + m.at(2, 2) * z + m.at(2, 3));
+    out = Vec3{rx, ry, rz};
+}
+
+void TransformVec4(const Mat4& m, Vec4& out, const Vec4& in) {
+    const double v[4] = {in.x, in.y, in.z, in.w};
+    float r[4];
+    for (int row = 0; row < 4; ++row) {
+        r[row] = static_cast<float>(m.at(row, 0) * v[0] + m.at(row, 1) * v[1] +
+                                    m.at(row, 2) * v[2] + m.at(row, 3) * v[3]);
+    }
+    out = Vec4{r[0], r[1], r[2], r[3]};
+}

@@ -1,0 +1,26 @@
+// Scanline rasteriser: fills a textured, fogged triangle given in pixel coordinates into the
+// FrameBuffer in 16.16 fixed point, clipped to the frame.
+#pragma once
+
+#include <cstdint>
+
+// A projected vertex: pixel position, texel coordinates and fog shade (255 = unfogged).
+struct ScreenVertex {
+    int16_t x;
+    int16_t y;
+    uint8_t u;
+    uint8_t v;
+    uint8_t shade;
+};
+
+// Draws the triangle; the result does not depend on the order of the three vertices.
+void RasteriseTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c);
+
+// Fills columns x0 <= x < x1 of row (0..239), clipped to 0..319, interpolating 16.16 texture
+// coordinates and shade from the left end to the right end. Nothing is drawn when x0 >= x1.
+void FillSpan(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft, int32_t uRight,
+              int32_t vRight, int32_t shadeLeft, int32_t shadeRight);
+
+// FillSpan for ends given in either order: swaps both ends' values when x0 >= x1.
+void FillSpanEither(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft,
+                    int32_t uRight, int32_t vRight, int32_t shadeLeft, int32_t shadeRight);

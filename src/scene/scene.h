@@ -1,0 +1,49 @@
+// Scene graph, the scene record with the camera, and animators.
+#pragma once
+
+#include <cstdint>
+
+#include "assets/model.h"
+#include "math/mat4.h"
+
+struct SceneNode {
+    SceneNode** children; // in the order they were added; null while there are none
+    uint32_t childCount;
+    Model* model; // not owned; null for a node that only groups others
+    Mat4 local;
+};
+
+struct Scene {
+    float x, y, z; // camera position
+    float pitch;   // about X
+    float yaw;     // about Y
+    float roll;    // about Z
+    SceneNode* root;
+};
+
+struct Animator;
+using AnimatorTick = void (*)(Animator*);
+
+struct Animator {
+    float x, y, z; // base position
+    AnimatorTick tick;
+    SceneNode* node; // not owned
+    float time;
+};
+
+struct AnimatorPointerList {
+    Animator** items;
+    uint32_t count;
+};
+
+// Every animator, in creation order; the main loop ticks them in this order.
+extern AnimatorPointerList AnimatorList;
+
+SceneNode* CreateNode(SceneNode* parent, Model* model, const Mat4* initial);
+void DestroyNode(SceneNode* node);
+Scene* CreateScene();
+void DestroyScene(Scene* scene);
+Animator* CreateAnimator(AnimatorTick tick, SceneNode* node, float x, float y, float z);
+void RemoveAnimator(Animator* animator);
+// Spins the node about its vertical axis and bobs it about the animator's base position.
+void HeartTick(Animator* animator);
