@@ -26,9 +26,13 @@ void Multiply(Mat4& result, const Mat4& a, const Mat4& b) {
 
 } // namespace
 
-void PostMultiply(Mat4& m, const Mat4& o) { Multiply(m, m, o); }
+void PostMultiply(Mat4& m, const Mat4& o) {
+    Multiply(m, m, o);
+}
 
-void PreMultiply(Mat4& m, const Mat4& o) { Multiply(m, o, m); }
+void PreMultiply(Mat4& m, const Mat4& o) {
+    Multiply(m, o, m);
+}
 
 void SetIdentity(Mat4& m) {
     for (float& element : m.m) {
@@ -76,9 +80,12 @@ void SetPerspective(Mat4& m, float fovy, float aspect, float zNear, float zFar) 
 
 void TransformPoint(const Mat4& m, Vec3& out, const Vec3& in) {
     const double x = in.x, y = in.y, z = in.z;
-    const float rx = static_cast<float>(m.at(0, 0) * x + m.at(0, 1) * y + m.at(0, 2) * z + m.at(0, 3));
-    const float ry = static_cast<float>(m.at(1, 0) * x + m.at(1, 1) * y + m.at(1, 2) * z + m.at(1, 3));
-    const float rz = static_cast<float>(m.at(2, 0) * x + m.at(2, 1) * y + m.at(2, 2) * z + m.at(2, 3));
+    const float rx =
+        static_cast<float>(m.at(0, 0) * x + m.at(0, 1) * y + m.at(0, 2) * z + m.at(0, 3));
+    const float ry =
+        static_cast<float>(m.at(1, 0) * x + m.at(1, 1) * y + m.at(1, 2) * z + m.at(1, 3));
+    const float rz =
+        static_cast<float>(m.at(2, 0) * x + m.at(2, 1) * y + m.at(2, 2) * z + m.at(2, 3));
     out = Vec3{rx, ry, rz};
 }
 

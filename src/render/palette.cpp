@@ -14,7 +14,9 @@ constexpr float FogRed = 0.75f;
 constexpr float FogGreen = 0.85000002f;
 constexpr float FogBlue = 0.81000000f;
 
-int RoundToNearestEven(double value) { return static_cast<int>(std::nearbyint(value)); }
+int RoundToNearestEven(double value) {
+    return static_cast<int>(std::nearbyint(value));
+}
 
 // Palette components as integers, laid out so the distance loop vectorises.
 struct PaletteComponents {
@@ -73,10 +75,13 @@ FogRow MakeFogRow(int shade) {
 uint8_t FogCell(const PaletteComponents& palette, const FogRow& row, int colour) {
     const double k = FogStep;
     const double targetRed = (palette.red[colour] * row.ownWeight) * k + row.red;
-    const double targetGreen = static_cast<float>((palette.green[colour] * row.ownWeight) * k + row.green);
-    const double targetBlue = static_cast<float>((palette.blue[colour] * row.ownWeight) * k + row.blue);
+    const double targetGreen =
+        static_cast<float>((palette.green[colour] * row.ownWeight) * k + row.green);
+    const double targetBlue =
+        static_cast<float>((palette.blue[colour] * row.ownWeight) * k + row.blue);
     return NearestColour(palette, RoundToNearestEven(targetRed * 255.0),
-                         RoundToNearestEven(targetGreen * 255.0), RoundToNearestEven(targetBlue * 255.0));
+                         RoundToNearestEven(targetGreen * 255.0),
+                         RoundToNearestEven(targetBlue * 255.0));
 }
 
 } // namespace

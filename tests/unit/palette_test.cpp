@@ -74,7 +74,9 @@ TEST_F(ColourTablesTest, FullShadeRowMapsEachColourToItselfOrItsFirstTwin) {
     EXPECT_EQ(RowValues(255).size(), 254u);
 }
 
-TEST_F(ColourTablesTest, MiddleRowHoldsSixtyEightColours) { EXPECT_EQ(RowValues(128).size(), 68u); }
+TEST_F(ColourTablesTest, MiddleRowHoldsSixtyEightColours) {
+    EXPECT_EQ(RowValues(128).size(), 68u);
+}
 
 TEST_F(ColourTablesTest, SampleCells) {
     EXPECT_EQ(Fog(128, 0), 231);
