@@ -30,7 +30,7 @@ void AddSquareSlab(Mesh& mesh, float bottom, float top) {
 // the side, never from above.
 constexpr float BreakHeights[ShaftSides] = {1.26f, 1.12f, 1.21f, 1.05f, 1.15f, 1.24f,
                                             1.09f, 1.19f, 1.04f, 1.13f, 1.22f, 1.10f};
-constexpr Vec3 BreakPeak = {0.03f, 1.18f, -0.02f};
+constexpr Vec3 BreakPeak = {0.03f, 1.3f, -0.02f};
 
 } // namespace
 
