@@ -124,6 +124,13 @@ void AddBox(Mesh& mesh, const Box& box) {
     AddPatch(mesh, {corner(0, bottom, 0), corner(1, bottom, 0), corner(0, bottom, 1), 1, box.ends});
 }
 
+void AddSquareBlock(Mesh& mesh, float x, float z, float halfSide, float bottom, float top,
+                    const TexelRect& rect) {
+    AddBox(
+        mesh,
+        {{x - halfSide, bottom, z - halfSide}, {x + halfSide, top, z + halfSide}, 1, rect, rect});
+}
+
 Ring MakeRing(int sides, float radius, float y) {
     const double pi = 3.14159265358979323846;
     Ring ring;

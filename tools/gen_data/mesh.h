@@ -52,6 +52,11 @@ struct Box {
 };
 void AddBox(Mesh& mesh, const Box& box);
 
+// A closed box with a square footprint centred on (x, z), from bottom to top, showing rect on
+// every face.
+void AddSquareBlock(Mesh& mesh, float x, float z, float halfSide, float bottom, float top,
+                    const TexelRect& rect);
+
 // A closed loop of points round the vertical axis, counter-clockwise seen from below (angle
 // growing from +x towards +z).
 using Ring = std::vector<Vec3>;
