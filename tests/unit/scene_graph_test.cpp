@@ -163,6 +163,22 @@ TEST_F(SceneGraphTest, HeartTickSpinsAndBobsAboutTheBasePosition) {
     EXPECT_EQ(animator->time, 0.0500000007f);
 }
 
+TEST_F(SceneGraphTest, HeartTickCarriesItsArithmeticInDouble) {
+    scene = CreateScene();
+    SceneNode* node = CreateNode(scene->root, nullptr, nullptr);
+    Animator* animator = CreateAnimator(HeartTick, node, -22.0f, 0.0f, -10.0f);
+    HeartTick(animator);
+    // 0.2f * sinf(...) would give a different last bit here.
+    EXPECT_EQ(node->local.at(1, 3), -0.110285334f);
+    for (int tick = 1; tick < 1000; ++tick) {
+        HeartTick(animator);
+    }
+    // The phase drifts from 50 by the float rounding of every single step.
+    EXPECT_EQ(animator->time, 49.9995232f);
+    EXPECT_EQ(node->local.at(1, 3), -0.135160476f);
+    EXPECT_EQ(node->local.at(0, 0), 0.621584892f);
+}
+
 TEST_F(SceneGraphTest, HeartTickRebuildsTheMatrixFromTheAnimatorEveryTime) {
     scene = CreateScene();
     SceneNode* node = CreateNode(scene->root, nullptr, nullptr);
