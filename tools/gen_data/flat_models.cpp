@@ -15,13 +15,13 @@ Mesh BuildFloorTile() {
 
 Mesh BuildCeilingTile() {
     Mesh mesh;
-    AddPatch(mesh, {{-1, 0, -1}, {1, 0, -1}, {-1, 0, 1}, 2, WholeTexture});
+    AddPatch(mesh, {{-1, 0, -1}, {1, 0, -1}, {-1, 0, 1}, 2, 2, WholeTexture});
     return mesh;
 }
 
 Mesh BuildWallBlock() {
     Mesh mesh;
-    // Each side shows the stone courses twice, one above the other.
+    // Each side shows the stone courses twice, one above the other, in pieces 1 unit wide.
     AddBox(mesh, {{-1, 0, -1}, {1, 3, 1}, 2, WholeTexture, WholeTexture});
     return mesh;
 }
