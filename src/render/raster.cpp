@@ -54,17 +54,18 @@ void Advance(EdgeValues<Fixed>& edge, const EdgeValues<Fixed>& step, Fixed rows)
 
 // One row's span between the two edges; the edge with the smaller integer position is the left
 // end and brings its attributes. Attributes along an edge stay between the values at its two
-// vertices, so they fit in 32 bits in either instantiation.
-template <typename Fixed>
-void DrawRow(int32_t row, const EdgeValues<Fixed>& shortEdge, const EdgeValues<Fixed>& longEdge) {
+// vertices, so they fit in 32 bits in either instantiation. The sink receives the span as
+// FillSpan takes it.
+template <typename Fixed, typename SpanSink>
+void DrawRow(int32_t row, const EdgeValues<Fixed>& shortEdge, const EdgeValues<Fixed>& longEdge,
+             SpanSink& sink) {
     const auto xs = static_cast<int32_t>(shortEdge.x >> 16);
     const auto xl = static_cast<int32_t>(longEdge.x >> 16);
     const EdgeValues<Fixed>& left = xs < xl ? shortEdge : longEdge;
     const EdgeValues<Fixed>& right = xs < xl ? longEdge : shortEdge;
-    FillSpan(row, std::min(xs, xl), std::max(xs, xl), static_cast<int32_t>(left.u),
-             static_cast<int32_t>(left.v), static_cast<int32_t>(right.u),
-             static_cast<int32_t>(right.v), static_cast<int32_t>(left.shade),
-             static_cast<int32_t>(right.shade));
+    sink(row, std::min(xs, xl), std::max(xs, xl), static_cast<int32_t>(left.u),
+         static_cast<int32_t>(left.v), static_cast<int32_t>(right.u), static_cast<int32_t>(right.v),
+         static_cast<int32_t>(left.shade), static_cast<int32_t>(right.shade));
 }
 
 // Draws rows firstRow to endRow - 1 of one half, with both edges' values given at firstRow.
@@ -72,10 +73,10 @@ void DrawRow(int32_t row, const EdgeValues<Fixed>& shortEdge, const EdgeValues<F
 // skipped rows and an increment may not fit, and it would never be used. For a visible half the
 // skipped rows are fewer than the half's height, so the pre-stepped values lie between the edge
 // ends.
-template <typename Fixed>
+template <typename Fixed, typename SpanSink>
 void DrawHalf(int32_t firstRow, int32_t endRow, EdgeValues<Fixed> longEdge,
               const EdgeValues<Fixed>& longStep, EdgeValues<Fixed> shortEdge,
-              const EdgeValues<Fixed>& shortStep) {
+              const EdgeValues<Fixed>& shortStep, SpanSink& sink) {
     const int32_t last = std::min(endRow, FrameHeight);
     if (std::max(firstRow, 0) >= last) {
         return;
@@ -87,22 +88,24 @@ void DrawHalf(int32_t firstRow, int32_t endRow, EdgeValues<Fixed> longEdge,
         row = 0;
     }
     for (; row < last; ++row) {
-        DrawRow(row, shortEdge, longEdge);
+        DrawRow(row, shortEdge, longEdge, sink);
         Advance(longEdge, longStep, Fixed{1});
         Advance(shortEdge, shortStep, Fixed{1});
     }
 }
 
 // Fills a triangle whose vertices are already sorted by row (top.y < bottom.y).
-template <typename Fixed>
-void FillSorted(const ScreenVertex& top, const ScreenVertex& middle, const ScreenVertex& bottom) {
+template <typename Fixed, typename SpanSink>
+void FillSorted(const ScreenVertex& top, const ScreenVertex& middle, const ScreenVertex& bottom,
+                SpanSink& sink) {
     const Fixed height = Fixed{bottom.y} - top.y;
     const EdgeValues<Fixed> longStep = PerRow(top, bottom, height);
     const EdgeValues<Fixed> topValues = AtVertex<Fixed>(top);
 
     const Fixed upperHeight = Fixed{middle.y} - top.y;
     if (upperHeight > 0) {
-        DrawHalf(top.y, middle.y, topValues, longStep, topValues, PerRow(top, middle, upperHeight));
+        DrawHalf(top.y, middle.y, topValues, longStep, topValues, PerRow(top, middle, upperHeight),
+                 sink);
     }
 
     const Fixed lowerHeight = Fixed{bottom.y} - middle.y;
@@ -111,7 +114,7 @@ void FillSorted(const ScreenVertex& top, const ScreenVertex& middle, const Scree
         EdgeValues<Fixed> longAtMiddle = topValues;
         Advance(longAtMiddle, longStep, upperHeight);
         DrawHalf(middle.y, bottom.y, longAtMiddle, longStep, AtVertex<Fixed>(middle),
-                 PerRow(middle, bottom, lowerHeight));
+                 PerRow(middle, bottom, lowerHeight), sink);
     }
 }
 
@@ -122,9 +125,10 @@ bool NearTheFrame(const ScreenVertex& p) {
     return p.x >= Low && p.x <= High && p.y >= Low && p.y <= High;
 }
 
-} // namespace
-
-void RasteriseTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
+// Sorts the vertices by row and walks the triangle's rows, handing each row's span to the sink.
+template <typename SpanSink>
+void WalkTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
+                  SpanSink& sink) {
     // Stable sort by row with strict comparisons: equal rows keep the order a, b, c.
     const ScreenVertex* top = &a;
     const ScreenVertex* middle = &b;
@@ -144,10 +148,36 @@ void RasteriseTriangle(const ScreenVertex& a, const ScreenVertex& b, const Scree
     }
     // Far-off vertices take the same arithmetic in 64 bits, so nothing overflows for any input.
     if (NearTheFrame(a) && NearTheFrame(b) && NearTheFrame(c)) {
-        FillSorted<int32_t>(*top, *middle, *bottom);
+        FillSorted<int32_t>(*top, *middle, *bottom, sink);
     } else {
-        FillSorted<int64_t>(*top, *middle, *bottom);
+        FillSorted<int64_t>(*top, *middle, *bottom, sink);
     }
+}
+
+void FillSpanSink(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft, int32_t uRight,
+                  int32_t vRight, int32_t shadeLeft, int32_t shadeRight) {
+    FillSpan(row, x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight);
+}
+
+// Adds up the pixels of each span that lie inside the frame.
+struct PixelCounter {
+    int64_t pixels = 0;
+    void operator()(int32_t, int32_t x0, int32_t x1, int32_t, int32_t, int32_t, int32_t, int32_t,
+                    int32_t) {
+        pixels += std::max(std::min(x1, FrameWidth) - std::max(x0, 0), 0);
+    }
+};
+
+} // namespace
+
+void RasteriseTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
+    WalkTriangle(a, b, c, FillSpanSink);
+}
+
+int64_t CountTrianglePixels(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
+    PixelCounter counter;
+    WalkTriangle(a, b, c, counter);
+    return counter.pixels;
 }
 
 void FillSpan(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft, int32_t uRight,

@@ -17,6 +17,9 @@ struct ScreenVertex {
 // vertex values are safe: nothing outside the frame, the texture or the fog table is touched.
 void RasteriseTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c);
 
+// The number of pixels RasteriseTriangle writes for the triangle, without drawing it.
+int64_t CountTrianglePixels(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c);
+
 // Fills columns x0 <= x < x1 of row (0..239), clipped to 0..319, interpolating 16.16 texture
 // coordinates and shade from the left end to the right end. Nothing is drawn when x0 >= x1.
 // The caller keeps x0, x1 and the 16.16 end values within +-2^30, so that their differences

@@ -122,11 +122,15 @@ void TraverseNode(const SceneNode& node) {
     WorldMatrix = parentWorld;
 }
 
-void DrawModel(const Model& model) {
+void BeginModel(const Model& model) {
     CurrentTexture = model.texture;
     SetIdentity(ModelViewMatrix);
     PostMultiply(ModelViewMatrix, ViewMatrix);
     PostMultiply(ModelViewMatrix, WorldMatrix);
+}
+
+void DrawModel(const Model& model) {
+    BeginModel(model);
     for (int32_t i = 0; i < model.triangleCount; ++i) {
         const ModelTriangle& triangle = model.triangles[i];
         DrawTriangle(triangle.vertices[0], triangle.vertices[1], triangle.vertices[2]);

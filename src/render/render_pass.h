@@ -36,5 +36,7 @@ void TraverseNode(const SceneNode& node);
 int CompareDepth(const DrawEntry& a, const DrawEntry& b);
 // Sorts the valid DrawList entries nearest first; entries of equal depth keep their order.
 void SortDrawList();
+// Sets CurrentTexture and ModelViewMatrix (ViewMatrix * WorldMatrix) for drawing the model.
+void BeginModel(const Model& model);
 // Draws every triangle of the model with ViewMatrix and WorldMatrix.
 void DrawModel(const Model& model);

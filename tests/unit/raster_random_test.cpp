@@ -100,7 +100,8 @@ int64_t ReferenceTriangle(Triangle t, std::vector<uint8_t>& picture) {
 }
 
 // Draws t in the given vertex order and expects exactly the reference picture, with nothing
-// written outside the frame. Returns the number of pixels the reference draws.
+// written outside the frame, and as many pixels counted as drawn. Returns the number of pixels
+// the reference draws.
 int64_t ExpectMatchesReference(GuardedFrame& frame, const Triangle& t, const Triangle& drawn,
                                std::vector<uint8_t>& expected) {
     std::fill(expected.begin(), expected.end(), Untouched);
@@ -111,6 +112,7 @@ int64_t ExpectMatchesReference(GuardedFrame& frame, const Triangle& t, const Tri
     EXPECT_EQ(std::memcmp(FrameBuffer, expected.data(), FrameSize), 0)
         << "(" << t[0].x << "," << t[0].y << ") (" << t[1].x << "," << t[1].y << ") (" << t[2].x
         << "," << t[2].y << ")";
+    EXPECT_EQ(CountTrianglePixels(drawn[0], drawn[1], drawn[2]), pixels);
     return pixels;
 }
 

@@ -1,0 +1,63 @@
+#include <gtest/gtest.h>
+
+#include "app/startup.h"
+#include "frame_count.h"
+#include "raster_test_frame.h"
+#include "render/render_pass.h"
+#include "scene_test_support.h"
+
+namespace {
+
+ModelVertex At(float x, float y, float z, float u = 0.0f, float v = 0.0f) {
+    ModelVertex vertex{};
+    vertex.x = x;
+    vertex.y = y;
+    vertex.z = z;
+    vertex.u = u;
+    vertex.v = v;
+    return vertex;
+}
+
+// A model three units ahead of the camera at the origin: a triangle that faces the camera
+// (14706 pixels), the same triangle wound the other way, and one behind the camera.
+class CountFrameTest : public SceneTest {
+  protected:
+    void SetUp() override {
+        FillProjectionMatrix();
+        const ModelVertex a = At(-1, -1, 0, 0, 0), b = At(0, 1, 0, 0.5f, 1), c = At(1, -1, 0, 1, 0);
+        triangles[0] = ModelTriangle{{a, b, c}};
+        triangles[1] = ModelTriangle{{a, c, b}};
+        triangles[2] = ModelTriangle{{At(-1, -1, -8), At(0, 1, -8), At(1, -1, -8)}};
+        scene = CreateScene();
+        AddModelNode();
+    }
+    void AddModelNode() {
+        Mat4 placement;
+        SetTranslation(placement, 0.0f, 0.0f, 3.0f);
+        CreateNode(scene->root, &model, &placement);
+    }
+    Texture texture = ColumnTexture();
+    ModelTriangle triangles[3];
+    Model model{triangles, 3, &texture};
+};
+
+TEST_F(CountFrameTest, CountsModelsTrianglesAndPixelsOfTheFrame) {
+    AddModelNode();
+    const FrameCounts counts = CountFrame(*scene);
+    EXPECT_EQ(counts.models, 2u);
+    EXPECT_EQ(counts.trianglesSubmitted, 6u);
+    EXPECT_EQ(counts.trianglesDrawn, 2u);
+    EXPECT_EQ(counts.pixelsWritten, 2u * 14706u);
+    EXPECT_EQ(DrawList.count, 0u);
+}
+
+TEST_F(CountFrameTest, CountsThePixelsTheRenderPassWrites) {
+    GuardedFrame frame;
+    FogPassesTexel();
+    RenderScene(*scene);
+    const FrameCounts counts = CountFrame(*scene);
+    EXPECT_EQ(counts.pixelsWritten, static_cast<uint64_t>(frame.WrittenCount()));
+    EXPECT_EQ(counts.models, DrawnModelCount);
+}
+
+} // namespace

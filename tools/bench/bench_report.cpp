@@ -1,0 +1,87 @@
+#include "bench_report.h"
+
+#include <cinttypes>
+
+namespace {
+
+double Mean(uint64_t total, uint64_t count) {
+    return count == 0 ? 0.0 : static_cast<double>(total) / static_cast<double>(count);
+}
+
+} // namespace
+
+BenchSummary SummariseFrames(const std::vector<FrameRecord>& records) {
+    BenchSummary summary{};
+    std::vector<int64_t> nanoseconds;
+    nanoseconds.reserve(records.size());
+    uint64_t models = 0, submitted = 0, drawn = 0, pixels = 0;
+    for (const FrameRecord& record : records) {
+        nanoseconds.push_back(record.nanoseconds);
+        models += record.modelsDrawn;
+        submitted += record.counts.trianglesSubmitted;
+        drawn += record.counts.trianglesDrawn;
+        pixels += record.counts.pixelsWritten;
+    }
+    const uint64_t frames = records.size();
+    summary.frames = frames;
+    summary.frameTimes = SummariseFrameTimes(std::move(nanoseconds));
+    summary.fpsAtMedian =
+        summary.frameTimes.medianMs > 0.0 ? 1000.0 / summary.frameTimes.medianMs : 0.0;
+    summary.meanModels = Mean(models, frames);
+    summary.meanSubmitted = Mean(submitted, frames);
+    summary.meanDrawn = Mean(drawn, frames);
+    summary.meanRejected = Mean(submitted - drawn, frames);
+    summary.meanPixels = Mean(pixels, frames);
+    return summary;
+}
+
+void PrintSummary(std::FILE* out, const BenchSummary& s) {
+    const StartupTimes& t = s.startup;
+    std::fprintf(out,
+                 "start-up: palette and fog table %.3f ms, models %.3f ms, level %.3f ms, "
+                 "start to first frame %.3f ms\n",
+                 t.colourTablesMs, t.modelsMs, t.levelMs, t.firstFrameMs);
+    const FrameTimeStats& f = s.frameTimes;
+    std::fprintf(out,
+                 "frames: %" PRIu64 ", median %.4f ms, p90 %.4f ms, p99 %.4f ms, max %.4f ms, "
+                 "%.0f fps at the median\n",
+                 s.frames, f.medianMs, f.p90Ms, f.p99Ms, f.maxMs, s.fpsAtMedian);
+    std::fprintf(out,
+                 "per frame: %.1f models drawn; triangles %.1f submitted, %.1f drawn, %.1f "
+                 "rejected; %.0f pixels written\n",
+                 s.meanModels, s.meanSubmitted, s.meanDrawn, s.meanRejected, s.meanPixels);
+    std::fprintf(out,
+                 "heap in use (%s): %" PRId64 " bytes after start-up, %" PRId64 " at the end\n",
+                 s.heapSource, s.heapAfterStartup, s.heapAtEnd);
+}
+
+void WriteSummaryJson(std::FILE* out, const BenchSummary& s) {
+    const StartupTimes& t = s.startup;
+    const FrameTimeStats& f = s.frameTimes;
+    std::fprintf(out, "{\n  \"frames\": %" PRIu64 ",\n", s.frames);
+    std::fprintf(out,
+                 "  \"startup_ms\": {\"colour_tables\": %.4f, \"models\": %.4f, \"level\": "
+                 "%.4f, \"start_to_first_frame\": %.4f},\n",
+                 t.colourTablesMs, t.modelsMs, t.levelMs, t.firstFrameMs);
+    std::fprintf(out,
+                 "  \"frame_ms\": {\"median\": %.5f, \"p90\": %.5f, \"p99\": %.5f, \"max\": "
+                 "%.5f},\n  \"fps_at_median\": %.1f,\n",
+                 f.medianMs, f.p90Ms, f.p99Ms, f.maxMs, s.fpsAtMedian);
+    std::fprintf(out,
+                 "  \"per_frame\": {\"models_drawn\": %.3f, \"triangles_submitted\": %.3f, "
+                 "\"triangles_drawn\": %.3f, \"triangles_rejected\": %.3f, "
+                 "\"pixels_written\": %.3f},\n",
+                 s.meanModels, s.meanSubmitted, s.meanDrawn, s.meanRejected, s.meanPixels);
+    std::fprintf(out,
+                 "  \"heap_bytes\": {\"source\": \"%s\", \"after_startup\": %" PRId64
+                 ", \"at_end\": %" PRId64 "}\n}\n",
+                 s.heapSource, s.heapAfterStartup, s.heapAtEnd);
+}
+
+void WriteTrace(std::FILE* out, const std::vector<FrameRecord>& records) {
+    for (const FrameRecord& r : records) {
+        std::fprintf(out, "%" PRIu32 " %.9g %.9g %.9g %.9g %.9g %" PRIu32 " %.3f\n", r.tick, r.x,
+                     r.y, r.z, r.pitch, r.yaw, r.modelsDrawn,
+                     static_cast<double>(r.nanoseconds) / 1000.0);
+    }
+}
