@@ -9,7 +9,10 @@
 #endif
 
 #if defined(DRAV_HEAP_FROM_SANITIZER)
-#include <sanitizer/allocator_interface.h>
+#include <cstddef>
+// From the sanitizer runtime's allocator interface; declared here because not every
+// compiler ships the header that declares it.
+extern "C" size_t __sanitizer_get_current_allocated_bytes();
 #elif defined(__GLIBC__) && (__GLIBC__ > 2 || (__GLIBC__ == 2 && __GLIBC_MINOR__ >= 33))
 #include <malloc.h>
 #define DRAV_HEAP_FROM_MALLINFO2 1
