@@ -5,6 +5,7 @@
 
 #include "app/startup.h"
 #include "assets/model.h"
+#include "assets_test_files.h"
 #include "render/palette.h"
 #include "render/render_state.h"
 
@@ -54,6 +55,36 @@ TEST(LoadModelSet, MissingFilesLeaveEverySlotEmptyAndAreNamed) {
         EXPECT_EQ(*slot.slot, nullptr) << slot.modelFileName;
         const std::string path = std::string("no/such/directory/") + slot.modelFileName;
         EXPECT_NE(messages.find(path), std::string::npos) << messages;
+    }
+}
+
+// Loads a directory holding a good plane model with its texture, a broken-pillar model with
+// the wrong magic and a column model without its texture; the other files are absent.
+TEST(LoadModelSet, NamesRejectedAndMissingFilesAndKeepsTheRest) {
+    ScratchDirectory directory;
+    directory.Write("plane.hgm", ModelFile("HGM!", 0, 0, {}));
+    directory.Write("tex1.raw", Bytes(4096, 9));
+    directory.Write("broken.hgm", ModelFile("hgm!", 0, 0, {}));
+    directory.Write("tex4.raw", Bytes(4096, 9));
+    directory.Write("column.hgm", ModelFile("HGM!", 0, 0, {}));
+
+    ::testing::internal::CaptureStderr();
+    const int loaded = LoadModelSet(directory.path.c_str());
+    const std::string messages = ::testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(loaded, 2);
+    ASSERT_NE(PlaneModel, nullptr);
+    EXPECT_EQ(PlaneModel->texture->texels[4095], 9);
+    EXPECT_EQ(BrokenModel, nullptr);
+    ASSERT_NE(ColumnModel, nullptr);
+    EXPECT_EQ(TableModel, nullptr);
+    EXPECT_NE(messages.find(directory.PathOf("broken.hgm") + " rejected"), std::string::npos);
+    EXPECT_NE(messages.find(directory.PathOf("tex2.raw")), std::string::npos);
+    EXPECT_NE(messages.find(directory.PathOf("table.hgm")), std::string::npos);
+    EXPECT_EQ(messages.find("tex1.raw"), std::string::npos) << messages;
+    for (const ModelSlot& slot : ModelSlots) {
+        FreeModel(*slot.slot);
+        *slot.slot = nullptr;
     }
 }
 
