@@ -34,25 +34,11 @@ bool IsQuitEvent(const SDL_Event& event) {
            (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
 }
 
-SDL_Scancode ScancodeOf(Key key) {
-    switch (key) {
-    case Key::End:
-        return SDL_SCANCODE_END;
-    case Key::PageUp:
-        return SDL_SCANCODE_PAGEUP;
-    case Key::PageDown:
-        return SDL_SCANCODE_PAGEDOWN;
-    case Key::Left:
-        return SDL_SCANCODE_LEFT;
-    case Key::Right:
-        return SDL_SCANCODE_RIGHT;
-    case Key::Up:
-        return SDL_SCANCODE_UP;
-    case Key::Down:
-        return SDL_SCANCODE_DOWN;
-    }
-    return SDL_SCANCODE_UNKNOWN;
-}
+// The scancode of each Key, in the order of Key.
+constexpr SDL_Scancode KeyScancodes[] = {
+    SDL_SCANCODE_END,   SDL_SCANCODE_PAGEUP, SDL_SCANCODE_PAGEDOWN, SDL_SCANCODE_LEFT,
+    SDL_SCANCODE_RIGHT, SDL_SCANCODE_UP,     SDL_SCANCODE_DOWN,
+};
 
 // The converted frame matching the window surface's format, made again if that changes.
 SDL_Surface* ConvertedFrameFor(const SDL_Surface* windowSurface) {
@@ -124,7 +110,7 @@ int64_t PlatformCounterFrequency() {
 }
 
 bool PlatformKeyDown(Key key) {
-    return SDL_GetKeyboardState(nullptr)[ScancodeOf(key)] != 0;
+    return SDL_GetKeyboardState(nullptr)[KeyScancodes[static_cast<int>(key)]] != 0;
 }
 
 void PlatformPresent() {
