@@ -1,3 +1,4 @@
+#include "app/startup.h"
 #include "loop_fixture.h"
 
 namespace {
@@ -67,6 +68,25 @@ TEST_F(TitleTest, TicksAndThePumpAreNotPartOfTheFrameTime) {
     IterateAt(0);
     EXPECT_EQ(TicksRun(), 3);
     EXPECT_EQ(Headless.title, "125.00 FPS (8.00 ms) models=0");
+}
+
+TEST_F(TitleTest, CountsTheModelsThatThisFrameDrew) {
+    FillProjectionMatrix();
+    Model nothingToDraw{nullptr, 0, nullptr};
+    Mat4 ahead;
+    SetTranslation(ahead, 0.0f, 0.0f, 5.0f);
+    Mat4 behind;
+    SetTranslation(behind, 0.0f, 0.0f, -5.0f);
+    CreateNode(scene->root, &nothingToDraw, &ahead);
+    CreateNode(scene->root, &nothingToDraw, &behind);
+    CreateNode(scene->root, &nothingToDraw, &ahead);
+    Headless.counterStepOnPresent = 2 * Millisecond;
+    IterateAt(11 * Millisecond);
+    EXPECT_EQ(Headless.title, "500.00 FPS (2.00 ms) models=2");
+
+    scene->yaw = 3.14159265f; // turned round: only the model behind is in view
+    IterateAt(22 * Millisecond);
+    EXPECT_EQ(Headless.title, "500.00 FPS (2.00 ms) models=1");
 }
 
 using QuitTest = LoopTest;
