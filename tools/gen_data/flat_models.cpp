@@ -1,0 +1,57 @@
+// The floor and ceiling tiles, the wall block and the table.
+//
+// A model's triangles are drawn in file order with no depth buffer, so within a model every
+// part comes after the parts it may hide when seen from the eye height of about 1.0: first
+// the floor quad, then what stands on it, lowest first.
+#include <initializer_list>
+
+#include "gen_data/models.h"
+
+Mesh BuildFloorTile() {
+    Mesh mesh;
+    AddFloorQuad(mesh, WholeTexture);
+    return mesh;
+}
+
+Mesh BuildCeilingTile() {
+    Mesh mesh;
+    AddPatch(mesh, {{-1, 0, -1}, {1, 0, -1}, {-1, 0, 1}, 2, 2, WholeTexture});
+    return mesh;
+}
+
+Mesh BuildWallBlock() {
+    Mesh mesh;
+    // Each side shows the stone courses twice, one above the other, in pieces 1 unit wide.
+    AddBox(mesh, {{-1, 0, -1}, {1, 3, 1}, 2, WholeTexture, WholeTexture});
+    return mesh;
+}
+
+namespace {
+
+constexpr float TableTop = 0.8f;
+constexpr float TableUnderside = 0.72f;
+constexpr float TableHalfLength = 0.75f;
+constexpr float TableHalfWidth = 0.5f;
+constexpr float LegInset = 0.1f;
+constexpr float LegHalfSide = 0.05f;
+
+} // namespace
+
+Mesh BuildTable() {
+    Mesh mesh;
+    AddFloorQuad(mesh, FloorRegion);
+    const float legX = TableHalfLength - LegInset;
+    const float legZ = TableHalfWidth - LegInset;
+    for (float x : {-legX, legX}) {
+        for (float z : {-legZ, legZ}) {
+            AddSquareBlock(mesh, x, z, LegHalfSide, 0, TableUnderside, DetailRegion);
+        }
+    }
+    // The top is seen from above, so it covers the legs it stands on.
+    AddBox(mesh, {{-TableHalfLength, TableUnderside, -TableHalfWidth},
+                  {TableHalfLength, TableTop, TableHalfWidth},
+                  1,
+                  DetailRegion,
+                  MainRegion});
+    return mesh;
+}
