@@ -32,3 +32,9 @@ try_packages() {
 }
 
 BUILD_PACKAGES=(cmake g++ make libgtest-dev libbenchmark-dev libpng-dev)
+
+# Cross-building the Windows program and running it under Wine on a virtual X server; optional.
+# The POSIX-threads compiler and GoogleTest's sources build the backend checks; Python reads
+# window titles for the end-to-end test.
+WINDOWS_PACKAGES=(mingw-w64 g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xdotool
+    imagemagick python3 libx11-6)
