@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <initializer_list>
 
 #include "app/platform.h"
 #include "app/platform/win32.h"
@@ -121,30 +122,42 @@ void DrawCornerPattern(uint8_t* pixels) {
     GdiFlush();
 }
 
+struct PixelAt {
+    int x, y;
+    uint8_t index;
+};
+
+void ExpectPixels(HDC context, std::initializer_list<PixelAt> expected) {
+    for (const PixelAt& pixel : expected) {
+        SCOPED_TRACE(testing::Message() << "at " << pixel.x << "," << pixel.y);
+        EXPECT_EQ(GetPixel(context, pixel.x, pixel.y), ColourOf(pixel.index));
+    }
+}
+
 TEST_F(Win32Backend, FrameBufferRowsRunTopDownWith320BytesEach) {
     DrawCornerPattern(Pixels);
-    EXPECT_EQ(GetPixel(MemoryContext, 0, 0), ColourOf(TopLeft));
-    EXPECT_EQ(GetPixel(MemoryContext, 319, 0), ColourOf(TopRight));
-    EXPECT_EQ(GetPixel(MemoryContext, 0, 1), ColourOf(SecondRow));
-    EXPECT_EQ(GetPixel(MemoryContext, 319, 239), ColourOf(BottomRight));
-    EXPECT_EQ(GetPixel(MemoryContext, 1, 0), ColourOf(Background));
-    EXPECT_EQ(GetPixel(MemoryContext, 0, 239), ColourOf(Background));
+    ExpectPixels(MemoryContext, {{0, 0, TopLeft},
+                                 {319, 0, TopRight},
+                                 {0, 1, SecondRow},
+                                 {319, 239, BottomRight},
+                                 {1, 0, Background},
+                                 {0, 239, Background}});
 }
 
 TEST_F(Win32Backend, PresentStretchesEveryFramePixelToTwoByTwo) {
     DrawCornerPattern(Pixels);
     PlatformPresent();
     GdiFlush();
-    EXPECT_EQ(GetPixel(WindowContext, 0, 0), ColourOf(TopLeft));
-    EXPECT_EQ(GetPixel(WindowContext, 1, 1), ColourOf(TopLeft));
-    EXPECT_EQ(GetPixel(WindowContext, 2, 0), ColourOf(Background));
-    EXPECT_EQ(GetPixel(WindowContext, 638, 0), ColourOf(TopRight));
-    EXPECT_EQ(GetPixel(WindowContext, 639, 1), ColourOf(TopRight));
-    EXPECT_EQ(GetPixel(WindowContext, 0, 2), ColourOf(SecondRow));
-    EXPECT_EQ(GetPixel(WindowContext, 1, 3), ColourOf(SecondRow));
-    EXPECT_EQ(GetPixel(WindowContext, 638, 478), ColourOf(BottomRight));
-    EXPECT_EQ(GetPixel(WindowContext, 639, 479), ColourOf(BottomRight));
-    EXPECT_EQ(GetPixel(WindowContext, 637, 477), ColourOf(Background));
+    ExpectPixels(WindowContext, {{0, 0, TopLeft},
+                                 {1, 1, TopLeft},
+                                 {2, 0, Background},
+                                 {638, 0, TopRight},
+                                 {639, 1, TopRight},
+                                 {0, 2, SecondRow},
+                                 {1, 3, SecondRow},
+                                 {638, 478, BottomRight},
+                                 {639, 479, BottomRight},
+                                 {637, 477, Background}});
 }
 
 TEST_F(Win32Backend, DestroyingAWindowOfTheClassQuitsThePump) {
