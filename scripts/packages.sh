@@ -31,10 +31,10 @@ try_packages() {
     ensure_packages "$@" || { echo "drav: could not install $*; skipping what needs them" >&2; return 1; }
 }
 
-BUILD_PACKAGES=(cmake g++ make libgtest-dev libbenchmark-dev libpng-dev)
+BUILD_PACKAGES=(cmake g++ make libgtest-dev libbenchmark-dev libpng-dev python3)
 
 # Cross-building the Windows program and running it under Wine on a virtual X server; optional.
-# The POSIX-threads compiler and GoogleTest's sources build the backend checks; Python reads
-# window titles for the end-to-end test.
+# The POSIX-threads compiler and GoogleTest's sources build the backend checks; Python (above)
+# reads window titles for the end-to-end test.
 WINDOWS_PACKAGES=(mingw-w64 g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb xdotool
-    imagemagick python3 libx11-6)
+    imagemagick libx11-6)
