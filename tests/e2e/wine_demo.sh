@@ -78,14 +78,30 @@ convert "$out/level.png" -sample 320x240 -sample 640x480 "$out/level_blocks.png"
 odd_pixels=$(compare -metric AE "$out/level.png" "$out/level_blocks.png" null: 2>&1)
 check "each frame pixel covers 2x2 screen pixels ($odd_pixels do not)" [ "$odd_pixels" = 0 ]
 
+# The hearts spin and the eye height bobs, so even standing still changes up to half of the
+# pixels. Walking must change most of them, and must also move the picture as a whole: its
+# 40x30 averages, which a small bob barely touches, must change far more than standing still.
+changed_pixels() { compare -metric AE "$out/$1.png" "$out/$2.png" null: 2>&1; }
+coarse_change() { # normalised root-mean-square difference of the 40x30 averages
+    convert "$out/$1.png" -scale 40x30 "$out/$1_coarse.png"
+    convert "$out/$2.png" -scale 40x30 "$out/$2_coarse.png"
+    compare -metric RMSE "$out/$1_coarse.png" "$out/$2_coarse.png" null: 2>&1 |
+        sed 's/.*(\(.*\))/\1/'
+}
+sleep 0.8
+screenshot still
+standing=$(coarse_change level still)
 xdotool keydown Up
 sleep 0.5
 xdotool keyup Up
 sleep 0.3
 screenshot walked
-changed=$(compare -metric AE "$out/level.png" "$out/walked.png" null: 2>&1)
-check "holding Up for half a second changes most of the picture ($changed of 307200 pixels)" \
-    [ "$changed" -gt 153600 ]
+walked_pixels=$(changed_pixels still walked)
+walking=$(coarse_change still walked)
+check "holding Up for half a second changes most of the picture ($walked_pixels of 307200 pixels)" \
+    [ "$walked_pixels" -gt 153600 ]
+check "walking moves the picture (coarse change $walking, standing still $standing)" \
+    awk -v walking="$walking" -v standing="$standing" 'BEGIN { exit !(walking > 2 * standing) }'
 
 last_title=$(awk -v id="$window" '$1 == id { sub(/^[^ ]+ /, ""); title = $0 } END { print title }' \
     "$out/titles.log")
@@ -99,5 +115,5 @@ if wait_for 60 test -s "$out/exit_code"; then
 else
     check "Alt+F4 ends drav.exe" false
 fi
-echo "screenshots: $out/level.png, $out/walked.png"
+echo "screenshots: $out/level.png, $out/still.png, $out/walked.png"
 [ "$failed" -eq 0 ]
