@@ -27,14 +27,7 @@ check() { # check DESCRIPTION COMMAND... : runs one check and counts it
     fi
 }
 
-wait_for() { # wait_for SECONDS COMMAND... : polls until the command succeeds or time runs out
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ "$SECONDS" -ge "$deadline" ] && return 1
-        sleep 0.2
-    done
-}
+source "$here/wait_for.sh"
 
 finish() {
     xdotool keyup Up 2>/dev/null
