@@ -36,3 +36,7 @@ BUILD_PACKAGES=(cmake g++ make libgtest-dev libbenchmark-dev libpng-dev python3)
 APP_PACKAGES=(libsdl2-dev libx11-dev)
 # The end-to-end tests: a virtual X server, input and window queries, screenshots.
 E2E_PACKAGES=(xvfb xdotool imagemagick x11-utils)
+
+# Cross-building the Windows program and running it under Wine; optional. The POSIX-threads
+# compiler and GoogleTest's sources build the backend checks; the X tools are those above.
+WINDOWS_PACKAGES=(mingw-w64 g++-mingw-w64-x86-64-posix googletest wine wine64)

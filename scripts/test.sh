@@ -33,6 +33,20 @@ build() { # build DIR CMAKE-ARGS...
 
 step "release build" build build/release -DCMAKE_BUILD_TYPE=Release
 step "release tests" ctest --test-dir build/release --output-on-failure -j "$jobs"
+# The Windows program: cross-built with mingw-w64, put in a folder with the data files of the
+# release build, and run under Wine, whenever those tools can be installed.
+windows_folder() {
+    mkdir -p build/mingw/dist &&
+        cp build/mingw/drav.exe build/release/data/*.hgm build/release/data/*.raw build/mingw/dist/
+}
+in_wine() { bash tests/e2e/wine_run.sh build/mingw/wineprefix "$@"; }
+if try_packages "${WINDOWS_PACKAGES[@]}"; then
+    step "windows cross build" build build/mingw -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
+    step "windows program folder" windows_folder
+    step "windows backend tests" in_wine ctest --test-dir build/mingw --output-on-failure -j "$jobs"
+    step "windows end-to-end" in_wine bash tests/e2e/wine_demo.sh build/mingw/dist \
+        build/mingw/tests/win32/drav_window_probe.exe build/mingw/e2e
+fi
 step "sanitizer build" build build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAV_SANITIZE=ON
 step "sanitizer tests" ctest --test-dir build/sanitize --output-on-failure -j "$jobs" -LE e2e
 

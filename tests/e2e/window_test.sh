@@ -30,16 +30,7 @@ cleanup() {
 }
 trap cleanup EXIT
 
-# wait_for SECONDS COMMAND... : runs the command every tenth of a second until it succeeds;
-# fails once the deadline has passed.
-wait_for() {
-    local deadline=$((SECONDS + $1))
-    shift
-    until "$@"; do
-        [ "$SECONDS" -ge "$deadline" ] && return 1
-        sleep 0.1
-    done
-}
+source "$(dirname "$0")/wait_for.sh"
 
 for tool in Xvfb xdotool xwininfo import compare convert; do
     command -v "$tool" >/dev/null || fail "$tool is not installed"
