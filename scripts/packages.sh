@@ -31,4 +31,4 @@ try_packages() {
     ensure_packages "$@" || { echo "drav: could not install $*; skipping what needs them" >&2; return 1; }
 }
 
-BUILD_PACKAGES=(cmake g++ make libgtest-dev libbenchmark-dev libpng-dev)
+BUILD_PACKAGES=(cmake g++ make libgtest-dev libbenchmark-dev libpng-dev python3)

@@ -32,10 +32,22 @@ struct Model {
     Texture* texture;
 };
 
-// Loads a model file and then its texture; returns null when the model file is rejected.
+// The largest triangle count a file may declare: the whole file, header included, then still
+// fits in 2^31 - 1 bytes. Larger counts are rejected before anything is allocated.
+constexpr int32_t MaxModelTriangles =
+    (INT32_MAX - 11) / static_cast<int32_t>(sizeof(ModelTriangle));
+
+// Loads a model file and then its texture; returns null when the model file cannot be opened,
+// has a wrong magic, version or triangle count, or memory runs out. Triangle bytes the file
+// does not supply are zero. The texture file is opened only after the model file is accepted
+// and closed; a texture file that cannot be opened leaves the texture all zero.
 Model* LoadModel(const char* modelFileName, const char* textureFileName);
-// Reads up to 4096 bytes of a texture file; bytes the file does not supply are zero.
+// Reads up to 4096 bytes of a texture file; bytes the file does not supply are zero. Returns
+// null only when memory runs out.
 Texture* LoadTexture(const char* fileName);
+// Frees a model with its triangles and texture; null is ignored. The program itself keeps its
+// models for its whole run; tools and tests release theirs.
+void FreeModel(Model* model);
 
 extern Model* PlaneModel;
 extern Model* BrokenModel;

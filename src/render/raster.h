@@ -13,11 +13,14 @@ struct ScreenVertex {
     uint8_t shade;
 };
 
-// Draws the triangle; the result does not depend on the order of the three vertices.
+// Draws the triangle; the result does not depend on the order of the three vertices. Any
+// vertex values are safe: nothing outside the frame, the texture or the fog table is touched.
 void RasteriseTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c);
 
 // Fills columns x0 <= x < x1 of row (0..239), clipped to 0..319, interpolating 16.16 texture
 // coordinates and shade from the left end to the right end. Nothing is drawn when x0 >= x1.
+// The caller keeps x0, x1 and the 16.16 end values within +-2^30, so that their differences
+// fit; the frame, texture and fog table are then only touched in bounds, whatever the values.
 void FillSpan(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft, int32_t uRight,
               int32_t vRight, int32_t shadeLeft, int32_t shadeRight);
 

@@ -23,7 +23,18 @@ struct DrawEntryList {
 
 extern DrawEntryList DrawList;
 
+// Collects, sorts and draws the scene far to near; leaves DrawnModelCount set and the
+// DrawList empty.
 void RenderScene(Scene& scene);
+// The first half of a pass: ViewMatrix from the camera, then the DrawList filled by
+// TraverseNode from the root, in traversal order.
+void CollectDrawList(const Scene& scene);
+// Appends the node's model when its origin survives culling, then visits the children; does
+// nothing once the DrawList is full. Leaves WorldMatrix as it found it.
 void TraverseNode(const SceneNode& node);
+// -1, 0 or +1 as a's depth is below, equal to or above b's.
 int CompareDepth(const DrawEntry& a, const DrawEntry& b);
+// Sorts the valid DrawList entries nearest first; entries of equal depth keep their order.
+void SortDrawList();
+// Draws every triangle of the model with ViewMatrix and WorldMatrix.
 void DrawModel(const Model& model);

@@ -1,0 +1,51 @@
+// Per-frame cost of the render pass without triangles (view matrix, traversal with culling,
+// depth sort) and of the frame clear.
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "app/frame.h"
+#include "app/startup.h"
+#include "render/frame_buffer.h"
+#include "render/render_pass.h"
+#include "render/render_state.h"
+#include "scene/level.h"
+
+namespace {
+
+// The level with every slot holding a model without triangles, built once.
+Scene& EmptyModelLevel() {
+    static Texture texture{};
+    static Model empty{nullptr, 0, &texture};
+    static Scene* scene = nullptr;
+    if (scene == nullptr) {
+        for (const ModelSlot& slot : ModelSlots) {
+            *slot.slot = &empty;
+        }
+        FillProjectionMatrix();
+        scene = BuildLevel();
+    }
+    return *scene;
+}
+
+void BM_RenderPassLevelStart(benchmark::State& state) {
+    Scene& scene = EmptyModelLevel();
+    for (auto _ : state) {
+        RenderScene(scene);
+        benchmark::DoNotOptimize(DrawnModelCount);
+    }
+    state.SetLabel(std::to_string(DrawnModelCount) + " models kept of 903");
+}
+BENCHMARK(BM_RenderPassLevelStart);
+
+void BM_ClearFrame(benchmark::State& state) {
+    static uint8_t pixels[FrameSize];
+    FrameBuffer = pixels;
+    for (auto _ : state) {
+        ClearFrame();
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_ClearFrame);
+
+} // namespace

@@ -1,0 +1,192 @@
+#include "render/raster.h"
+
+#include <algorithm>
+#include <utility>
+
+#include "assets/model.h"
+#include "render/frame_buffer.h"
+#include "render/palette.h"
+#include "render/render_state.h"
+
+// Integer parts of 16.16 values are taken with >> on signed integers, which must round towards
+// minus infinity. C++17 leaves right shifts of negative values implementation-defined; every
+// compiler we build with shifts arithmetically (C++20 requires it), and this guards the rest.
+static_assert((-1 >> 1) == -1 && (int64_t{-65537} >> 16) == -2,
+              "the rasteriser needs arithmetic right shifts");
+
+namespace {
+
+constexpr int32_t FixedOne = 65536;
+
+// The four interpolated attributes of a triangle edge, as 16.16 values at one row or as their
+// per-row increments. Fixed is int32_t for vertices near the frame and int64_t for the rest.
+template <typename Fixed> struct EdgeValues {
+    Fixed x;
+    Fixed u;
+    Fixed v;
+    Fixed shade;
+};
+
+// The attributes of a vertex in 16.16 (exact: every fraction is zero).
+template <typename Fixed> EdgeValues<Fixed> AtVertex(const ScreenVertex& p) {
+    return {Fixed{p.x} * FixedOne, Fixed{p.u} * FixedOne, Fixed{p.v} * FixedOne,
+            Fixed{p.shade} * FixedOne};
+}
+
+// Per-row increments of the edge from upper to lower over rows (> 0) rows, truncated towards
+// zero once.
+template <typename Fixed>
+EdgeValues<Fixed> PerRow(const ScreenVertex& upper, const ScreenVertex& lower, Fixed rows) {
+    return {(Fixed{lower.x} - upper.x) * FixedOne / rows,
+            (Fixed{lower.u} - upper.u) * FixedOne / rows,
+            (Fixed{lower.v} - upper.v) * FixedOne / rows,
+            (Fixed{lower.shade} - upper.shade) * FixedOne / rows};
+}
+
+// edge := edge + rows * step for every attribute.
+template <typename Fixed>
+void Advance(EdgeValues<Fixed>& edge, const EdgeValues<Fixed>& step, Fixed rows) {
+    edge.x += rows * step.x;
+    edge.u += rows * step.u;
+    edge.v += rows * step.v;
+    edge.shade += rows * step.shade;
+}
+
+// One row's span between the two edges; the edge with the smaller integer position is the left
+// end and brings its attributes. Attributes along an edge stay between the values at its two
+// vertices, so they fit in 32 bits in either instantiation.
+template <typename Fixed>
+void DrawRow(int32_t row, const EdgeValues<Fixed>& shortEdge, const EdgeValues<Fixed>& longEdge) {
+    const auto xs = static_cast<int32_t>(shortEdge.x >> 16);
+    const auto xl = static_cast<int32_t>(longEdge.x >> 16);
+    const EdgeValues<Fixed>& left = xs < xl ? shortEdge : longEdge;
+    const EdgeValues<Fixed>& right = xs < xl ? longEdge : shortEdge;
+    FillSpan(row, std::min(xs, xl), std::max(xs, xl), static_cast<int32_t>(left.u),
+             static_cast<int32_t>(left.v), static_cast<int32_t>(right.u),
+             static_cast<int32_t>(right.v), static_cast<int32_t>(left.shade),
+             static_cast<int32_t>(right.shade));
+}
+
+// Draws rows firstRow to endRow - 1 of one half, with both edges' values given at firstRow.
+// A half with no visible row returns before the pre-step: for such halves the product of the
+// skipped rows and an increment may not fit, and it would never be used. For a visible half the
+// skipped rows are fewer than the half's height, so the pre-stepped values lie between the edge
+// ends.
+template <typename Fixed>
+void DrawHalf(int32_t firstRow, int32_t endRow, EdgeValues<Fixed> longEdge,
+              const EdgeValues<Fixed>& longStep, EdgeValues<Fixed> shortEdge,
+              const EdgeValues<Fixed>& shortStep) {
+    const int32_t last = std::min(endRow, FrameHeight);
+    int32_t row = firstRow;
+    if (row >= last) {
+        return;
+    }
+    if (row < 0) {
+        Advance(longEdge, longStep, Fixed{-row});
+        Advance(shortEdge, shortStep, Fixed{-row});
+        row = 0;
+    }
+    for (; row < last; ++row) {
+        DrawRow(row, shortEdge, longEdge);
+        Advance(longEdge, longStep, Fixed{1});
+        Advance(shortEdge, shortStep, Fixed{1});
+    }
+}
+
+// Fills a triangle whose vertices are already sorted by row (top.y < bottom.y).
+template <typename Fixed>
+void FillSorted(const ScreenVertex& top, const ScreenVertex& middle, const ScreenVertex& bottom) {
+    const Fixed height = Fixed{bottom.y} - top.y;
+    const EdgeValues<Fixed> longStep = PerRow(top, bottom, height);
+    const EdgeValues<Fixed> topValues = AtVertex<Fixed>(top);
+
+    const Fixed upperHeight = Fixed{middle.y} - top.y;
+    if (upperHeight > 0) {
+        DrawHalf(top.y, middle.y, topValues, longStep, topValues, PerRow(top, middle, upperHeight));
+    }
+
+    const Fixed lowerHeight = Fixed{bottom.y} - middle.y;
+    if (lowerHeight > 0) {
+        // The long edge restarts from the top vertex, whatever the upper half drew.
+        EdgeValues<Fixed> longAtMiddle = topValues;
+        Advance(longAtMiddle, longStep, upperHeight);
+        DrawHalf(middle.y, bottom.y, longAtMiddle, longStep, AtVertex<Fixed>(middle),
+                 PerRow(middle, bottom, lowerHeight));
+    }
+}
+
+// Within this range every 16.16 quantity of a triangle fits in 32 bits.
+bool NearTheFrame(const ScreenVertex& p) {
+    constexpr int Low = -16384;
+    constexpr int High = 16383;
+    return p.x >= Low && p.x <= High && p.y >= Low && p.y <= High;
+}
+
+} // namespace
+
+void RasteriseTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
+    // Stable sort by row with strict comparisons: equal rows keep the order a, b, c.
+    const ScreenVertex* top = &a;
+    const ScreenVertex* middle = &b;
+    if (b.y < a.y) {
+        std::swap(top, middle);
+    }
+    const ScreenVertex* bottom = &c;
+    if (c.y < middle->y) {
+        bottom = middle;
+        middle = &c;
+    }
+    if (middle->y < top->y) {
+        std::swap(top, middle);
+    }
+    if (top->y == bottom->y) {
+        return;
+    }
+    // Far-off vertices take the same arithmetic in 64 bits, so nothing overflows for any input.
+    if (NearTheFrame(a) && NearTheFrame(b) && NearTheFrame(c)) {
+        FillSorted<int32_t>(*top, *middle, *bottom);
+    } else {
+        FillSorted<int64_t>(*top, *middle, *bottom);
+    }
+}
+
+void FillSpan(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft, int32_t uRight,
+              int32_t vRight, int32_t shadeLeft, int32_t shadeRight) {
+    const int32_t first = std::max(x0, 0);
+    const int32_t end = std::min(x1, FrameWidth);
+    // Also covers x0 == x1 and x0 > x1; a span with nothing visible needs no gradients.
+    if (first >= end) {
+        return;
+    }
+    // The gradients come from the unclipped ends, so clipping never changes them.
+    const int32_t dx = x1 - x0;
+    const int32_t du = (uRight - uLeft) / dx;
+    const int32_t dv = (vRight - vLeft) / dx;
+    const int32_t ds = (shadeRight - shadeLeft) / dx;
+    const int32_t skipped = first - x0;
+    int32_t u = uLeft + skipped * du;
+    int32_t v = vLeft + skipped * dv;
+    int32_t s = shadeLeft + skipped * ds;
+
+    const uint8_t* const texels = CurrentTexture->texels;
+    uint8_t* pixel = FrameBuffer + row * FrameWidth + first;
+    uint8_t* const stop = FrameBuffer + row * FrameWidth + end;
+    for (; pixel != stop; ++pixel) {
+        // Texture coordinates wrap every 64 texels; the shade's mask changes nothing for
+        // shades the rasteriser produces and keeps the table read in bounds for any others.
+        const uint8_t texel = texels[((v >> 16) & 63) * TextureSide + ((u >> 16) & 63)];
+        *pixel = FogTable[((s >> 16) & 255) * PaletteSize + texel];
+        u += du;
+        v += dv;
+        s += ds;
+    }
+}
+
+void FillSpanEither(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft,
+                    int32_t uRight, int32_t vRight, int32_t shadeLeft, int32_t shadeRight) {
+    if (x0 < x1) {
+        FillSpan(row, x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight);
+    } else {
+        FillSpan(row, x1, x0, uRight, vRight, uLeft, vLeft, shadeRight, shadeLeft);
+    }
+}

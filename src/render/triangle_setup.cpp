@@ -1,0 +1,130 @@
+#include "render/triangle_setup.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <limits>
+
+#include "math/mat4.h"
+#include "render/frame_buffer.h"
+#include "render/render_state.h"
+
+namespace {
+
+// Nearest view-space depth; vertices closer than this are moved onto it.
+constexpr float NearLimit = 0.25f;
+// 1 / (far - near): the fog shade falls from 255 at the near limit to 0 at the far plane.
+constexpr float FogScale = 0.06779661f;
+// 1.0 in texture coordinates is the last texel, 63.
+constexpr double TexelScale = 63.0;
+
+// A vertex after projection: normalised screen position and its fog shade.
+struct ProjectedVertex {
+    float xn;
+    float yn;
+    uint8_t shade;
+};
+
+// 255 at the near limit, falling linearly with depth to 0 at the far plane and beyond.
+// Clamping before rounding gives the same integer as clamping after it, and keeps a NaN depth
+// (which fails both comparisons) away from the integer conversion.
+uint8_t FogShade(float viewZ) {
+    const double t = (1.0 - (static_cast<double>(viewZ) - NearLimit) * FogScale) * 255.0;
+    const double clamped = t > 0.0 ? std::min(t, 255.0) : 0.0;
+    return static_cast<uint8_t>(std::nearbyint(clamped));
+}
+
+bool AnyInFront(const Vec3 view[3]) {
+    return view[0].z >= NearLimit || view[1].z >= NearLimit || view[2].z >= NearLimit;
+}
+
+// Clamps the depth onto the near limit, shades by depth, projects and divides by w.
+ProjectedVertex Project(Vec3 view) {
+    if (view.z < NearLimit) {
+        view.z = NearLimit;
+    }
+    Vec4 q{view.x, view.y, view.z, 1.0f};
+    TransformVec4(ProjectionMatrix, q, q);
+    return {static_cast<float>(static_cast<double>(q.x) / q.w),
+            static_cast<float>(static_cast<double>(q.y) / q.w), FogShade(view.z)};
+}
+
+// Clockwise on screen (rows counted downwards) means facing away; collinear goes on.
+bool FacesAway(const ProjectedVertex& a, const ProjectedVertex& b, const ProjectedVertex& c) {
+    const double first = (static_cast<double>(c.yn) - b.yn) * (static_cast<double>(c.xn) - a.xn);
+    const double second = (static_cast<double>(c.yn) - a.yn) * (static_cast<double>(c.xn) - b.xn);
+    return first - second > 0.0;
+}
+
+// True when all three vertices lie strictly beyond the same edge of the screen.
+bool BeyondOneScreenEdge(const ProjectedVertex& a, const ProjectedVertex& b,
+                         const ProjectedVertex& c) {
+    return (a.xn < -1.0f && b.xn < -1.0f && c.xn < -1.0f) ||
+           (a.yn < -1.0f && b.yn < -1.0f && c.yn < -1.0f) ||
+           (a.xn > 1.0f && b.xn > 1.0f && c.xn > 1.0f) ||
+           (a.yn > 1.0f && b.yn > 1.0f && c.yn > 1.0f);
+}
+
+// half - nearest(normalised * -half), ties to even: -1 maps to 0 and 1 to 2 * half. False when
+// the position does not fit in 16 bits, NaN and infinities included.
+bool ToPixel(float normalised, int half, int16_t& pixel) {
+    const double position = half - std::nearbyint(normalised * -static_cast<double>(half));
+    if (!(position >= std::numeric_limits<int16_t>::min() &&
+          position <= std::numeric_limits<int16_t>::max())) {
+        return false;
+    }
+    pixel = static_cast<int16_t>(position);
+    return true;
+}
+
+// nearest(coordinate * 63) modulo 256. A double of magnitude 2^63 or more is a multiple of 256,
+// so 0 is its true remainder; NaN and infinities have none and also give 0.
+uint8_t ToTexel(float coordinate) {
+    constexpr double TwoTo63 = 9223372036854775808.0;
+    const double texel = std::nearbyint(coordinate * TexelScale);
+    if (!(std::fabs(texel) < TwoTo63)) {
+        return 0;
+    }
+    return static_cast<uint8_t>(static_cast<int64_t>(texel));
+}
+
+bool ToScreen(const ProjectedVertex& projected, const ModelVertex& model, ScreenVertex& screen) {
+    screen = ScreenVertex{};
+    screen.u = ToTexel(model.u);
+    screen.v = ToTexel(model.v);
+    screen.shade = projected.shade;
+    return ToPixel(projected.xn, FrameWidth / 2, screen.x) &&
+           ToPixel(projected.yn, FrameHeight / 2, screen.y);
+}
+
+} // namespace
+
+bool SetUpTriangle(const ModelVertex& a, const ModelVertex& b, const ModelVertex& c,
+                   ScreenVertex screen[3]) {
+    const ModelVertex* const model[3] = {&a, &b, &c};
+    Vec3 view[3];
+    for (int i = 0; i < 3; ++i) {
+        TransformPoint(ModelViewMatrix, view[i], Vec3{model[i]->x, model[i]->y, model[i]->z});
+    }
+    if (!AnyInFront(view)) {
+        return false;
+    }
+    const ProjectedVertex projected[3] = {Project(view[0]), Project(view[1]), Project(view[2])};
+    if (FacesAway(projected[0], projected[1], projected[2]) ||
+        BeyondOneScreenEdge(projected[0], projected[1], projected[2])) {
+        return false;
+    }
+    for (int i = 0; i < 3; ++i) {
+        if (!ToScreen(projected[i], *model[i], screen[i])) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void DrawTriangle(const ModelVertex& a, const ModelVertex& b, const ModelVertex& c) {
+    ScreenVertex screen[3];
+    if (SetUpTriangle(a, b, c, screen)) {
+        RasteriseTriangle(screen[0], screen[1], screen[2]);
+    }
+}

@@ -1,0 +1,277 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <cstring>
+
+#include "app/startup.h"
+#include "render/render_pass.h"
+#include "render/render_state.h"
+#include "scene_test_support.h"
+
+namespace {
+
+constexpr float HalfPi = 1.57079633f;
+
+class RenderPassTest : public SceneTest {
+  protected:
+    void SetUp() override {
+        FillProjectionMatrix();
+        scene = CreateScene();
+    }
+    void TearDown() override {
+        SceneTest::TearDown();
+        FillProjectionMatrix();
+        DrawList.count = 0;
+    }
+    SceneNode* Place(Model* model, float x, float y, float z, SceneNode* parent = nullptr) {
+        Mat4 placement;
+        SetTranslation(placement, x, y, z);
+        return CreateNode(parent != nullptr ? parent : scene->root, model, &placement);
+    }
+    void SetCamera(float x, float y, float z, float yaw = 0.0f) {
+        scene->x = x;
+        scene->y = y;
+        scene->z = z;
+        scene->yaw = yaw;
+    }
+    EmptyModel model;
+};
+
+TEST_F(RenderPassTest, EmptySceneDrawsNothing) {
+    DrawnModelCount = 77;
+    RenderScene(*scene);
+    EXPECT_EQ(DrawnModelCount, 0u);
+    EXPECT_EQ(DrawList.count, 0u);
+}
+
+TEST_F(RenderPassTest, CullsByTheProjectedOriginAlongTheViewAxis) {
+    SetCamera(0.0f, 1.0f, 0.0f);
+    Place(&model.model, 0.0f, 0.0f, 5.0f);
+    Place(&model.model, 0.0f, 0.0f, -5.0f);
+    Place(&model.model, 0.0f, 0.0f, 17.0f);
+    Place(&model.model, 0.0f, 0.0f, 16.9f);
+    CollectDrawList(*scene);
+    ASSERT_EQ(DrawList.count, 2u);
+    // -1.0338984 * 5 - 0.5084746 falls exactly halfway between two floats and rounds to even.
+    EXPECT_EQ(DrawList.entries[0].depth, 5.67796612f);
+    EXPECT_EQ(DrawList.entries[0].model, &model.model);
+    ExpectTranslation(DrawList.entries[0].world, 0.0f, 0.0f, 5.0f);
+    EXPECT_EQ(DrawList.entries[1].depth, 17.9813557f);
+}
+
+TEST_F(RenderPassTest, ModelsAboveAndBelowTheViewAreKept) {
+    SetCamera(0.0f, 1.0f, 0.0f);
+    Place(&model.model, 0.0f, 500.0f, 5.0f);
+    Place(&model.model, 0.0f, -500.0f, 5.0f);
+    RenderScene(*scene);
+    EXPECT_EQ(DrawnModelCount, 2u);
+}
+
+TEST_F(RenderPassTest, ModelAtTheEyeOrStraightAboveItIsDropped) {
+    SetCamera(3.0f, 1.0f, 4.0f);
+    Place(&model.model, 3.0f, 1.0f, 4.0f);
+    Place(&model.model, 3.0f, 40.0f, 4.0f);
+    RenderScene(*scene);
+    EXPECT_EQ(DrawnModelCount, 0u);
+}
+
+TEST_F(RenderPassTest, ViewMatrixAtTheLevelStart) {
+    SetCamera(18.0f, 1.0f, 2.0f, 1.0f);
+    CollectDrawList(*scene);
+    const float expected[16] = {
+        0.540302277f,  0.0f, 0.841470957f, -11.4083824f, 0.0f, 1.0f, 0.0f, -1.0f,
+        -0.841470957f, 0.0f, 0.540302277f, 14.0658722f,  0.0f, 0.0f, 0.0f, 1.0f};
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(ViewMatrix.m[i], expected[i]) << "element " << i;
+    }
+}
+
+TEST_F(RenderPassTest, FloorTilesAroundTheLevelStart) {
+    SetCamera(18.0f, 1.0f, 2.0f, 1.0f);
+    EmptyModel left, behind, aside, ceiling;
+    Place(&left.model, 16.0f, 0.0f, 2.0f);
+    Place(&behind.model, 20.0f, 0.0f, 2.0f);
+    Place(&aside.model, 18.0f, 0.0f, 4.0f);
+    Place(&ceiling.model, 18.0f, 3.0f, 2.0f);
+    CollectDrawList(*scene);
+    ASSERT_EQ(DrawList.count, 2u);
+    EXPECT_EQ(DrawList.entries[0].model, &left.model);
+    EXPECT_NEAR(DrawList.entries[0].depth, 2.2485, 5e-5);
+    EXPECT_EQ(DrawList.entries[1].model, &aside.model);
+}
+
+TEST_F(RenderPassTest, ViewLooksAlongPositiveZAndTurnsWithYaw) {
+    SetCamera(0.0f, 0.0f, 0.0f, HalfPi);
+    EmptyModel front, back;
+    Place(&front.model, -1.0f, 0.0f, 0.0f);
+    Place(&back.model, 1.0f, 0.0f, 0.0f);
+    CollectDrawList(*scene);
+    ASSERT_EQ(DrawList.count, 1u);
+    EXPECT_EQ(DrawList.entries[0].model, &front.model);
+    // View-space z 1 projects to q.z = -1.0338984 - 0.5084746.
+    EXPECT_EQ(DrawList.entries[0].depth, 1.54237294f);
+}
+
+// With an identity projection q is the view-space origin with w = 1: q.z is the world z and r
+// the world x, so the exact culling bounds can be placed directly.
+TEST_F(RenderPassTest, CullingBoundsAreStrict) {
+    SetIdentity(ProjectionMatrix);
+    const float justInside = std::nextafter(-0.25f, -1.0f);
+    const struct {
+        float x, z;
+        bool kept;
+    } cases[] = {
+        {0.0f, -0.25f, false}, {0.0f, justInside, true},
+        {0.0f, -18.0f, false}, {0.0f, std::nextafter(-18.0f, 0.0f), true},
+        {3.0f, -1.0f, false},  {std::nextafter(3.0f, 0.0f), -1.0f, true},
+        {-3.0f, -1.0f, false}, {std::nextafter(-3.0f, 0.0f), -1.0f, true},
+    };
+    for (const auto& c : cases) {
+        DestroyScene(scene);
+        scene = CreateScene();
+        Place(&model.model, c.x, 0.0f, c.z);
+        CollectDrawList(*scene);
+        EXPECT_EQ(DrawList.count, c.kept ? 1u : 0u) << "x " << c.x << " z " << c.z;
+    }
+}
+
+TEST_F(RenderPassTest, OriginsWithTinyWAreDropped) {
+    SetIdentity(ProjectionMatrix);
+    Place(&model.model, 0.0f, 0.0f, -1.0f);
+    ProjectionMatrix.at(3, 3) = 0.01f;
+    CollectDrawList(*scene);
+    EXPECT_EQ(DrawList.count, 0u);
+    ProjectionMatrix.at(3, 3) = -0.01f;
+    CollectDrawList(*scene);
+    EXPECT_EQ(DrawList.count, 0u);
+    ProjectionMatrix.at(3, 3) = std::nextafter(0.01f, 1.0f);
+    CollectDrawList(*scene);
+    EXPECT_EQ(DrawList.count, 1u);
+}
+
+TEST_F(RenderPassTest, NestedLocalMatricesActFromTheRootDown) {
+    Mat4 turn;
+    SetRotation(turn, 0.0f, 1.0f, 0.0f, HalfPi);
+    SceneNode* moved = Place(nullptr, 10.0f, 0.0f, 0.0f);
+    CreateNode(moved, &model.model, &turn);
+    // Looking along -z, where the child's origin ends up.
+    SetCamera(0.0f, 0.0f, 0.0f, 2.0f * HalfPi);
+    CollectDrawList(*scene);
+    ASSERT_EQ(DrawList.count, 1u);
+    const Mat4& world = DrawList.entries[0].world;
+    EXPECT_NEAR(world.at(0, 3), 0.0f, 1e-5);
+    EXPECT_EQ(world.at(1, 3), 0.0f);
+    EXPECT_FLOAT_EQ(world.at(2, 3), -10.0f);
+}
+
+TEST_F(RenderPassTest, TraversalRestoresTheWorldMatrix) {
+    SceneNode* group = Place(nullptr, 1.0f, 2.0f, 3.0f);
+    Place(&model.model, 4.0f, 5.0f, 6.0f, group);
+    SetTranslation(WorldMatrix, 7.0f, 8.0f, 9.0f);
+    TraverseNode(*scene->root);
+    ExpectTranslation(WorldMatrix, 7.0f, 8.0f, 9.0f);
+}
+
+TEST_F(RenderPassTest, CulledModelsStillPassTheirMatrixToChildren) {
+    SetCamera(0.0f, 0.0f, 0.0f);
+    EmptyModel parent, child;
+    SceneNode* behind = Place(&parent.model, 0.0f, 0.0f, -5.0f);
+    Place(&child.model, 0.0f, 0.0f, 10.0f, behind);
+    CollectDrawList(*scene);
+    ASSERT_EQ(DrawList.count, 1u);
+    EXPECT_EQ(DrawList.entries[0].model, &child.model);
+    ExpectTranslation(DrawList.entries[0].world, 0.0f, 0.0f, 5.0f);
+}
+
+TEST_F(RenderPassTest, RootWithAModelIsCulledAndDrawnLikeAnyNode) {
+    scene->root->model = &model.model;
+    SetTranslation(scene->root->local, 0.0f, 0.0f, 4.0f);
+    RenderScene(*scene);
+    EXPECT_EQ(DrawnModelCount, 1u);
+}
+
+TEST_F(RenderPassTest, AFullListKeepsTheFirstModelsInTraversalOrder) {
+    EmptyModel far, near;
+    for (int i = 0; i < 1024; ++i) {
+        Place(&far.model, 0.0f, 0.0f, 8.0f);
+    }
+    for (int i = 0; i < 76; ++i) {
+        Place(&near.model, 0.0f, 0.0f, 2.0f);
+    }
+    RenderScene(*scene);
+    EXPECT_EQ(DrawnModelCount, 1024u);
+    EXPECT_EQ(DrawList.count, 0u);
+    // The nearest model is drawn last; the near ones never made it into the list.
+    EXPECT_EQ(CurrentTexture, &far.texture);
+}
+
+TEST_F(RenderPassTest, DrawsFarToNearAndSetsTheModelViewMatrix) {
+    EmptyModel far, near;
+    Place(&near.model, 0.0f, 0.0f, 2.0f);
+    Place(&far.model, 0.0f, 0.0f, 9.0f);
+    SetCamera(0.0f, 0.0f, -1.0f);
+    RenderScene(*scene);
+    EXPECT_EQ(DrawnModelCount, 2u);
+    EXPECT_EQ(CurrentTexture, &near.texture);
+    ExpectTranslation(ModelViewMatrix, 0.0f, 0.0f, 3.0f);
+}
+
+TEST_F(RenderPassTest, EqualDepthsKeepTraversalOrderSoTheFirstIsDrawnLast) {
+    EmptyModel floor, heart;
+    Place(&floor.model, 0.0f, 0.0f, 5.0f);
+    Place(&heart.model, 0.0f, 0.0f, 5.0f);
+    RenderScene(*scene);
+    EXPECT_EQ(CurrentTexture, &floor.texture);
+}
+
+TEST(CompareDepth, OrdersByDepthOnly) {
+    DrawEntry a{}, b{};
+    a.depth = 1.0f;
+    b.depth = 2.0f;
+    EXPECT_EQ(CompareDepth(a, b), -1);
+    EXPECT_EQ(CompareDepth(b, a), 1);
+    b.depth = 1.0f;
+    EXPECT_EQ(CompareDepth(a, b), 0);
+}
+
+TEST(SortDrawList, SortsNearestFirstAndKeepsEqualDepthsInOrder) {
+    // Depths with many repeats; the model field records each entry's original position.
+    Model tags[1000];
+    DrawList.count = 1000;
+    for (uint32_t i = 0; i < DrawList.count; ++i) {
+        DrawList.entries[i].depth = static_cast<float>((i * 37) % 50) * 0.25f;
+        DrawList.entries[i].model = &tags[i];
+        SetTranslation(DrawList.entries[i].world, static_cast<float>(i), 0.0f, 0.0f);
+    }
+    SortDrawList();
+    for (uint32_t i = 1; i < DrawList.count; ++i) {
+        const DrawEntry& previous = DrawList.entries[i - 1];
+        const DrawEntry& entry = DrawList.entries[i];
+        ASSERT_LE(previous.depth, entry.depth) << "at " << i;
+        if (previous.depth == entry.depth) {
+            ASSERT_LT(previous.model, entry.model) << "at " << i;
+        }
+        ASSERT_EQ(entry.world.at(0, 3), static_cast<float>(entry.model - tags));
+    }
+    DrawList.count = 0;
+}
+
+TEST(SortDrawList, HandlesShortLists) {
+    Model tags[3];
+    const float depths[3] = {3.0f, 1.0f, 2.0f};
+    for (uint32_t count = 0; count <= 3; ++count) {
+        DrawList.count = count;
+        for (uint32_t i = 0; i < count; ++i) {
+            DrawList.entries[i].depth = depths[i];
+            DrawList.entries[i].model = &tags[i];
+        }
+        SortDrawList();
+        for (uint32_t i = 1; i < count; ++i) {
+            EXPECT_LT(DrawList.entries[i - 1].depth, DrawList.entries[i].depth);
+        }
+    }
+    EXPECT_EQ(DrawList.entries[0].model, &tags[1]);
+    DrawList.count = 0;
+}
+
+} // namespace

@@ -1,0 +1,38 @@
+// Helpers shared by the tests of the scene, the level and the render pass.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "assets/model.h"
+#include "scene/scene.h"
+
+// Empties the global AnimatorList, freeing every animator in it.
+inline void RemoveAllAnimators() {
+    while (AnimatorList.count > 0) {
+        RemoveAnimator(AnimatorList.items[AnimatorList.count - 1]);
+    }
+}
+
+// A model without triangles: culled, listed and counted like any other, but draws nothing.
+struct EmptyModel {
+    Texture texture{};
+    Model model{nullptr, 0, &texture};
+};
+
+inline void ExpectTranslation(const Mat4& m, float x, float y, float z) {
+    EXPECT_EQ(m.at(0, 3), x);
+    EXPECT_EQ(m.at(1, 3), y);
+    EXPECT_EQ(m.at(2, 3), z);
+}
+
+// Leaves no animators or scene behind, whatever the test did.
+class SceneTest : public ::testing::Test {
+  protected:
+    void TearDown() override {
+        RemoveAllAnimators();
+        if (scene != nullptr) {
+            DestroyScene(scene);
+        }
+    }
+    Scene* scene = nullptr;
+};

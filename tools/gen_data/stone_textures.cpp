@@ -1,0 +1,124 @@
+// The stone textures: floor flagstones, wall courses, the column and the broken pillar.
+#include <algorithm>
+
+#include "gen_data/textures.h"
+
+namespace {
+
+constexpr int JointWidth = 2;
+
+// A texel of a stone block whose top-left joint starts at (0, 0): dark joints along the top
+// and left, a lit upper-left edge and a shaded lower-right edge so the blocks stand out.
+Rgb BlockTexel(const Rgb& stone, const Rgb& joint, int x, int y, int width, int height) {
+    if (x < JointWidth || y < JointWidth) {
+        return joint;
+    }
+    if (x == JointWidth || y == JointWidth) {
+        return Scaled(stone, 118);
+    }
+    if (x == width - 1 || y == height - 1) {
+        return Scaled(stone, 76);
+    }
+    return stone;
+}
+
+// The colour varied by smooth blotches (+-12%) and fine grain (+-6%).
+Rgb Weathered(const Rgb& colour, int x, int y, uint32_t seed) {
+    const int blotch = Noise(x, y, 8, seed) * 24 / 255 - 12;
+    const int grain = static_cast<int>(Hash(x, y, seed + 1) % 13) - 6;
+    return Scaled(colour, 100 + blotch + grain);
+}
+
+// Pale stone cut in a square with a carved line inset from its edges.
+void PaintCarvedStone(Image& image, const TexelRect& rect, const Rgb& stone, uint32_t seed) {
+    for (int y = rect.top; y <= rect.bottom; ++y) {
+        for (int x = rect.left; x <= rect.right; ++x) {
+            const int inset = std::min(std::min(x - rect.left, rect.right - x),
+                                       std::min(y - rect.top, rect.bottom - y));
+            const int percent = inset == 0 ? 70 : inset == 4 ? 62 : inset == 5 ? 115 : 100;
+            image.at(x, y) = Scaled(Weathered(stone, x, y, seed), percent);
+        }
+    }
+}
+
+// A crack running down from (x, top) for length rows, wandering left and right.
+void PaintCrack(Image& image, int x, int top, int length, uint32_t seed) {
+    const Rgb crack = {52, 48, 44};
+    for (int y = top; y < top + length && y <= MainRegion.bottom; ++y) {
+        image.at((x + TextureSide) % TextureSide, y) = crack;
+        x += static_cast<int>(Hash(x, y, seed) % 3) - 1;
+    }
+}
+
+} // namespace
+
+void PaintFloorRegion(Image& image) {
+    Image floor;
+    PaintFloorTile(floor);
+    CopyHalfSize(floor, image, FloorRegion);
+}
+
+void PaintFloorTile(Image& image) {
+    const Rgb stones[4] = {{188, 168, 132}, {170, 156, 126}, {198, 180, 142}, {160, 148, 120}};
+    const Rgb joint = {60, 52, 44};
+    constexpr int StoneSide = 32;
+    for (int y = 0; y < TextureSide; ++y) {
+        for (int x = 0; x < TextureSide; ++x) {
+            const Rgb stone = stones[Hash(x / StoneSide, y / StoneSide, 11) % 4];
+            image.at(x, y) = BlockTexel(Weathered(stone, x, y, 12), joint, x % StoneSide,
+                                        y % StoneSide, StoneSide, StoneSide);
+        }
+    }
+}
+
+void PaintWall(Image& image) {
+    constexpr int CourseHeight = 16;
+    constexpr int BlockWidth = 32;
+    const Rgb joint = {44, 44, 44};
+    for (int y = 0; y < TextureSide; ++y) {
+        const int course = y / CourseHeight;
+        const int shifted = course % 2 == 0 ? 0 : BlockWidth / 2;
+        for (int x = 0; x < TextureSide; ++x) {
+            const int block = (x + shifted) % TextureSide / BlockWidth;
+            const int grey = 118 + static_cast<int>(Hash(block, course, 21) % 48);
+            const Rgb stone = Weathered({grey, grey, grey}, x, y, 22);
+            image.at(x, y) = BlockTexel(stone, joint, (x + shifted) % BlockWidth, y % CourseHeight,
+                                        BlockWidth, CourseHeight);
+        }
+    }
+}
+
+void PaintColumn(Image& image) {
+    const Rgb marble = {214, 206, 188};
+    // Sixteen flutes, each lit from the left: shaded, rising, bright, falling.
+    const int fluteShading[4] = {72, 96, 112, 100};
+    for (int y = MainRegion.top; y <= MainRegion.bottom; ++y) {
+        const bool drumJoint = y == 11 || y == 22;
+        for (int x = MainRegion.left; x <= MainRegion.right; ++x) {
+            const int percent = drumJoint ? 68 : fluteShading[x % 4];
+            image.at(x, y) = Scaled(Weathered(marble, x, y, 31), percent);
+        }
+    }
+    PaintCarvedStone(image, DetailRegion, marble, 32);
+    PaintFloorRegion(image);
+}
+
+void PaintBrokenPillar(Image& image) {
+    const Rgb stone = {156, 150, 132};
+    const Rgb moss = {78, 118, 58};
+    for (int y = MainRegion.top; y <= MainRegion.bottom; ++y) {
+        for (int x = MainRegion.left; x <= MainRegion.right; ++x) {
+            // Moss creeps up from the foot of the pillar (the bottom rows).
+            const int mossCover = Noise(x, y, 8, 41) + 8 * y - 300;
+            const Rgb surface =
+                mossCover > 0 ? Mixed(stone, moss, std::min(mossCover, 100)) : stone;
+            image.at(x, y) = Weathered(surface, x, y, 42);
+        }
+    }
+    PaintCrack(image, 9, 0, 20, 43);
+    PaintCrack(image, 30, 0, 13, 44);
+    PaintCrack(image, 47, 2, 24, 45);
+    PaintCrack(image, 58, 0, 9, 46);
+    PaintCarvedStone(image, DetailRegion, {192, 186, 168}, 47);
+    PaintFloorRegion(image);
+}

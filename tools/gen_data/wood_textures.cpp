@@ -1,0 +1,68 @@
+// The wooden textures: the table and the beamed ceiling.
+#include <algorithm>
+#include <initializer_list>
+
+#include "gen_data/textures.h"
+
+namespace {
+
+// Wood with grain lines running along x (or along y when vertical), wavy from noise.
+Rgb Grained(const Rgb& wood, int x, int y, bool vertical, uint32_t seed) {
+    const int along = vertical ? y : x;
+    const int across = vertical ? x : y;
+    const int wave = Noise(x, y, 16, seed) / 24;
+    const bool line = (3 * across + wave + along / 16) % 7 == 0;
+    const int grain = static_cast<int>(Hash(x, y, seed + 1) % 9) - 4;
+    return Scaled(wood, (line ? 78 : 100) + grain);
+}
+
+// True for the beams: round the tile's edge (where neighbouring tiles complete them) and
+// across its middle.
+bool IsBeam(int t) {
+    return t < 3 || t > 60 || (t >= 29 && t <= 34);
+}
+
+// Distance from t to the nearest beam, for the shading of the panels.
+int DistanceToBeam(int t) {
+    int distance = TextureSide;
+    for (int beam : {2, 29, 34, 61}) {
+        distance = std::min(distance, t > beam ? t - beam : beam - t);
+    }
+    return distance;
+}
+
+} // namespace
+
+void PaintTable(Image& image) {
+    const Rgb planks[4] = {{168, 108, 58}, {150, 96, 52}, {176, 116, 64}, {156, 100, 54}};
+    constexpr int PlankWidth = 8;
+    for (int y = MainRegion.top; y <= MainRegion.bottom; ++y) {
+        for (int x = MainRegion.left; x <= MainRegion.right; ++x) {
+            const Rgb wood = Grained(planks[y / PlankWidth], x, y, false, 51);
+            image.at(x, y) = y % PlankWidth == 0 ? Scaled(wood, 45) : wood;
+        }
+    }
+    for (int y = DetailRegion.top; y <= DetailRegion.bottom; ++y) {
+        for (int x = DetailRegion.left; x <= DetailRegion.right; ++x) {
+            image.at(x, y) = Grained({122, 74, 40}, x, y, true, 52);
+        }
+    }
+    PaintFloorRegion(image);
+}
+
+void PaintCeiling(Image& image) {
+    const Rgb beam = {104, 64, 34};
+    const Rgb panel = {150, 128, 96};
+    for (int y = 0; y < TextureSide; ++y) {
+        for (int x = 0; x < TextureSide; ++x) {
+            if (IsBeam(x) || IsBeam(y)) {
+                image.at(x, y) = Grained(beam, x, y, IsBeam(x) && !IsBeam(y), 61);
+                continue;
+            }
+            // Panels darken towards the beams that frame them, as if recessed.
+            const int edge = std::min(DistanceToBeam(x), DistanceToBeam(y));
+            const int percent = edge < 4 ? 60 + 8 * edge : 100;
+            image.at(x, y) = Scaled(panel, percent + Noise(x, y, 4, 62) / 32 - 4);
+        }
+    }
+}
