@@ -6,7 +6,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 
-ensure_packages "${BUILD_PACKAGES[@]}" || exit 1
+ensure_packages "${BUILD_PACKAGES[@]}" "${APP_PACKAGES[@]}" "${E2E_PACKAGES[@]}" || exit 1
 
 jobs=$(nproc)
 passed=0

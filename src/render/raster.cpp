@@ -77,10 +77,10 @@ void DrawHalf(int32_t firstRow, int32_t endRow, EdgeValues<Fixed> longEdge,
               const EdgeValues<Fixed>& longStep, EdgeValues<Fixed> shortEdge,
               const EdgeValues<Fixed>& shortStep) {
     const int32_t last = std::min(endRow, FrameHeight);
-    int32_t row = firstRow;
-    if (row >= last) {
+    if (std::max(firstRow, 0) >= last) {
         return;
     }
+    int32_t row = firstRow;
     if (row < 0) {
         Advance(longEdge, longStep, Fixed{-row});
         Advance(shortEdge, shortStep, Fixed{-row});

@@ -142,7 +142,9 @@ TEST_F(TriangleTest, DegenerateAndOffFrameTrianglesDrawNothing) {
         {Vertex(0, 5), Vertex(10, 6), Vertex(0, 6)},        // its only row is a vertex
         {Vertex(5, 0), Vertex(6, 10), Vertex(5, 10)},       // right edge stays below 6
         {Vertex(0, 0), Vertex(5, 5), Vertex(10, 10)},       // collinear
-        {Vertex(-32768, -32768), Vertex(32767, -32768), Vertex(0, -1)}}; // far above
+        {Vertex(-32768, -32768), Vertex(32767, -32768), Vertex(0, -1)}, // far above
+        // upper half wholly above the frame: its pre-step is skipped, not overflowed
+        {Vertex(-3090, -15061), Vertex(13207, -13811), Vertex(349, -37)}};
     for (const Triangle& t : nothing) {
         SCOPED_TRACE(::testing::Message() << t[0].x << "," << t[0].y << " " << t[1].x << ","
                                           << t[1].y << " " << t[2].x << "," << t[2].y);

@@ -3,6 +3,8 @@
 // A model's triangles are drawn in file order with no depth buffer, so within a model every
 // part comes after the parts it may hide when seen from the eye height of about 1.0: first
 // the floor quad, then what stands on it, lowest first.
+#include <initializer_list>
+
 #include "gen_data/models.h"
 
 Mesh BuildFloorTile() {
@@ -13,13 +15,13 @@ Mesh BuildFloorTile() {
 
 Mesh BuildCeilingTile() {
     Mesh mesh;
-    AddPatch(mesh, {{-1, 0, -1}, {1, 0, -1}, {-1, 0, 1}, 2, WholeTexture});
+    AddPatch(mesh, {{-1, 0, -1}, {1, 0, -1}, {-1, 0, 1}, 2, 2, WholeTexture});
     return mesh;
 }
 
 Mesh BuildWallBlock() {
     Mesh mesh;
-    // Each side shows the stone courses twice, one above the other.
+    // Each side shows the stone courses twice, one above the other, in pieces 1 unit wide.
     AddBox(mesh, {{-1, 0, -1}, {1, 3, 1}, 2, WholeTexture, WholeTexture});
     return mesh;
 }
@@ -33,14 +35,6 @@ constexpr float TableHalfWidth = 0.5f;
 constexpr float LegInset = 0.1f;
 constexpr float LegHalfSide = 0.05f;
 
-void AddLeg(Mesh& mesh, float x, float z) {
-    AddBox(mesh, {{x - LegHalfSide, 0, z - LegHalfSide},
-                  {x + LegHalfSide, TableUnderside, z + LegHalfSide},
-                  1,
-                  DetailRegion,
-                  DetailRegion});
-}
-
 } // namespace
 
 Mesh BuildTable() {
@@ -48,10 +42,11 @@ Mesh BuildTable() {
     AddFloorQuad(mesh, FloorRegion);
     const float legX = TableHalfLength - LegInset;
     const float legZ = TableHalfWidth - LegInset;
-    AddLeg(mesh, -legX, -legZ);
-    AddLeg(mesh, legX, -legZ);
-    AddLeg(mesh, -legX, legZ);
-    AddLeg(mesh, legX, legZ);
+    for (float x : {-legX, legX}) {
+        for (float z : {-legZ, legZ}) {
+            AddSquareBlock(mesh, x, z, LegHalfSide, 0, TableUnderside, DetailRegion);
+        }
+    }
     // The top is seen from above, so it covers the legs it stands on.
     AddBox(mesh, {{-TableHalfLength, TableUnderside, -TableHalfWidth},
                   {TableHalfLength, TableTop, TableHalfWidth},

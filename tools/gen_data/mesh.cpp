@@ -86,13 +86,13 @@ void AddQuad(Mesh& mesh, const MeshPoint& a, const MeshPoint& b, const MeshPoint
 }
 
 void AddPatch(Mesh& mesh, const Patch& patch) {
-    const double step = 1.0 / patch.cells;
-    const auto point = [&patch, step](int i, int j) {
-        return PointInRect(PointOnPatch(patch, i * step, j * step), patch.texels, i * step,
-                           j * step);
+    const auto point = [&patch](int i, int j) {
+        const double across = static_cast<double>(i) / patch.columns;
+        const double down = static_cast<double>(j) / patch.rows;
+        return PointInRect(PointOnPatch(patch, across, down), patch.texels, across, down);
     };
-    for (int j = 0; j < patch.cells; ++j) {
-        for (int i = 0; i < patch.cells; ++i) {
+    for (int j = 0; j < patch.rows; ++j) {
+        for (int i = 0; i < patch.columns; ++i) {
             AddQuad(mesh, point(i, j), point(i + 1, j), point(i + 1, j + 1), point(i, j + 1));
         }
     }
@@ -107,21 +107,30 @@ void AddBox(Mesh& mesh, const Box& box) {
                                 {{0, 1}, {0, 0}, {0, 1}},
                                 {{1, 1}, {0, 1}, {1, 1}},
                                 {{0, 0}, {1, 0}, {0, 0}}};
-    const float rowHeight = (box.high.y - box.low.y) / box.sideRows;
-    const auto rowTop = [&box, rowHeight](int row) {
-        return row == box.sideRows ? box.low.y : box.high.y - rowHeight * row;
+    const int n = box.divisions;
+    const float rowHeight = (box.high.y - box.low.y) / n;
+    const auto rowTop = [&box, rowHeight, n](int row) {
+        return row == n ? box.low.y : box.high.y - rowHeight * row;
     };
     for (const auto& side : sides) {
-        for (int row = 0; row < box.sideRows; ++row) {
+        for (int row = 0; row < n; ++row) {
             AddPatch(mesh, {corner(side[0][0], rowTop(row), side[0][1]),
                             corner(side[1][0], rowTop(row), side[1][1]),
-                            corner(side[2][0], rowTop(row + 1), side[2][1]), 1, box.sides});
+                            corner(side[2][0], rowTop(row + 1), side[2][1]), n, 1, box.sides});
         }
     }
     const float top = box.high.y;
     const float bottom = box.low.y;
-    AddPatch(mesh, {corner(0, top, 1), corner(1, top, 1), corner(0, top, 0), 1, box.ends});
-    AddPatch(mesh, {corner(0, bottom, 0), corner(1, bottom, 0), corner(0, bottom, 1), 1, box.ends});
+    AddPatch(mesh, {corner(0, top, 1), corner(1, top, 1), corner(0, top, 0), n, n, box.ends});
+    AddPatch(mesh,
+             {corner(0, bottom, 0), corner(1, bottom, 0), corner(0, bottom, 1), n, n, box.ends});
+}
+
+void AddSquareBlock(Mesh& mesh, float x, float z, float halfSide, float bottom, float top,
+                    const TexelRect& rect) {
+    AddBox(
+        mesh,
+        {{x - halfSide, bottom, z - halfSide}, {x + halfSide, top, z + halfSide}, 1, rect, rect});
 }
 
 Ring MakeRing(int sides, float radius, float y) {
@@ -168,5 +177,5 @@ void AddPeak(Mesh& mesh, const Ring& ring, const Vec3& apex, float reach, const 
 }
 
 void AddFloorQuad(Mesh& mesh, const TexelRect& rect) {
-    AddPatch(mesh, {{-1, 0, 1}, {1, 0, 1}, {-1, 0, -1}, 2, rect});
+    AddPatch(mesh, {{-1, 0, 1}, {1, 0, 1}, {-1, 0, -1}, 2, 2, rect});
 }

@@ -30,27 +30,35 @@ void AddQuad(Mesh& mesh, const MeshPoint& a, const MeshPoint& b, const MeshPoint
              const MeshPoint& d);
 
 // A flat parallelogram given by three corners, seen from the side that
-// (topRight - topLeft) x (bottomLeft - topLeft) points to, split into cells x cells pieces.
-// The texel rectangle is stretched over it with its top-left texel at topLeft.
+// (topRight - topLeft) x (bottomLeft - topLeft) points to, split into columns x rows pieces.
+// The texel rectangle is stretched over it with its top-left texel at topLeft. Small pieces
+// keep the affine texture mapping close to the true perspective one.
 struct Patch {
     Vec3 topLeft;
     Vec3 topRight;
     Vec3 bottomLeft;
-    int cells;
+    int columns;
+    int rows;
     TexelRect texels;
 };
 void AddPatch(Mesh& mesh, const Patch& patch);
 
-// An axis-aligned closed box. Each side face is a stack of sideRows patches, each showing the
-// whole sides rectangle upright; the top and bottom show the ends rectangle.
+// An axis-aligned closed box. Each side face is a stack of divisions patches, each showing the
+// whole sides rectangle upright and split into divisions columns; the top and bottom show the
+// ends rectangle split into divisions x divisions pieces, so that their edges meet the sides'.
 struct Box {
     Vec3 low;
     Vec3 high;
-    int sideRows;
+    int divisions;
     TexelRect sides;
     TexelRect ends;
 };
 void AddBox(Mesh& mesh, const Box& box);
+
+// A closed box with a square footprint centred on (x, z), from bottom to top, showing rect on
+// every face.
+void AddSquareBlock(Mesh& mesh, float x, float z, float halfSide, float bottom, float top,
+                    const TexelRect& rect);
 
 // A closed loop of points round the vertical axis, counter-clockwise seen from below (angle
 // growing from +x towards +z).

@@ -18,27 +18,19 @@ constexpr float CrownRadius = 0.5f;
 constexpr float CapitalBottom = 2.8f;
 constexpr float Ceiling = 3.0f;
 
-void AddSquareSlab(Mesh& mesh, float bottom, float top) {
-    AddBox(mesh, {{-PlinthHalfSide, bottom, -PlinthHalfSide},
-                  {PlinthHalfSide, top, PlinthHalfSide},
-                  1,
-                  DetailRegion,
-                  DetailRegion});
-}
-
 // Heights of the break round the shaft, all above the eye so the break is seen from below or
 // the side, never from above.
 constexpr float BreakHeights[ShaftSides] = {1.26f, 1.12f, 1.21f, 1.05f, 1.15f, 1.24f,
                                             1.09f, 1.19f, 1.04f, 1.13f, 1.22f, 1.10f};
-constexpr Vec3 BreakPeak = {0.03f, 1.18f, -0.02f};
+constexpr Vec3 BreakPeak = {0.03f, 1.3f, -0.02f};
 
 } // namespace
 
 Mesh BuildColumn() {
     Mesh mesh;
     AddFloorQuad(mesh, FloorRegion);
-    AddSquareSlab(mesh, 0, PlinthTop);
-    AddSquareSlab(mesh, CapitalBottom, Ceiling);
+    AddSquareBlock(mesh, 0, 0, PlinthHalfSide, 0, PlinthTop, DetailRegion);
+    AddSquareBlock(mesh, 0, 0, PlinthHalfSide, CapitalBottom, Ceiling, DetailRegion);
     const Ring foot = MakeRing(ShaftSides, FootRadius, PlinthTop);
     const Ring neck = MakeRing(ShaftSides, NeckRadius, NeckHeight);
     const Ring crown = MakeRing(ShaftSides, CrownRadius, CapitalBottom);
@@ -52,7 +44,7 @@ Mesh BuildColumn() {
 Mesh BuildBrokenPillar() {
     Mesh mesh;
     AddFloorQuad(mesh, FloorRegion);
-    AddSquareSlab(mesh, 0, PlinthTop);
+    AddSquareBlock(mesh, 0, 0, PlinthHalfSide, 0, PlinthTop, DetailRegion);
     const Ring foot = MakeRing(ShaftSides, FootRadius, PlinthTop);
     Ring rim = foot;
     for (int i = 0; i < ShaftSides; ++i) {

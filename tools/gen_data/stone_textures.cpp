@@ -14,19 +14,19 @@ Rgb BlockTexel(const Rgb& stone, const Rgb& joint, int x, int y, int width, int 
         return joint;
     }
     if (x == JointWidth || y == JointWidth) {
-        return Scaled(stone, 118);
+        return Brightened(stone, 30);
     }
     if (x == width - 1 || y == height - 1) {
-        return Scaled(stone, 76);
+        return Brightened(stone, -40);
     }
     return stone;
 }
 
-// The colour varied by smooth blotches (+-12%) and fine grain (+-6%).
+// The colour varied by smooth blotches (+-20) and fine grain (+-8).
 Rgb Weathered(const Rgb& colour, int x, int y, uint32_t seed) {
-    const int blotch = Noise(x, y, 8, seed) * 24 / 255 - 12;
-    const int grain = static_cast<int>(Hash(x, y, seed + 1) % 13) - 6;
-    return Scaled(colour, 100 + blotch + grain);
+    const int blotch = Noise(x, y, 8, seed) * 40 / 255 - 20;
+    const int grain = static_cast<int>(Hash(x, y, seed + 1) % 17) - 8;
+    return Brightened(colour, blotch + grain);
 }
 
 // Pale stone cut in a square with a carved line inset from its edges.
@@ -35,15 +35,15 @@ void PaintCarvedStone(Image& image, const TexelRect& rect, const Rgb& stone, uin
         for (int x = rect.left; x <= rect.right; ++x) {
             const int inset = std::min(std::min(x - rect.left, rect.right - x),
                                        std::min(y - rect.top, rect.bottom - y));
-            const int percent = inset == 0 ? 70 : inset == 4 ? 62 : inset == 5 ? 115 : 100;
-            image.at(x, y) = Scaled(Weathered(stone, x, y, seed), percent);
+            const int shade = inset == 0 ? -50 : inset == 4 ? -60 : inset == 5 ? 25 : 0;
+            image.at(x, y) = Brightened(Weathered(stone, x, y, seed), shade);
         }
     }
 }
 
 // A crack running down from (x, top) for length rows, wandering left and right.
 void PaintCrack(Image& image, int x, int top, int length, uint32_t seed) {
-    const Rgb crack = {52, 48, 44};
+    const Rgb crack = {50, 50, 50};
     for (int y = top; y < top + length && y <= MainRegion.bottom; ++y) {
         image.at((x + TextureSide) % TextureSide, y) = crack;
         x += static_cast<int>(Hash(x, y, seed) % 3) - 1;
@@ -59,8 +59,9 @@ void PaintFloorRegion(Image& image) {
 }
 
 void PaintFloorTile(Image& image) {
-    const Rgb stones[4] = {{188, 168, 132}, {170, 156, 126}, {198, 180, 142}, {160, 148, 120}};
-    const Rgb joint = {60, 52, 44};
+    // Tan sandstone, on the palette's line from (144, 96, 48) to (192, 144, 96).
+    const Rgb stones[4] = {{176, 128, 80}, {164, 116, 68}, {186, 138, 90}, {170, 122, 74}};
+    const Rgb joint = {40, 40, 40};
     constexpr int StoneSide = 32;
     for (int y = 0; y < TextureSide; ++y) {
         for (int x = 0; x < TextureSide; ++x) {
@@ -89,14 +90,14 @@ void PaintWall(Image& image) {
 }
 
 void PaintColumn(Image& image) {
-    const Rgb marble = {214, 206, 188};
+    const Rgb marble = {208, 208, 208};
     // Sixteen flutes, each lit from the left: shaded, rising, bright, falling.
-    const int fluteShading[4] = {72, 96, 112, 100};
+    const int fluteShading[4] = {-50, -15, 15, 0};
     for (int y = MainRegion.top; y <= MainRegion.bottom; ++y) {
         const bool drumJoint = y == 11 || y == 22;
         for (int x = MainRegion.left; x <= MainRegion.right; ++x) {
-            const int percent = drumJoint ? 68 : fluteShading[x % 4];
-            image.at(x, y) = Scaled(Weathered(marble, x, y, 31), percent);
+            const int shade = drumJoint ? -60 : fluteShading[x % 4];
+            image.at(x, y) = Brightened(Weathered(marble, x, y, 31), shade);
         }
     }
     PaintCarvedStone(image, DetailRegion, marble, 32);
@@ -104,8 +105,8 @@ void PaintColumn(Image& image) {
 }
 
 void PaintBrokenPillar(Image& image) {
-    const Rgb stone = {156, 150, 132};
-    const Rgb moss = {78, 118, 58};
+    const Rgb stone = {156, 156, 108};
+    const Rgb moss = {72, 120, 72};
     for (int y = MainRegion.top; y <= MainRegion.bottom; ++y) {
         for (int x = MainRegion.left; x <= MainRegion.right; ++x) {
             // Moss creeps up from the foot of the pillar (the bottom rows).
@@ -119,6 +120,6 @@ void PaintBrokenPillar(Image& image) {
     PaintCrack(image, 30, 0, 13, 44);
     PaintCrack(image, 47, 2, 24, 45);
     PaintCrack(image, 58, 0, 9, 46);
-    PaintCarvedStone(image, DetailRegion, {192, 186, 168}, 47);
+    PaintCarvedStone(image, DetailRegion, {196, 196, 148}, 47);
     PaintFloorRegion(image);
 }

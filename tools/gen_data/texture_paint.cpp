@@ -2,25 +2,89 @@
 
 #include <algorithm>
 
+#include "render/palette.h"
+
 namespace {
 
 constexpr int Bayer[4][4] = {{0, 8, 2, 10}, {12, 4, 14, 6}, {3, 11, 1, 9}, {15, 7, 13, 5}};
-constexpr int GreyRampStart = 215;
-constexpr int GreySteps = 40; // the ramp has 41 entries, 255 / 40 apart
-constexpr int CubeStep = 48;  // cube intensities 0, 48, ..., 240
-constexpr int CubeLevels = 6;
-// The cube's white (5, 5, 5) would be index 215, which the grey ramp takes for black; the
-// ramp's step 38 (intensity 242) stands in for it.
-constexpr int CubeWhite = 215;
-constexpr int RampWhite = GreyRampStart + 38;
+// How much the visible noise of dithering between two colours (their squared distance,
+// weighted by how evenly they are mixed) counts against the accuracy of the mix.
+constexpr double NoiseWeight = 0.25;
 
 int Clamp(int value, int low, int high) {
     return std::min(std::max(value, low), high);
 }
 
-// floor(value / step + (threshold + 0.5) / 16) for threshold 0..15, in integers.
-int DitheredLevel(int value, int step, int threshold) {
-    return (32 * value + step * (2 * threshold + 1)) / (32 * step);
+struct Colour {
+    double red, green, blue;
+};
+
+Colour Difference(const Colour& a, const Colour& b) {
+    return {a.red - b.red, a.green - b.green, a.blue - b.blue};
+}
+
+double Dot(const Colour& a, const Colour& b) {
+    return a.red * b.red + a.green * b.green + a.blue * b.blue;
+}
+
+// Two palette entries and the share of the second that mixes them closest to a colour.
+struct Mix {
+    int first, second;
+    double share;
+};
+
+struct PaletteColours {
+    Colour entries[PaletteSize];
+};
+
+PaletteColours LoadPalette() {
+    RgbQuad table[PaletteSize] = {};
+    BuildPalette(table);
+    PaletteColours palette;
+    for (int i = 0; i < PaletteSize; ++i) {
+        palette.entries[i] = {static_cast<double>(table[i].red),
+                              static_cast<double>(table[i].green),
+                              static_cast<double>(table[i].blue)};
+    }
+    return palette;
+}
+
+int Nearest(const PaletteColours& palette, const Colour& target) {
+    int best = 0;
+    for (int i = 1; i < PaletteSize; ++i) {
+        const Colour a = Difference(palette.entries[i], target);
+        const Colour b = Difference(palette.entries[best], target);
+        if (Dot(a, a) < Dot(b, b)) {
+            best = i;
+        }
+    }
+    return best;
+}
+
+// The nearest entry and the partner that, mixed in, best approaches the target without making
+// the texture noisy; dithering then shows the two in the found proportion.
+Mix BestMix(const PaletteColours& palette, const Colour& target) {
+    const int first = Nearest(palette, target);
+    const Colour& base = palette.entries[first];
+    const Colour offset = Difference(target, base);
+    Mix best = {first, first, 0};
+    double bestCost = Dot(offset, offset);
+    for (int i = 0; i < PaletteSize; ++i) {
+        const Colour step = Difference(palette.entries[i], base);
+        const double length = Dot(step, step);
+        if (length == 0) {
+            continue;
+        }
+        const double share = std::min(std::max(Dot(offset, step) / length, 0.0), 1.0);
+        const Colour miss = {offset.red - share * step.red, offset.green - share * step.green,
+                             offset.blue - share * step.blue};
+        const double cost = Dot(miss, miss) + NoiseWeight * share * (1 - share) * length;
+        if (cost < bestCost) {
+            bestCost = cost;
+            best = {first, i, share};
+        }
+    }
+    return best;
 }
 
 int LatticeValue(int x, int y, int cells, uint32_t seed) {
@@ -54,9 +118,9 @@ int Noise(int x, int y, int spacing, uint32_t seed) {
     return blended / (spacing * spacing);
 }
 
-Rgb Scaled(const Rgb& colour, int percent) {
-    return {Clamp(colour.red * percent / 100, 0, 255), Clamp(colour.green * percent / 100, 0, 255),
-            Clamp(colour.blue * percent / 100, 0, 255)};
+Rgb Brightened(const Rgb& colour, int amount) {
+    return {Clamp(colour.red + amount, 0, 255), Clamp(colour.green + amount, 0, 255),
+            Clamp(colour.blue + amount, 0, 255)};
 }
 
 Rgb Mixed(const Rgb& a, const Rgb& b, int percent) {
@@ -72,24 +136,18 @@ void CopyHalfSize(const Image& source, Image& target, const TexelRect& rect) {
     }
 }
 
-uint8_t PaletteIndex(const Rgb& colour, int x, int y) {
-    const int threshold = Bayer[y & 3][x & 3];
-    if (colour.red == colour.green && colour.green == colour.blue) {
-        const int value = Clamp(colour.red, 0, 255);
-        return static_cast<uint8_t>(
-            GreyRampStart + std::min(DitheredLevel(value * GreySteps, 255, threshold), GreySteps));
-    }
-    const auto level = [threshold](int value) {
-        return std::min(DitheredLevel(Clamp(value, 0, 255), CubeStep, threshold), CubeLevels - 1);
-    };
-    const int index = 36 * level(colour.red) + 6 * level(colour.green) + level(colour.blue);
-    return static_cast<uint8_t>(index == CubeWhite ? RampWhite : index);
-}
-
 void Quantise(const Image& image, Texture& texture) {
+    const PaletteColours palette = LoadPalette();
     for (int y = 0; y < TextureSide; ++y) {
         for (int x = 0; x < TextureSide; ++x) {
-            texture.texels[y * TextureSide + x] = PaletteIndex(image.at(x, y), x, y);
+            const Rgb& texel = image.at(x, y);
+            const Colour target = {static_cast<double>(Clamp(texel.red, 0, 255)),
+                                   static_cast<double>(Clamp(texel.green, 0, 255)),
+                                   static_cast<double>(Clamp(texel.blue, 0, 255))};
+            const Mix mix = BestMix(palette, target);
+            const double threshold = (Bayer[y & 3][x & 3] + 0.5) / 16.0;
+            texture.texels[y * TextureSide + x] =
+                static_cast<uint8_t>(mix.share > threshold ? mix.second : mix.first);
         }
     }
 }

@@ -1,6 +1,6 @@
 // Painting the generated textures: a full-colour working image, repeatable noise, and the
-// reduction to palette indices with ordered dithering. Everything is integer arithmetic, so
-// the images are the same on every machine.
+// reduction to palette indices with ordered dithering. Only exact arithmetic is used (integers
+// and basic double operations), so the images are the same on every machine.
 #pragma once
 
 #include <cstdint>
@@ -26,8 +26,9 @@ uint32_t Hash(int x, int y, uint32_t seed);
 // 64), blended bilinearly, repeating every 64 texels so that the texture tiles seamlessly.
 int Noise(int x, int y, int spacing, uint32_t seed);
 
-// The colour with every channel times percent / 100, kept within 0..255.
-Rgb Scaled(const Rgb& colour, int percent);
+// The colour with amount added to every channel, kept within 0..255. Changing all channels
+// alike keeps a colour on the line between palette colours that it dithers along.
+Rgb Brightened(const Rgb& colour, int amount);
 
 // The colour percent of the way from a to b.
 Rgb Mixed(const Rgb& a, const Rgb& b, int percent);
@@ -35,8 +36,8 @@ Rgb Mixed(const Rgb& a, const Rgb& b, int percent);
 // Fills rect (32 x 32 texels) with every other texel of source: the source at half size.
 void CopyHalfSize(const Image& source, Image& target, const TexelRect& rect);
 
-// The palette index for a colour at texel (x, y): exact greys go to the 41-step grey ramp,
-// other colours to the 6 x 6 x 6 cube, each channel dithered with a 4 x 4 ordered matrix.
-uint8_t PaletteIndex(const Rgb& colour, int x, int y);
-
+// Reduces the image to palette indices. Each texel shows the palette colour nearest its
+// colour or, by 4 x 4 ordered dithering, a mix of it and the one other palette colour that
+// brings the mix closest, so that pale and muted colours keep their hue instead of breaking
+// into speckles of unrelated colours.
 void Quantise(const Image& image, Texture& texture);

@@ -12,8 +12,8 @@ Rgb Grained(const Rgb& wood, int x, int y, bool vertical, uint32_t seed) {
     const int across = vertical ? x : y;
     const int wave = Noise(x, y, 16, seed) / 24;
     const bool line = (3 * across + wave + along / 16) % 7 == 0;
-    const int grain = static_cast<int>(Hash(x, y, seed + 1) % 9) - 4;
-    return Scaled(wood, (line ? 78 : 100) + grain);
+    const int grain = static_cast<int>(Hash(x, y, seed + 1) % 13) - 6;
+    return Brightened(wood, (line ? -30 : 0) + grain);
 }
 
 // True for the beams: round the tile's edge (where neighbouring tiles complete them) and
@@ -34,25 +34,26 @@ int DistanceToBeam(int t) {
 } // namespace
 
 void PaintTable(Image& image) {
-    const Rgb planks[4] = {{168, 108, 58}, {150, 96, 52}, {176, 116, 64}, {156, 100, 54}};
+    // Browns on the palette's line from (96, 48, 0) to (192, 144, 96).
+    const Rgb planks[4] = {{128, 80, 32}, {120, 72, 24}, {138, 90, 42}, {124, 76, 28}};
     constexpr int PlankWidth = 8;
     for (int y = MainRegion.top; y <= MainRegion.bottom; ++y) {
         for (int x = MainRegion.left; x <= MainRegion.right; ++x) {
             const Rgb wood = Grained(planks[y / PlankWidth], x, y, false, 51);
-            image.at(x, y) = y % PlankWidth == 0 ? Scaled(wood, 45) : wood;
+            image.at(x, y) = y % PlankWidth == 0 ? Brightened(wood, -70) : wood;
         }
     }
     for (int y = DetailRegion.top; y <= DetailRegion.bottom; ++y) {
         for (int x = DetailRegion.left; x <= DetailRegion.right; ++x) {
-            image.at(x, y) = Grained({122, 74, 40}, x, y, true, 52);
+            image.at(x, y) = Grained({104, 56, 8}, x, y, true, 52);
         }
     }
     PaintFloorRegion(image);
 }
 
 void PaintCeiling(Image& image) {
-    const Rgb beam = {104, 64, 34};
-    const Rgb panel = {150, 128, 96};
+    const Rgb beam = {104, 56, 8};
+    const Rgb panel = {168, 168, 120};
     for (int y = 0; y < TextureSide; ++y) {
         for (int x = 0; x < TextureSide; ++x) {
             if (IsBeam(x) || IsBeam(y)) {
@@ -61,8 +62,8 @@ void PaintCeiling(Image& image) {
             }
             // Panels darken towards the beams that frame them, as if recessed.
             const int edge = std::min(DistanceToBeam(x), DistanceToBeam(y));
-            const int percent = edge < 4 ? 60 + 8 * edge : 100;
-            image.at(x, y) = Scaled(panel, percent + Noise(x, y, 4, 62) / 32 - 4);
+            const int shade = edge < 4 ? -15 * (4 - edge) : 0;
+            image.at(x, y) = Brightened(panel, shade + Noise(x, y, 4, 62) / 20 - 6);
         }
     }
 }
