@@ -32,3 +32,11 @@ try_packages() {
 }
 
 BUILD_PACKAGES=(cmake g++ make libgtest-dev libbenchmark-dev libpng-dev python3)
+# The demo's window and input (also pulls in the X11 headers the end-to-end helper needs).
+APP_PACKAGES=(libsdl2-dev libx11-dev)
+# The end-to-end tests: a virtual X server, input and window queries, screenshots.
+E2E_PACKAGES=(xvfb xdotool imagemagick x11-utils)
+
+# Cross-building the Windows program and running it under Wine; optional. The POSIX-threads
+# compiler and GoogleTest's sources build the backend checks; the X tools are those above.
+WINDOWS_PACKAGES=(mingw-w64 g++-mingw-w64-x86-64-posix googletest wine wine64)

@@ -6,7 +6,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
 
-ensure_packages "${BUILD_PACKAGES[@]}" || exit 1
+ensure_packages "${BUILD_PACKAGES[@]}" "${APP_PACKAGES[@]}" "${E2E_PACKAGES[@]}" || exit 1
 
 jobs=$(nproc)
 passed=0
@@ -31,8 +31,41 @@ build() { # build DIR CMAKE-ARGS...
     cmake -S . -B "$dir" "$@" >/dev/null && cmake --build "$dir" -j "$jobs"
 }
 
+# The browser build and its check in headless Chromium, where their tools can be installed.
+# Its data files and the reference renderer come from the release build.
+web_tools() {
+    try_packages emscripten node-acorn chromium || return 1
+    command -v npm >/dev/null 2>&1 || try_packages npm
+}
+
+build_web() {
+    # em++ runs its JavaScript parts with node and needs Debian's acorn, which a Node.js not
+    # from Debian does not find by itself.
+    NODE_PATH=/usr/share/nodejs emcmake cmake -S . -B build/web -DCMAKE_BUILD_TYPE=Release \
+        -DDRAV_WEB_DATA_DIR="$PWD/build/release/data" >/dev/null &&
+        NODE_PATH=/usr/share/nodejs cmake --build build/web -j "$jobs"
+}
+
 step "release build" build build/release -DCMAKE_BUILD_TYPE=Release
 step "release tests" ctest --test-dir build/release --output-on-failure -j "$jobs"
+# The Windows program: cross-built with mingw-w64, put in a folder with the data files of the
+# release build, and run under Wine, whenever those tools can be installed.
+windows_folder() {
+    mkdir -p build/mingw/dist &&
+        cp build/mingw/drav.exe build/release/data/*.hgm build/release/data/*.raw build/mingw/dist/
+}
+in_wine() { bash tests/e2e/wine_run.sh build/mingw/wineprefix "$@"; }
+if try_packages "${WINDOWS_PACKAGES[@]}"; then
+    step "windows cross build" build build/mingw -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake
+    step "windows program folder" windows_folder
+    step "windows backend tests" in_wine ctest --test-dir build/mingw --output-on-failure -j "$jobs"
+    step "windows end-to-end" in_wine bash tests/e2e/wine_demo.sh build/mingw/dist \
+        build/mingw/tests/win32/drav_window_probe.exe build/mingw/e2e
+fi
+if web_tools; then
+    step "web build" build_web
+    step "web tests" bash tests/e2e/web_e2e.sh build/web build/release
+fi
 step "sanitizer build" build build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAV_SANITIZE=ON
 step "sanitizer tests" ctest --test-dir build/sanitize --output-on-failure -j "$jobs" -LE e2e
 

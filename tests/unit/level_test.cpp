@@ -123,12 +123,7 @@ TEST_F(LevelTest, EveryHeartHasAnAnimatorInScanOrder) {
 }
 
 TEST_F(LevelTest, CameraStartsOnTheDotFacingYawOne) {
-    EXPECT_EQ(scene->x, 18.0f);
-    EXPECT_EQ(scene->y, 0.0f);
-    EXPECT_EQ(scene->z, 2.0f);
-    EXPECT_EQ(scene->yaw, 1.0f);
-    EXPECT_EQ(scene->pitch, 0.0f);
-    EXPECT_EQ(scene->roll, 0.0f);
+    ExpectCamera(*scene, 18.0f, 0.0f, 2.0f, 0.0f, 1.0f, 0.0f);
 }
 
 TEST(LevelWithoutModels, PlacesEmptyNodesForEverySlot) {

@@ -7,24 +7,12 @@ namespace {
 
 constexpr int32_t One = 65536;
 
-class SpanTest : public ::testing::Test {
+class SpanTest : public GuardedDrawingTest {
   protected:
-    void SetUp() override {
-        CurrentTexture = &texture_;
-        FogPassesTexel();
-    }
-    void TearDown() override {
-        EXPECT_TRUE(frame_.GuardsIntact());
-        CurrentTexture = nullptr;
-    }
-
     // Fills row 5 from x0 to x1 with texture columns uLeft to uRight (whole texels).
     void FillColumns(int32_t x0, int32_t x1, int32_t uLeft, int32_t uRight) {
         FillSpan(5, x0, x1, uLeft * One, 0, uRight * One, 0, 255 * One, 255 * One);
     }
-
-    Texture texture_ = ColumnTexture();
-    GuardedFrame frame_;
 };
 
 TEST_F(SpanTest, LeftClipKeepsTheUnclippedInterpolants) {

@@ -123,3 +123,20 @@ inline ScreenVertex Vertex(int x, int y, int u = 0, int v = 0, int shade = 255) 
     vertex.shade = static_cast<uint8_t>(shade);
     return vertex;
 }
+
+// Fixture for drawing tests: a guarded frame, a column texture as CurrentTexture and a fog
+// table that passes texels through; checks the guard bytes after every test.
+class GuardedDrawingTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        CurrentTexture = &texture_;
+        FogPassesTexel();
+    }
+    void TearDown() override {
+        EXPECT_TRUE(frame_.GuardsIntact());
+        CurrentTexture = nullptr;
+    }
+
+    Texture texture_ = ColumnTexture();
+    GuardedFrame frame_;
+};

@@ -19,17 +19,8 @@ struct RowSpan {
     int last;
 };
 
-class TriangleTest : public ::testing::Test {
+class TriangleTest : public GuardedDrawingTest {
   protected:
-    void SetUp() override {
-        CurrentTexture = &texture_;
-        FogPassesTexel();
-    }
-    void TearDown() override {
-        EXPECT_TRUE(frame_.GuardsIntact());
-        CurrentTexture = nullptr;
-    }
-
     void Draw(const Triangle& t) { RasteriseTriangle(t[0], t[1], t[2]); }
 
     // The frame holds exactly the listed row spans, each one unbroken, and nothing else.
@@ -64,9 +55,6 @@ class TriangleTest : public ::testing::Test {
         Draw(t);
         return std::vector<uint8_t>(FrameBuffer, FrameBuffer + FrameSize);
     }
-
-    Texture texture_ = ColumnTexture();
-    GuardedFrame frame_;
 };
 
 TEST_F(TriangleTest, ThirtySixPixelTriangleWalksAcrossTheTexture) {

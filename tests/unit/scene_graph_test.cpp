@@ -9,7 +9,14 @@
 
 namespace {
 
-using SceneGraphTest = SceneTest;
+class SceneGraphTest : public SceneTest {
+  protected:
+    // A new scene with one node driven by a HeartTick animator at the given base position.
+    Animator* HeartAt(float x, float y, float z) {
+        scene = CreateScene();
+        return CreateAnimator(HeartTick, CreateNode(scene->root, nullptr, nullptr), x, y, z);
+    }
+};
 
 void ExpectIdentity(const Mat4& m) {
     for (int r = 0; r < 4; ++r) {
@@ -21,12 +28,7 @@ void ExpectIdentity(const Mat4& m) {
 
 TEST_F(SceneGraphTest, NewSceneIsZeroedWithAnEmptyIdentityRoot) {
     scene = CreateScene();
-    EXPECT_EQ(scene->x, 0.0f);
-    EXPECT_EQ(scene->y, 0.0f);
-    EXPECT_EQ(scene->z, 0.0f);
-    EXPECT_EQ(scene->pitch, 0.0f);
-    EXPECT_EQ(scene->yaw, 0.0f);
-    EXPECT_EQ(scene->roll, 0.0f);
+    ExpectCamera(*scene, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f, 0.0f);
     ASSERT_NE(scene->root, nullptr);
     EXPECT_EQ(scene->root->childCount, 0u);
     EXPECT_EQ(scene->root->children, nullptr);
@@ -149,9 +151,8 @@ TEST_F(SceneGraphTest, RemovingAnUnlistedAnimatorLeavesTheListAlone) {
 }
 
 TEST_F(SceneGraphTest, HeartTickSpinsAndBobsAboutTheBasePosition) {
-    scene = CreateScene();
-    SceneNode* node = CreateNode(scene->root, nullptr, nullptr);
-    Animator* animator = CreateAnimator(HeartTick, node, 2.0f, 0.0f, -4.0f);
+    Animator* animator = HeartAt(2.0f, 0.0f, -4.0f);
+    SceneNode* node = animator->node;
     HeartTick(animator);
 
     const float expected[16] = {
@@ -164,9 +165,8 @@ TEST_F(SceneGraphTest, HeartTickSpinsAndBobsAboutTheBasePosition) {
 }
 
 TEST_F(SceneGraphTest, HeartTickCarriesItsArithmeticInDouble) {
-    scene = CreateScene();
-    SceneNode* node = CreateNode(scene->root, nullptr, nullptr);
-    Animator* animator = CreateAnimator(HeartTick, node, -22.0f, 0.0f, -10.0f);
+    Animator* animator = HeartAt(-22.0f, 0.0f, -10.0f);
+    SceneNode* node = animator->node;
     HeartTick(animator);
     // 0.2f * sinf(...) would give a different last bit here.
     EXPECT_EQ(node->local.at(1, 3), -0.110285334f);
@@ -180,9 +180,8 @@ TEST_F(SceneGraphTest, HeartTickCarriesItsArithmeticInDouble) {
 }
 
 TEST_F(SceneGraphTest, HeartTickRebuildsTheMatrixFromTheAnimatorEveryTime) {
-    scene = CreateScene();
-    SceneNode* node = CreateNode(scene->root, nullptr, nullptr);
-    Animator* animator = CreateAnimator(HeartTick, node, 0.0f, 1.0f, 0.0f);
+    Animator* animator = HeartAt(0.0f, 1.0f, 0.0f);
+    SceneNode* node = animator->node;
     animator->time = 0.0f;
     HeartTick(animator);
     const Mat4 afterFirst = node->local;
@@ -198,9 +197,7 @@ TEST_F(SceneGraphTest, HeartTickRebuildsTheMatrixFromTheAnimatorEveryTime) {
 }
 
 TEST_F(SceneGraphTest, HeartPhaseStopsAdvancingWhereFloatsRunOutOfPrecision) {
-    scene = CreateScene();
-    SceneNode* node = CreateNode(scene->root, nullptr, nullptr);
-    Animator* animator = CreateAnimator(HeartTick, node, 0.0f, 0.0f, 0.0f);
+    Animator* animator = HeartAt(0.0f, 0.0f, 0.0f);
     animator->time = 1048576.0f;
     HeartTick(animator);
     EXPECT_EQ(animator->time, 1048576.0f);

@@ -25,6 +25,16 @@ inline void ExpectTranslation(const Mat4& m, float x, float y, float z) {
     EXPECT_EQ(m.at(2, 3), z);
 }
 
+inline void ExpectCamera(const Scene& scene, float x, float y, float z, float pitch, float yaw,
+                         float roll) {
+    EXPECT_EQ(scene.x, x);
+    EXPECT_EQ(scene.y, y);
+    EXPECT_EQ(scene.z, z);
+    EXPECT_EQ(scene.pitch, pitch);
+    EXPECT_EQ(scene.yaw, yaw);
+    EXPECT_EQ(scene.roll, roll);
+}
+
 // Leaves no animators or scene behind, whatever the test did.
 class SceneTest : public ::testing::Test {
   protected:

@@ -5,6 +5,7 @@
 
 #include "app/startup.h"
 #include "assets/model.h"
+#include "assets_test_files.h"
 #include "render/palette.h"
 #include "render/render_state.h"
 
@@ -16,21 +17,17 @@ uint32_t Bits(float value) {
     return bits;
 }
 
-TEST(FillProjectionMatrix, HoldsTheFiveValuesAndZeroElsewhere) {
+TEST(FillProjectionMatrix, Holds50DegreesAspect4To3Near025Far15) {
     for (float& element : ProjectionMatrix.m) {
         element = 5.0f;
     }
     FillProjectionMatrix();
-    EXPECT_EQ(Bits(ProjectionMatrix.at(0, 0)), 0x3FCDDF67u);
-    EXPECT_EQ(Bits(ProjectionMatrix.at(1, 1)), 0x40093F9Au);
-    EXPECT_EQ(Bits(ProjectionMatrix.at(2, 2)), 0xBF8456C8u);
-    EXPECT_EQ(Bits(ProjectionMatrix.at(2, 3)), 0xBF022B64u);
-    EXPECT_EQ(Bits(ProjectionMatrix.at(3, 2)), 0xBF800000u);
-    int zeros = 0;
-    for (float element : ProjectionMatrix.m) {
-        zeros += Bits(element) == 0 ? 1 : 0;
+    const uint32_t expected[16] = {0x3FCDDF67u, 0, 0,           0, 0,           0x40093F9Au,
+                                   0,           0, 0,           0, 0xBF8456C8u, 0xBF022B64u,
+                                   0,           0, 0xBF800000u, 0};
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(Bits(ProjectionMatrix.m[i]), expected[i]) << "element " << i;
     }
-    EXPECT_EQ(zeros, 11);
 }
 
 TEST(BuildColourTables, FillsPaletteAndFogTable) {
@@ -54,6 +51,36 @@ TEST(LoadModelSet, MissingFilesLeaveEverySlotEmptyAndAreNamed) {
         EXPECT_EQ(*slot.slot, nullptr) << slot.modelFileName;
         const std::string path = std::string("no/such/directory/") + slot.modelFileName;
         EXPECT_NE(messages.find(path), std::string::npos) << messages;
+    }
+}
+
+// Loads a directory holding a good plane model with its texture, a broken-pillar model with
+// the wrong magic and a column model without its texture; the other files are absent.
+TEST(LoadModelSet, NamesRejectedAndMissingFilesAndKeepsTheRest) {
+    ScratchDirectory directory;
+    directory.Write("plane.hgm", ModelFile("HGM!", 0, 0, {}));
+    directory.Write("tex1.raw", Bytes(4096, 9));
+    directory.Write("broken.hgm", ModelFile("hgm!", 0, 0, {}));
+    directory.Write("tex4.raw", Bytes(4096, 9));
+    directory.Write("column.hgm", ModelFile("HGM!", 0, 0, {}));
+
+    ::testing::internal::CaptureStderr();
+    const int loaded = LoadModelSet(directory.path.c_str());
+    const std::string messages = ::testing::internal::GetCapturedStderr();
+
+    EXPECT_EQ(loaded, 2);
+    ASSERT_NE(PlaneModel, nullptr);
+    EXPECT_EQ(PlaneModel->texture->texels[4095], 9);
+    EXPECT_EQ(BrokenModel, nullptr);
+    ASSERT_NE(ColumnModel, nullptr);
+    EXPECT_EQ(TableModel, nullptr);
+    EXPECT_NE(messages.find(directory.PathOf("broken.hgm") + " rejected"), std::string::npos);
+    EXPECT_NE(messages.find(directory.PathOf("tex2.raw")), std::string::npos);
+    EXPECT_NE(messages.find(directory.PathOf("table.hgm")), std::string::npos);
+    EXPECT_EQ(messages.find("tex1.raw"), std::string::npos) << messages;
+    for (const ModelSlot& slot : ModelSlots) {
+        FreeModel(*slot.slot);
+        *slot.slot = nullptr;
     }
 }
 

@@ -35,17 +35,12 @@ uint32_t Bits(float value) {
     return bits;
 }
 
-class TriangleSetupTest : public ::testing::Test {
+class TriangleSetupTest : public GuardedDrawingTest {
   protected:
     void SetUp() override {
+        GuardedDrawingTest::SetUp();
         SetPerspective(ProjectionMatrix, 0.87266463f, 640.0f / 480.0f, 0.25f, 15.0f);
         SetIdentity(ModelViewMatrix);
-        CurrentTexture = &texture_;
-        FogPassesTexel();
-    }
-    void TearDown() override {
-        EXPECT_TRUE(frame_.GuardsIntact());
-        CurrentTexture = nullptr;
     }
 
     // A projection with xn = -x / z and yn = -y / z, so that exact positions are easy to hit.
@@ -67,9 +62,6 @@ class TriangleSetupTest : public ::testing::Test {
     static bool SetUpExampleAtDepth(float z, ScreenVertex screen[3]) {
         return SetUpTriangle(At(-z / 3, -z / 3, z), At(0, z / 3, z), At(z / 3, -z / 3, z), screen);
     }
-
-    Texture texture_ = ColumnTexture();
-    GuardedFrame frame_;
 };
 
 const ModelVertex ExampleA = At(-1, -1, 3, 0.0f, 0.0f);

@@ -1,0 +1,120 @@
+#include "app/main_loop.h"
+
+#include <cstdio>
+
+#include "app/frame.h"
+#include "app/platform.h"
+#include "app/startup.h"
+#include "app/tick.h"
+#include "render/frame_buffer.h"
+#include "render/palette.h"
+#include "render/render_state.h"
+#include "scene/level.h"
+
+int Running = 1;
+double ClockTicksPerMillisecond = 0.0;
+double ClockStartCount = 0.0;
+
+double ReadClock() {
+    if (ClockTicksPerMillisecond == 0.0) {
+        ClockTicksPerMillisecond = static_cast<double>(PlatformCounterFrequency()) * 0.001;
+        ClockStartCount = static_cast<double>(PlatformCounter());
+    }
+    // A zero frequency leaves the clock unstarted; dividing by it would give infinities or
+    // NaN, and an infinite lag would make the tick loop run forever.
+    if (ClockTicksPerMillisecond == 0.0) {
+        return 0.0;
+    }
+    return (static_cast<double>(PlatformCounter()) - ClockStartCount) / ClockTicksPerMillisecond;
+}
+
+MainLoop StartMainLoop() {
+    MainLoop loop{};
+    loop.tickTime = ReadClock();
+    return loop;
+}
+
+namespace {
+
+void PumpEvents() {
+    if (PlatformPumpEvents()) {
+        Running = 0;
+    }
+}
+
+// Catches the simulation up with real time, one tick per whole 16 ms of lag; a lag of exactly
+// 16 ms waits for the next iteration.
+void RunDueTicks(MainLoop& loop, Scene& scene) {
+    while (ReadClock() - loop.tickTime > TickLength) {
+        RunTick(scene, PlatformKeyDown);
+        loop.tickTime += TickLength;
+    }
+}
+
+void UpdateTitle(MainLoop& loop) {
+    const double now = ReadClock();
+    if (now - loop.lastTitleTime <= TitleInterval) {
+        return;
+    }
+    loop.lastTitleTime = now;
+    char title[TitleCapacity];
+    FormatFrameTitle(title, loop.frameStart, now, static_cast<int>(DrawnModelCount));
+    PlatformSetTitle(title);
+}
+
+Scene* ReportStartupFailure(const char* failure) {
+    std::fprintf(stderr, "drav: start-up failed: %s\n", failure);
+    return nullptr;
+}
+
+} // namespace
+
+void FormatFrameTitle(char (&title)[TitleCapacity], double frameStart, double now, int modelCount) {
+    if (now == frameStart) {
+        std::snprintf(title, TitleCapacity, "Above 1000 fps");
+        return;
+    }
+    const double frameTime = now - frameStart;
+    std::snprintf(title, TitleCapacity, "%0.2f FPS (%0.2f ms) models=%i", 1000.0 / frameTime,
+                  frameTime, modelCount);
+}
+
+void RunMainLoopIteration(MainLoop& loop, Scene& scene) {
+    PumpEvents();
+    RunDueTicks(loop, scene);
+    loop.frameStart = ReadClock();
+    RenderFrame(scene);
+    PlatformPresent();
+    UpdateTitle(loop);
+}
+
+int RunMainLoop(Scene& scene) {
+    MainLoop loop = StartMainLoop();
+    while (Running) {
+        RunMainLoopIteration(loop, scene);
+    }
+    return 0;
+}
+
+Scene* StartDemo() {
+    if (const char* failure = PlatformOpenWindow()) {
+        return ReportStartupFailure(failure);
+    }
+    BuildColourTables();
+    FrameBuffer = PlatformCreateFrameBuffer(Palette);
+    if (FrameBuffer == nullptr) {
+        return ReportStartupFailure("cannot create the 320x240 frame buffer");
+    }
+    LoadModelSet(nullptr);
+    Scene* scene = BuildLevel();
+    FillProjectionMatrix();
+    return scene;
+}
+
+int RunDemo() {
+    Scene* scene = StartDemo();
+    if (scene == nullptr) {
+        return 1;
+    }
+    return RunMainLoop(*scene);
+}

@@ -1,0 +1,50 @@
+// The demo's entry sequence and its main loop: the millisecond clock, the running flag, fixed
+// 16 ms ticks, one frame per iteration, presentation and the frame-rate title. Everything that
+// touches the window goes through the platform seam (app/platform.h).
+#pragma once
+
+#include "scene/scene.h"
+
+// 1 from program start; cleared by the message pump when a quit event arrives.
+extern int Running;
+
+// The millisecond clock's two values; both 0.0 until the first reading starts the clock.
+extern double ClockTicksPerMillisecond;
+extern double ClockStartCount;
+
+// Milliseconds since the first reading. While the counter reports a frequency of 0 the clock
+// cannot start: every reading tries again and returns 0.0, so simulated time stands still.
+double ReadClock();
+
+// What the loop carries from one iteration to the next, in milliseconds of the clock.
+struct MainLoop {
+    double tickTime;      // simulation time up to which ticks have run
+    double frameStart;    // clock reading just before the last frame's clear
+    double lastTitleTime; // clock reading at the last title update
+};
+
+constexpr double TickLength = 16.0;
+constexpr double TitleInterval = 10.0;
+constexpr int TitleCapacity = 256;
+
+// Starts the clock; the first tick is due one tick length later.
+MainLoop StartMainLoop();
+
+// One pass of the loop: pump events (clearing Running on quit), run every tick that is due,
+// draw and present one frame, and rewrite the title when more than 10 ms have passed.
+// A backend driven by the host's frame callbacks calls this once per callback.
+void RunMainLoopIteration(MainLoop& loop, Scene& scene);
+
+// Runs iterations while Running is set; returns the exit code 0.
+int RunMainLoop(Scene& scene);
+
+// The title text for a frame that started at frameStart and ended at now.
+void FormatFrameTitle(char (&title)[TitleCapacity], double frameStart, double now, int modelCount);
+
+// Start-up in order: window, colour tables, frame buffer, models, level, projection. Returns
+// the level's scene, or null after one line on stderr naming the step that failed when the
+// window or the frame buffer cannot be made; then FrameBuffer stays null.
+Scene* StartDemo();
+
+// StartDemo, then the main loop. Returns 0 after the window is closed, 1 when start-up failed.
+int RunDemo();

@@ -1,0 +1,56 @@
+#include "app/platform/headless.h"
+
+#include <cstring>
+
+HeadlessPlatform Headless;
+
+void ResetHeadless() {
+    Headless = HeadlessPlatform{};
+    Headless.counterFrequency = 1000000000;
+}
+
+const char* PlatformOpenWindow() {
+    ++Headless.windowOpenCount;
+    if (Headless.windowFailure == nullptr) {
+        Headless.title = "DRAV";
+    }
+    return Headless.windowFailure;
+}
+
+uint8_t* PlatformCreateFrameBuffer(const RgbQuad* palette) {
+    ++Headless.frameBufferCount;
+    if (Headless.frameBufferFails) {
+        return nullptr;
+    }
+    std::memcpy(Headless.colourTable, palette, sizeof Headless.colourTable);
+    return Headless.pixels;
+}
+
+bool PlatformPumpEvents() {
+    ++Headless.pumpCount;
+    Headless.counter += Headless.counterStepOnPump;
+    return Headless.pumpCount == Headless.quitOnPump;
+}
+
+int64_t PlatformCounter() {
+    return Headless.counter;
+}
+
+int64_t PlatformCounterFrequency() {
+    return Headless.counterFrequency;
+}
+
+bool PlatformKeyDown(Key key) {
+    ++Headless.keyQueryCount;
+    return HeadlessKey(key);
+}
+
+void PlatformPresent() {
+    ++Headless.presentCount;
+    Headless.counter += Headless.counterStepOnPresent;
+}
+
+void PlatformSetTitle(const char* title) {
+    ++Headless.titleCount;
+    Headless.title = title;
+}

@@ -1,0 +1,46 @@
+// A backend without a window: a scripted counter, scripted keys and quit events, and a record
+// of what the shared code asked of the platform. Tests drive the main loop through it.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "app/platform.h"
+#include "app/tick.h"
+#include "render/frame_buffer.h"
+#include "render/palette.h"
+
+constexpr int KeyCount = 7;
+
+struct HeadlessPlatform {
+    // Script: what the platform will answer.
+    const char* windowFailure;    // returned by PlatformOpenWindow; null opens the "window"
+    bool frameBufferFails;        // PlatformCreateFrameBuffer returns null
+    int64_t counter;              // value PlatformCounter returns
+    int64_t counterFrequency;     // counts per second
+    int64_t counterStepOnPump;    // added to counter by each PlatformPumpEvents
+    int64_t counterStepOnPresent; // added to counter by each PlatformPresent
+    bool keys[KeyCount];          // indexed by Key
+    int quitOnPump;               // the pump with this 1-based number reports quit; 0: never
+
+    // Record: what the shared code did.
+    int windowOpenCount;
+    int frameBufferCount;
+    int pumpCount;
+    int keyQueryCount;
+    int presentCount;
+    int titleCount;
+    std::string title;
+    RgbQuad colourTable[PaletteSize];
+    uint8_t pixels[FrameSize];
+};
+
+extern HeadlessPlatform Headless;
+
+// Back to a fresh script and an empty record: window and frame buffer succeed, counter 0 at
+// 1 GHz, no keys, no quit.
+void ResetHeadless();
+
+inline bool& HeadlessKey(Key key) {
+    return Headless.keys[static_cast<int>(key)];
+}

@@ -1,0 +1,58 @@
+// A function the page exports for tests: renders one frame of a fresh level the way the
+// headless renderer does, beside the running demo and without disturbing it.
+#include <emscripten/emscripten.h>
+
+#include "app/frame.h"
+#include "app/tick.h"
+#include "render/frame_buffer.h"
+#include "scene/level.h"
+
+namespace {
+
+uint8_t TestFramePixels[FrameSize];
+
+bool NoKeyDown(Key) {
+    return false;
+}
+
+// Removes every animator of the list, last first, so that removal never shifts the others.
+void RemoveAllAnimators() {
+    while (AnimatorList.count > 0) {
+        RemoveAnimator(AnimatorList.items[AnimatorList.count - 1]);
+    }
+}
+
+} // namespace
+
+// Builds the level, runs `ticks` ticks with no key held, then, when placeCamera is non-zero,
+// puts the camera at (x, z) with the given yaw and pitch, and renders one frame. Returns the
+// 76800 frame bytes, valid until the next call, or null before the demo's start-up has loaded
+// the colour tables and models. The demo's own scene, animators and frame stay as they were.
+extern "C" EMSCRIPTEN_KEEPALIVE const uint8_t* RenderTestFrame(int ticks, int placeCamera, float x,
+                                                               float z, float yaw, float pitch) {
+    if (FrameBuffer == nullptr) {
+        return nullptr;
+    }
+    uint8_t* const demoFrame = FrameBuffer;
+    const AnimatorPointerList demoAnimators = AnimatorList;
+    FrameBuffer = TestFramePixels;
+    AnimatorList = AnimatorPointerList{nullptr, 0};
+
+    Scene* scene = BuildLevel();
+    for (int tick = 0; tick < ticks; ++tick) {
+        RunTick(*scene, NoKeyDown);
+    }
+    if (placeCamera != 0) {
+        scene->x = x;
+        scene->z = z;
+        scene->yaw = yaw;
+        scene->pitch = pitch;
+    }
+    RenderFrame(*scene);
+
+    RemoveAllAnimators();
+    DestroyScene(scene);
+    AnimatorList = demoAnimators;
+    FrameBuffer = demoFrame;
+    return TestFramePixels;
+}

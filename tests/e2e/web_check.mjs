@@ -1,0 +1,217 @@
+// End-to-end check of the browser build. Serves the site on 127.0.0.1, opens it in headless
+// Chromium and checks the title, the picture, walking with ArrowUp, that the keys do not
+// scroll the page, a clean console, and that the page's test frames equal the headless
+// renderer's frames byte for byte.
+// usage: node web_check.mjs SITE_DIR DRAV_RENDER DATA_DIR NODE_DIR OUTPUT_DIR
+import { execFileSync } from 'node:child_process';
+import fs from 'node:fs';
+import { createRequire } from 'node:module';
+import os from 'node:os';
+import path from 'node:path';
+
+import { serveFolder } from './web_server.mjs';
+import { analyseImage, changedShareAbove, keepCanvasImage, recordKeyDefaults } from './web_page.mjs';
+
+const [siteDir, renderTool, dataDir, nodeDir, outputDir] = process.argv.slice(2);
+const { chromium } = createRequire(path.resolve(nodeDir, 'package.json'))('playwright-core');
+
+const FrameBytes = 76800;
+const PatientMs = 60000;
+const WatchdogMs = 10 * 60000;
+const TitlePattern = /^\d+\.\d\d FPS \(\d+\.\d\d ms\) models=(\d+)$/;
+const ChromiumArgs = [
+  '--headless', '--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
+  '--disable-background-networking', '--disable-component-update', '--disable-sync',
+];
+
+// The start view, the level after some ticks, and cameras around the level, two of them
+// facing spinning hearts.
+const FrameCases = [
+  { ticks: 0 },
+  { ticks: 1 },
+  { ticks: 250 },
+  { ticks: 100, camera: [18, 2, 2.678, 0] },
+  { ticks: 40, camera: [0, 0, 0.3, -0.2] },
+  { ticks: 500, camera: [-20, -5, 2.7, 0.1] },
+  { ticks: 77, camera: [22, -2, 3.9, -0.3] },
+  { ticks: 0, camera: [10.5, 6.25, 2.5, 0.125] },
+];
+
+const results = { passed: 0, failed: 0 };
+function check(condition, what) {
+  console.log(`${condition ? 'ok  ' : 'FAIL'} ${what}`);
+  results[condition ? 'passed' : 'failed'] += 1;
+}
+
+// Runs the headless renderer for one case; returns its frame bytes and model count.
+function renderReference(frameCase, rawPath) {
+  const args = ['--data', dataDir, '--ticks', String(frameCase.ticks), '--raw', rawPath];
+  if (frameCase.camera) {
+    args.push('--camera', frameCase.camera.join(','));
+  }
+  const output = execFileSync(renderTool, args, { encoding: 'utf8' });
+  return { frame: fs.readFileSync(rawPath), models: Number(/models=(\d+)/.exec(output)?.[1]) };
+}
+
+// Renders one case through the page's exported function.
+async function renderInPage(page, frameCase) {
+  const [x, z, yaw, pitch] = frameCase.camera ?? [0, 0, 0, 0];
+  const bytes = await page.evaluate(
+    ([ticks, place, x, z, yaw, pitch, size]) => {
+      const pointer = Module._RenderTestFrame(ticks, place, x, z, yaw, pitch);
+      return pointer === 0 ? null : Array.from(Module.HEAPU8.subarray(pointer, pointer + size));
+    },
+    [frameCase.ticks, frameCase.camera ? 1 : 0, x, z, yaw, pitch, FrameBytes]);
+  return bytes === null ? null : Buffer.from(bytes);
+}
+
+function describeDifference(expected, actual) {
+  if (actual === null) {
+    return 'the page returned no frame';
+  }
+  let differing = 0;
+  let first = -1;
+  for (let i = 0; i < FrameBytes; ++i) {
+    if (expected[i] !== actual[i]) {
+      differing += 1;
+      first = first < 0 ? i : first;
+    }
+  }
+  if (differing === 0) {
+    return 'identical';
+  }
+  return `${differing} bytes differ, first at row ${Math.floor(first / 320)} column ${first % 320}`;
+}
+
+async function checkTitle(page, startModels) {
+  await page.waitForFunction(
+    (pattern) => new RegExp(pattern).test(document.title) || document.title === 'Above 1000 fps',
+    TitlePattern.source, { timeout: PatientMs, polling: 50 });
+  const title = await page.title();
+  const models = TitlePattern.exec(title)?.[1];
+  check(title === 'Above 1000 fps' || Number(models) > 0,
+        `the title turns to the frame-rate text with models above 0: "${title}"`);
+  if (models !== undefined) {
+    check(Number(models) === startModels,
+          `the title's model count at the start view is drav-render's (${startModels})`);
+  }
+}
+
+async function checkScreenshot(page) {
+  const shotPath = path.join(outputDir, 'canvas.png');
+  const png = await page.locator('#canvas').screenshot({ path: shotPath });
+  const stats = await page.evaluate(analyseImage, `data:image/png;base64,${png.toString('base64')}`);
+  console.log(`     screenshot kept at ${shotPath}: ${JSON.stringify(stats)}`);
+  check(stats.width === 640 && stats.height === 480, 'the canvas shows a 640x480 picture');
+  check(stats.colours >= 16 && stats.largestShare < 0.6,
+        'the picture shows the level, not one colour');
+  check(stats.uniformBlockShare === 1, 'every frame pixel is a sharp 2x2 block');
+}
+
+// The share of the picture that changes in half a second, with whatever keys are held.
+async function changeOverHalfASecond(page) {
+  await page.evaluate(keepCanvasImage);
+  await page.waitForTimeout(500);
+  return page.evaluate(changedShareAbove, -1);
+}
+
+async function checkWalking(page) {
+  const percent = (share) => `${(share * 100).toFixed(1)}%`;
+  await page.locator('#canvas').click();
+  // The eye bobs and the hearts spin, so a standing camera changes part of the picture too.
+  const standing = await changeOverHalfASecond(page);
+  await page.evaluate(keepCanvasImage);
+  await page.keyboard.down('ArrowUp');
+  await page.waitForTimeout(500);
+  // A busy machine may show few frames in half a second; keep the key down until the walk
+  // has shown, and let the check below decide.
+  await page.waitForFunction(changedShareAbove, 0.5, { timeout: PatientMs, polling: 50 })
+    .catch(() => {});
+  await page.keyboard.up('ArrowUp');
+  const walking = await page.evaluate(changedShareAbove, -1);
+  check(walking > 0.5 && walking > standing, `holding ArrowUp changes most of the picture ` +
+        `(${percent(walking)}, standing still ${percent(standing)})`);
+}
+
+async function pressKeys(page, keys) {
+  for (const key of keys) {
+    await page.keyboard.press(key);
+  }
+}
+
+async function checkNoScrolling(page) {
+  const keys = ['PageDown', 'ArrowDown', 'End'];
+  await page.evaluate(recordKeyDefaults);
+  await page.evaluate(() => window.scrollTo(0, 0));
+  await page.locator('#canvas').focus();
+  await pressKeys(page, keys);
+  const seen = await page.evaluate(() => window.keyDefaults);
+  check(seen.length === keys.length && seen.every(([, prevented]) => prevented),
+        `the keys' default actions are prevented while the canvas has focus`);
+  check(await page.evaluate(() => window.scrollY) === 0, 'so the page does not scroll');
+  // The page is long enough to scroll: the same keys do once the canvas has lost focus.
+  await page.evaluate(() => document.activeElement.blur());
+  await pressKeys(page, keys);
+  const scrolled = await page.waitForFunction(() => window.scrollY > 0, null,
+                                              { timeout: PatientMs, polling: 50 })
+    .then(() => true, () => false);
+  check(scrolled, 'the same keys scroll the page once the canvas has lost focus');
+}
+
+async function checkFrames(page) {
+  for (const [index, frameCase] of FrameCases.entries()) {
+    const rawPath = path.join(outputDir, `reference_${index}.raw`);
+    const reference = renderReference(frameCase, rawPath);
+    const actual = await renderInPage(page, frameCase);
+    const verdict = describeDifference(reference.frame, actual);
+    if (actual !== null && verdict !== 'identical') {
+      fs.writeFileSync(path.join(outputDir, `web_${index}.raw`), actual);
+    }
+    check(verdict === 'identical', `frame after ${frameCase.ticks} ticks, camera ` +
+          `${frameCase.camera?.join(',') ?? 'at the start'} equals drav-render's: ${verdict}`);
+  }
+}
+
+async function main() {
+  fs.mkdirSync(outputDir, { recursive: true });
+  const startModels = renderReference(FrameCases[0], path.join(outputDir, 'start.raw')).models;
+  const { server, origin } = await serveFolder(siteDir);
+  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'drav-chromium-'));
+  const context = await chromium.launchPersistentContext(profile, {
+    executablePath: '/usr/bin/chromium', headless: true, args: ChromiumArgs,
+    viewport: { width: 800, height: 500 },
+  });
+  const problems = [];
+  try {
+    const page = context.pages()[0] ?? await context.newPage();
+    page.on('console', (m) => m.type() === 'error' && problems.push(`console: ${m.text()}`));
+    page.on('pageerror', (e) => problems.push(`page error: ${e.message}`));
+    page.on('requestfailed', (r) => problems.push(`request failed: ${r.url()}`));
+    page.on('response', (r) => r.status() >= 400 && problems.push(`${r.status()}: ${r.url()}`));
+    await page.goto(`${origin}/index.html`, { timeout: PatientMs });
+    await checkTitle(page, startModels);
+    await checkScreenshot(page);
+    await checkWalking(page);
+    await checkNoScrolling(page);
+    await checkFrames(page);
+    check(problems.length === 0, `no error in the console${problems.length ? ': ' : ''}` +
+          problems.join('; '));
+  } finally {
+    await context.close();
+    server.close();
+    fs.rmSync(profile, { recursive: true, force: true });
+  }
+}
+
+setTimeout(() => {
+  console.error('web e2e: no result after 10 minutes');
+  process.exit(1);
+}, WatchdogMs).unref();
+
+try {
+  await main();
+} catch (error) {
+  check(false, `the check ran to its end: ${error.stack ?? error}`);
+}
+console.log(`web checks: ${results.passed} passed, ${results.failed} failed`);
+process.exit(results.failed === 0 ? 0 : 1);
