@@ -1,5 +1,7 @@
 #include "assets/model.h"
 
+#include "assets/shared_positions.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -115,6 +117,8 @@ Model* LoadModel(const char* modelFileName, const char* textureFileName) {
         FreeModel(model);
         return nullptr;
     }
+    // Without memory for it the model is still drawn, triangle by triangle.
+    model->shared = FindSharedPositions(model->triangles, model->triangleCount);
     return model;
 }
 
@@ -122,6 +126,7 @@ void FreeModel(Model* model) {
     if (!model) {
         return;
     }
+    FreeSharedPositions(model->shared);
     std::free(model->texture);
     std::free(model->triangles);
     std::free(model);

@@ -26,10 +26,17 @@ struct Texture {
     uint8_t texels[TextureBytes];
 };
 
+struct SharedPositions; // assets/shared_positions.h
+
 struct Model {
     ModelTriangle* triangles;
     int32_t triangleCount;
     Texture* texture;
+    // The distinct positions of the triangles' corners, found by LoadModel, which lets the
+    // renderer transform each once per draw. Null for models made any other way (they are
+    // drawn triangle by triangle, with the same result). Derived from the triangles as loaded:
+    // whoever changes those afterwards must free it and set it to null.
+    SharedPositions* shared = nullptr;
 };
 
 // The largest triangle count a file may declare: the whole file, header included, then still
@@ -45,8 +52,8 @@ Model* LoadModel(const char* modelFileName, const char* textureFileName);
 // Reads up to 4096 bytes of a texture file; bytes the file does not supply are zero. Returns
 // null only when memory runs out.
 Texture* LoadTexture(const char* fileName);
-// Frees a model with its triangles and texture; null is ignored. The program itself keeps its
-// models for its whole run; tools and tests release theirs.
+// Frees a model with its triangles, texture and shared positions; null is ignored. The program
+// itself keeps its models for its whole run; tools and tests release theirs.
 void FreeModel(Model* model);
 
 extern Model* PlaneModel;

@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "render/render_state.h"
+#include "render/shared_setup.h"
 #include "render/triangle_setup.h"
 
 namespace {
@@ -131,6 +132,10 @@ void BeginModel(const Model& model) {
 
 void DrawModel(const Model& model) {
     BeginModel(model);
+    if (CanDrawShared(model)) {
+        DrawSharedTriangles(model);
+        return;
+    }
     for (int32_t i = 0; i < model.triangleCount; ++i) {
         const ModelTriangle& triangle = model.triangles[i];
         DrawTriangle(triangle.vertices[0], triangle.vertices[1], triangle.vertices[2]);

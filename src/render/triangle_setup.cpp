@@ -18,13 +18,6 @@ constexpr float FogScale = 0.06779661f;
 // 1.0 in texture coordinates is the last texel, 63.
 constexpr double TexelScale = 63.0;
 
-// A vertex after projection: normalised screen position and its fog shade.
-struct ProjectedVertex {
-    float xn;
-    float yn;
-    uint8_t shade;
-};
-
 // 255 at the near limit, falling linearly with depth to 0 at the far plane and beyond.
 // Clamping before rounding gives the same integer as clamping after it, and keeps a NaN depth
 // (which fails both comparisons) away from the integer conversion.
@@ -32,21 +25,6 @@ uint8_t FogShade(float viewZ) {
     const double t = (1.0 - (static_cast<double>(viewZ) - NearLimit) * FogScale) * 255.0;
     const double clamped = t > 0.0 ? std::min(t, 255.0) : 0.0;
     return static_cast<uint8_t>(std::nearbyint(clamped));
-}
-
-bool AnyInFront(const Vec3 view[3]) {
-    return view[0].z >= NearLimit || view[1].z >= NearLimit || view[2].z >= NearLimit;
-}
-
-// Clamps the depth onto the near limit, shades by depth, projects and divides by w.
-ProjectedVertex Project(Vec3 view) {
-    if (view.z < NearLimit) {
-        view.z = NearLimit;
-    }
-    Vec4 q{view.x, view.y, view.z, 1.0f};
-    TransformVec4(ProjectionMatrix, q, q);
-    return {static_cast<float>(static_cast<double>(q.x) / q.w),
-            static_cast<float>(static_cast<double>(q.y) / q.w), FogShade(view.z)};
 }
 
 // Clockwise on screen (rows counted downwards) means facing away; collinear goes on.
@@ -88,16 +66,36 @@ uint8_t ToTexel(float coordinate) {
     return static_cast<uint8_t>(static_cast<int64_t>(texel));
 }
 
-bool ToScreen(const ProjectedVertex& projected, const ModelVertex& model, ScreenVertex& screen) {
-    screen = ScreenVertex{};
-    screen.u = ToTexel(model.u);
-    screen.v = ToTexel(model.v);
-    screen.shade = projected.shade;
+} // namespace
+
+bool InFrontOfNearLimit(const Vec3& view) {
+    return view.z >= NearLimit;
+}
+
+ProjectedVertex ProjectViewPoint(Vec3 view) {
+    if (view.z < NearLimit) {
+        view.z = NearLimit;
+    }
+    Vec4 q{view.x, view.y, view.z, 1.0f};
+    TransformVec4(ProjectionMatrix, q, q);
+    return {static_cast<float>(static_cast<double>(q.x) / q.w),
+            static_cast<float>(static_cast<double>(q.y) / q.w), view.z};
+}
+
+bool RejectProjected(const ProjectedVertex& a, const ProjectedVertex& b, const ProjectedVertex& c) {
+    return FacesAway(a, b, c) || BeyondOneScreenEdge(a, b, c);
+}
+
+bool MapToPixels(const ProjectedVertex& projected, ScreenVertex& screen) {
+    screen.shade = FogShade(projected.depth);
     return ToPixel(projected.xn, FrameWidth / 2, screen.x) &&
            ToPixel(projected.yn, FrameHeight / 2, screen.y);
 }
 
-} // namespace
+void MapToTexels(const ModelVertex& vertex, ScreenVertex& screen) {
+    screen.u = ToTexel(vertex.u);
+    screen.v = ToTexel(vertex.v);
+}
 
 bool SetUpTriangle(const ModelVertex& a, const ModelVertex& b, const ModelVertex& c,
                    ScreenVertex screen[3]) {
@@ -106,16 +104,19 @@ bool SetUpTriangle(const ModelVertex& a, const ModelVertex& b, const ModelVertex
     for (int i = 0; i < 3; ++i) {
         TransformPoint(ModelViewMatrix, view[i], Vec3{model[i]->x, model[i]->y, model[i]->z});
     }
-    if (!AnyInFront(view)) {
+    if (!InFrontOfNearLimit(view[0]) && !InFrontOfNearLimit(view[1]) &&
+        !InFrontOfNearLimit(view[2])) {
         return false;
     }
-    const ProjectedVertex projected[3] = {Project(view[0]), Project(view[1]), Project(view[2])};
-    if (FacesAway(projected[0], projected[1], projected[2]) ||
-        BeyondOneScreenEdge(projected[0], projected[1], projected[2])) {
+    const ProjectedVertex projected[3] = {ProjectViewPoint(view[0]), ProjectViewPoint(view[1]),
+                                          ProjectViewPoint(view[2])};
+    if (RejectProjected(projected[0], projected[1], projected[2])) {
         return false;
     }
     for (int i = 0; i < 3; ++i) {
-        if (!ToScreen(projected[i], *model[i], screen[i])) {
+        screen[i] = ScreenVertex{};
+        MapToTexels(*model[i], screen[i]);
+        if (!MapToPixels(projected[i], screen[i])) {
             return false;
         }
     }

@@ -1,0 +1,13 @@
+// Triangle setup for models whose triangles share vertex positions: every distinct position is
+// transformed and projected once per draw, and each triangle then only combines the results of
+// its three corners. Draws exactly what DrawTriangle draws for each triangle in turn.
+#pragma once
+
+#include "assets/model.h"
+
+// True when the model carries its shared positions and there are few enough of them.
+bool CanDrawShared(const Model& model);
+
+// Draws every triangle of the model, in order, with ModelViewMatrix, ProjectionMatrix and
+// CurrentTexture. Only for models that CanDrawShared.
+void DrawSharedTriangles(const Model& model);

@@ -1,0 +1,139 @@
+// Drawing a model through its shared positions must draw exactly what drawing it triangle by
+// triangle draws: random models under random views, with vertices behind the camera, beyond
+// the screen edges and too far out for 16-bit pixel positions.
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "assets/shared_positions.h"
+#include "demo_level.h"
+#include "raster_test_frame.h"
+#include "render/render_pass.h"
+#include "render/shared_setup.h"
+#include "render/triangle_setup.h"
+
+namespace {
+
+class RandomModel {
+  public:
+    RandomModel(std::mt19937& random, int positionCount, int triangleCount) {
+        std::uniform_real_distribution<float> place(-6.0f, 6.0f), texel(-0.5f, 1.5f);
+        std::vector<ModelVertex> positions(positionCount);
+        for (ModelVertex& p : positions) {
+            p.x = place(random);
+            p.y = place(random);
+            p.z = place(random);
+        }
+        positions[0].x = 60.0f; // pixel positions past 16 bits once near-clamped
+        std::uniform_int_distribution<int> pick(0, positionCount - 1);
+        triangles_.resize(triangleCount);
+        for (ModelTriangle& triangle : triangles_) {
+            for (ModelVertex& corner : triangle.vertices) {
+                corner = positions[pick(random)];
+                corner.u = texel(random);
+                corner.v = texel(random);
+            }
+        }
+        model.triangles = triangles_.data();
+        model.triangleCount = triangleCount;
+        model.shared = FindSharedPositions(model.triangles, triangleCount);
+    }
+    ~RandomModel() { FreeSharedPositions(model.shared); }
+    RandomModel(const RandomModel&) = delete;
+    RandomModel& operator=(const RandomModel&) = delete;
+
+    Model model{};
+
+  private:
+    std::vector<ModelTriangle> triangles_;
+};
+
+// A camera somewhere near the model, turned any way.
+void RandomView(std::mt19937& random) {
+    std::uniform_real_distribution<float> angle(-3.2f, 3.2f), offset(-3.0f, 9.0f);
+    Mat4 step;
+    SetTranslation(ModelViewMatrix, offset(random) - 3.0f, offset(random) - 3.0f, offset(random));
+    SetRotation(step, 0.0f, 1.0f, 0.0f, angle(random));
+    PreMultiply(ModelViewMatrix, step);
+    SetRotation(step, 1.0f, 0.0f, 0.0f, angle(random) / 3.0f);
+    PreMultiply(ModelViewMatrix, step);
+}
+
+class SharedSetupTest : public GuardedDrawingTest {
+  protected:
+    void SetUp() override {
+        GuardedDrawingTest::SetUp();
+        SetPerspective(ProjectionMatrix, 0.87266463f, 640.0f / 480.0f, 0.25f, 15.0f);
+        for (int i = 0; i < TextureBytes; ++i) {
+            texture_.texels[i] = static_cast<uint8_t>(i * 7 % 251);
+        }
+    }
+};
+
+TEST_F(SharedSetupTest, DrawsWhatTriangleByTriangleSetupDraws) {
+    std::mt19937 random(99);
+    std::vector<uint8_t> expected(FrameSize);
+    int drawnModels = 0;
+    for (int trial = 0; trial < 400 && !HasFailure(); ++trial) {
+        // Few triangles, so that every triangle's pixels show; many, so that sharing is heavy.
+        const int triangles = trial % 2 == 0 ? 1 + trial % 5 : 120;
+        RandomModel subject(random, 2 + trial % 40, triangles);
+        ASSERT_TRUE(CanDrawShared(subject.model));
+        RandomView(random);
+        frame_.Clear();
+        for (int i = 0; i < triangles; ++i) {
+            const ModelVertex* v = subject.model.triangles[i].vertices;
+            DrawTriangle(v[0], v[1], v[2]);
+        }
+        std::memcpy(expected.data(), FrameBuffer, FrameSize);
+        drawnModels += frame_.WrittenCount() > 0;
+        frame_.Clear();
+        DrawSharedTriangles(subject.model);
+        ASSERT_EQ(std::memcmp(FrameBuffer, expected.data(), FrameSize), 0) << "trial " << trial;
+    }
+    EXPECT_GT(drawnModels, 150);
+}
+
+TEST(CanDrawShared, NeedsSharedPositionsOfModestNumber) {
+    ModelTriangle triangle{};
+    Model model{&triangle, 1, nullptr};
+    EXPECT_FALSE(CanDrawShared(model));
+    SharedPositions shared{1, nullptr, nullptr};
+    model.shared = &shared;
+    EXPECT_TRUE(CanDrawShared(model));
+    shared.count = 1 << 20;
+    EXPECT_FALSE(CanDrawShared(model));
+}
+
+// The whole level drawn with and without the shared positions of its models.
+TEST_F(DemoLevelTest, LevelFramesAreTheSameWithoutSharedPositions) {
+    std::vector<SharedPositions*> kept;
+    for (const ModelSlot& slot : ModelSlots) {
+        kept.push_back((*slot.slot)->shared);
+    }
+    auto setShared = [&](bool on) {
+        for (int i = 0; i < ModelSlotCount; ++i) {
+            (*ModelSlots[i].slot)->shared = on ? kept[i] : nullptr;
+        }
+    };
+    std::vector<uint8_t> shared(FrameSize);
+    std::mt19937 random(5);
+    std::uniform_real_distribution<float> x(-27.0f, 27.0f), z(-13.0f, 13.0f), yaw(-3.2f, 3.2f);
+    for (int i = 0; i < 40; ++i) {
+        scene->x = x(random);
+        scene->z = z(random);
+        scene->yaw = yaw(random);
+        scene->pitch = yaw(random) / 4.0f;
+        setShared(true);
+        RenderFrame(*scene);
+        std::memcpy(shared.data(), frame.data(), FrameSize);
+        setShared(false);
+        RenderFrame(*scene);
+        EXPECT_EQ(std::memcmp(shared.data(), frame.data(), FrameSize), 0) << "camera " << i;
+    }
+    setShared(true);
+}
+
+} // namespace
