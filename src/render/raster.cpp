@@ -7,6 +7,7 @@
 #include "render/frame_buffer.h"
 #include "render/palette.h"
 #include "render/render_state.h"
+#include "render/truncated_quotient.h"
 
 // Integer parts of 16.16 values are taken with >> on signed integers, which must round towards
 // minus infinity. C++17 leaves right shifts of negative values implementation-defined; every
@@ -27,6 +28,39 @@ template <typename Fixed> struct EdgeValues {
     Fixed shade;
 };
 
+// FillSpan, inlined into the rasteriser's row loop.
+inline void FillRowSpan(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft,
+                        int32_t uRight, int32_t vRight, int32_t shadeLeft, int32_t shadeRight) {
+    const int32_t first = std::max(x0, 0);
+    const int32_t end = std::min(x1, FrameWidth);
+    // Also covers x0 == x1 and x0 > x1; a span with nothing visible needs no gradients.
+    if (first >= end) {
+        return;
+    }
+    // The gradients come from the unclipped ends, so clipping never changes them.
+    const int32_t dx = x1 - x0;
+    const int32_t du = TruncatedQuotient(uRight - uLeft, dx);
+    const int32_t dv = TruncatedQuotient(vRight - vLeft, dx);
+    const int32_t ds = TruncatedQuotient(shadeRight - shadeLeft, dx);
+    const int32_t skipped = first - x0;
+    int32_t u = uLeft + skipped * du;
+    int32_t v = vLeft + skipped * dv;
+    int32_t s = shadeLeft + skipped * ds;
+
+    const uint8_t* const texels = CurrentTexture->texels;
+    uint8_t* pixel = FrameBuffer + row * FrameWidth + first;
+    uint8_t* const stop = FrameBuffer + row * FrameWidth + end;
+    for (; pixel != stop; ++pixel) {
+        // Texture coordinates wrap every 64 texels; the shade's mask changes nothing for
+        // shades the rasteriser produces and keeps the table read in bounds for any others.
+        const uint8_t texel = texels[((v >> 16) & 63) * TextureSide + ((u >> 16) & 63)];
+        *pixel = FogTable[((s >> 16) & 255) * PaletteSize + texel];
+        u += du;
+        v += dv;
+        s += ds;
+    }
+}
+
 // The attributes of a vertex in 16.16 (exact: every fraction is zero).
 template <typename Fixed> EdgeValues<Fixed> AtVertex(const ScreenVertex& p) {
     return {Fixed{p.x} * FixedOne, Fixed{p.u} * FixedOne, Fixed{p.v} * FixedOne,
@@ -37,10 +71,10 @@ template <typename Fixed> EdgeValues<Fixed> AtVertex(const ScreenVertex& p) {
 // zero once.
 template <typename Fixed>
 EdgeValues<Fixed> PerRow(const ScreenVertex& upper, const ScreenVertex& lower, Fixed rows) {
-    return {(Fixed{lower.x} - upper.x) * FixedOne / rows,
-            (Fixed{lower.u} - upper.u) * FixedOne / rows,
-            (Fixed{lower.v} - upper.v) * FixedOne / rows,
-            (Fixed{lower.shade} - upper.shade) * FixedOne / rows};
+    return {TruncatedQuotient((Fixed{lower.x} - upper.x) * FixedOne, rows),
+            TruncatedQuotient((Fixed{lower.u} - upper.u) * FixedOne, rows),
+            TruncatedQuotient((Fixed{lower.v} - upper.v) * FixedOne, rows),
+            TruncatedQuotient((Fixed{lower.shade} - upper.shade) * FixedOne, rows)};
 }
 
 // edge := edge + rows * step for every attribute.
@@ -156,7 +190,7 @@ void WalkTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVert
 
 void FillSpanSink(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft, int32_t uRight,
                   int32_t vRight, int32_t shadeLeft, int32_t shadeRight) {
-    FillSpan(row, x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight);
+    FillRowSpan(row, x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight);
 }
 
 // Adds up the pixels of each span that lie inside the frame.
@@ -182,34 +216,7 @@ int64_t CountTrianglePixels(const ScreenVertex& a, const ScreenVertex& b, const 
 
 void FillSpan(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft, int32_t uRight,
               int32_t vRight, int32_t shadeLeft, int32_t shadeRight) {
-    const int32_t first = std::max(x0, 0);
-    const int32_t end = std::min(x1, FrameWidth);
-    // Also covers x0 == x1 and x0 > x1; a span with nothing visible needs no gradients.
-    if (first >= end) {
-        return;
-    }
-    // The gradients come from the unclipped ends, so clipping never changes them.
-    const int32_t dx = x1 - x0;
-    const int32_t du = (uRight - uLeft) / dx;
-    const int32_t dv = (vRight - vLeft) / dx;
-    const int32_t ds = (shadeRight - shadeLeft) / dx;
-    const int32_t skipped = first - x0;
-    int32_t u = uLeft + skipped * du;
-    int32_t v = vLeft + skipped * dv;
-    int32_t s = shadeLeft + skipped * ds;
-
-    const uint8_t* const texels = CurrentTexture->texels;
-    uint8_t* pixel = FrameBuffer + row * FrameWidth + first;
-    uint8_t* const stop = FrameBuffer + row * FrameWidth + end;
-    for (; pixel != stop; ++pixel) {
-        // Texture coordinates wrap every 64 texels; the shade's mask changes nothing for
-        // shades the rasteriser produces and keeps the table read in bounds for any others.
-        const uint8_t texel = texels[((v >> 16) & 63) * TextureSide + ((u >> 16) & 63)];
-        *pixel = FogTable[((s >> 16) & 255) * PaletteSize + texel];
-        u += du;
-        v += dv;
-        s += ds;
-    }
+    FillRowSpan(row, x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight);
 }
 
 void FillSpanEither(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft,
