@@ -4,6 +4,7 @@
 #include <utility>
 
 #include "assets/model.h"
+#include "render/coverage.h"
 #include "render/frame_buffer.h"
 #include "render/palette.h"
 #include "render/render_state.h"
@@ -28,37 +29,73 @@ template <typename Fixed> struct EdgeValues {
     Fixed shade;
 };
 
+// Per-pixel increments of a span's interpolants, from its unclipped ends, so that clipping
+// never changes them.
+struct SpanSteps {
+    int32_t u;
+    int32_t v;
+    int32_t shade;
+};
+
+SpanSteps StepsAlong(int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft, int32_t uRight,
+                     int32_t vRight, int32_t shadeLeft, int32_t shadeRight) {
+    const int32_t dx = x1 - x0;
+    return {TruncatedQuotient(uRight - uLeft, dx), TruncatedQuotient(vRight - vLeft, dx),
+            TruncatedQuotient(shadeRight - shadeLeft, dx)};
+}
+
+// Fills columns start to stop - 1 (inside the frame) of a span that begins at x0 with the
+// given values. The interpolants at column x are the left values plus (x - x0) steps, as
+// stepping pixel by pixel from x0 gives them.
+inline void FillPixels(int32_t row, int32_t start, int32_t stop, int32_t x0, int32_t uLeft,
+                       int32_t vLeft, int32_t shadeLeft, const SpanSteps& steps) {
+    const int32_t skipped = start - x0;
+    int32_t u = uLeft + skipped * steps.u;
+    int32_t v = vLeft + skipped * steps.v;
+    int32_t s = shadeLeft + skipped * steps.shade;
+    const uint8_t* const texels = CurrentTexture->texels;
+    uint8_t* pixel = FrameBuffer + row * FrameWidth + start;
+    uint8_t* const end = FrameBuffer + row * FrameWidth + stop;
+    for (; pixel != end; ++pixel) {
+        // Texture coordinates wrap every 64 texels; the shade's mask changes nothing for
+        // shades the rasteriser produces and keeps the table read in bounds for any others.
+        const uint8_t texel = texels[((v >> 16) & 63) * TextureSide + ((u >> 16) & 63)];
+        *pixel = FogTable[((s >> 16) & 255) * PaletteSize + texel];
+        u += steps.u;
+        v += steps.v;
+        s += steps.shade;
+    }
+}
+
 // FillSpan, inlined into the rasteriser's row loop.
 inline void FillRowSpan(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft,
                         int32_t uRight, int32_t vRight, int32_t shadeLeft, int32_t shadeRight) {
     const int32_t first = std::max(x0, 0);
     const int32_t end = std::min(x1, FrameWidth);
     // Also covers x0 == x1 and x0 > x1; a span with nothing visible needs no gradients.
+    if (first < end) {
+        FillPixels(row, first, end, x0, uLeft, vLeft, shadeLeft,
+                   StepsAlong(x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight));
+    }
+}
+
+// FillRowSpan for the columns of the span that the pass has not covered yet; covers the span.
+void FillUncoveredSpan(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft,
+                       int32_t uRight, int32_t vRight, int32_t shadeLeft, int32_t shadeRight) {
+    const int32_t first = std::max(x0, 0);
+    const int32_t end = std::min(x1, FrameWidth);
     if (first >= end) {
         return;
     }
-    // The gradients come from the unclipped ends, so clipping never changes them.
-    const int32_t dx = x1 - x0;
-    const int32_t du = TruncatedQuotient(uRight - uLeft, dx);
-    const int32_t dv = TruncatedQuotient(vRight - vLeft, dx);
-    const int32_t ds = TruncatedQuotient(shadeRight - shadeLeft, dx);
-    const int32_t skipped = first - x0;
-    int32_t u = uLeft + skipped * du;
-    int32_t v = vLeft + skipped * dv;
-    int32_t s = shadeLeft + skipped * ds;
-
-    const uint8_t* const texels = CurrentTexture->texels;
-    uint8_t* pixel = FrameBuffer + row * FrameWidth + first;
-    uint8_t* const stop = FrameBuffer + row * FrameWidth + end;
-    for (; pixel != stop; ++pixel) {
-        // Texture coordinates wrap every 64 texels; the shade's mask changes nothing for
-        // shades the rasteriser produces and keeps the table read in bounds for any others.
-        const uint8_t texel = texels[((v >> 16) & 63) * TextureSide + ((u >> 16) & 63)];
-        *pixel = FogTable[((s >> 16) & 255) * PaletteSize + texel];
-        u += du;
-        v += dv;
-        s += ds;
-    }
+    bool stepsKnown = false;
+    SpanSteps steps{};
+    CoverSpan(row, first, end, [&](int32_t start, int32_t stop) {
+        if (!stepsKnown) {
+            steps = StepsAlong(x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight);
+            stepsKnown = true;
+        }
+        FillPixels(row, start, stop, x0, uLeft, vLeft, shadeLeft, steps);
+    });
 }
 
 // The attributes of a vertex in 16.16 (exact: every fraction is zero).
@@ -202,14 +239,38 @@ struct PixelCounter {
     }
 };
 
+// Adds up the pixels of each span that are not covered yet, and covers the span.
+struct UncoveredPixelCounter {
+    int64_t pixels = 0;
+    void operator()(int32_t row, int32_t x0, int32_t x1, int32_t, int32_t, int32_t, int32_t,
+                    int32_t, int32_t) {
+        const int32_t first = std::max(x0, 0);
+        const int32_t end = std::min(x1, FrameWidth);
+        if (first < end) {
+            CoverSpan(row, first, end,
+                      [this](int32_t start, int32_t stop) { pixels += stop - start; });
+        }
+    }
+};
+
 } // namespace
 
 void RasteriseTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
     WalkTriangle(a, b, c, FillSpanSink);
 }
 
+void RasteriseTriangleBehind(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
+    WalkTriangle(a, b, c, FillUncoveredSpan);
+}
+
 int64_t CountTrianglePixels(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
     PixelCounter counter;
+    WalkTriangle(a, b, c, counter);
+    return counter.pixels;
+}
+
+int64_t CoverTrianglePixels(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
+    UncoveredPixelCounter counter;
     WalkTriangle(a, b, c, counter);
     return counter.pixels;
 }

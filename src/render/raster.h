@@ -17,8 +17,17 @@ struct ScreenVertex {
 // vertex values are safe: nothing outside the frame, the texture or the fog table is touched.
 void RasteriseTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c);
 
+// RasteriseTriangle only where no triangle drawn by this function since ClearCoverage has
+// drawn, covering what it draws. Drawing the triangles of a frame in reverse order this way
+// leaves the frame that drawing them in order with RasteriseTriangle leaves, as every pixel
+// keeps the first triangle that reaches it, which is the last of the forward order.
+void RasteriseTriangleBehind(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c);
+
 // The number of pixels RasteriseTriangle writes for the triangle, without drawing it.
 int64_t CountTrianglePixels(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c);
+// The number of pixels RasteriseTriangleBehind writes for the triangle, covering them as it
+// would but drawing nothing.
+int64_t CoverTrianglePixels(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c);
 
 // Fills columns x0 <= x < x1 of row (0..239), clipped to 0..319, interpolating 16.16 texture
 // coordinates and shade from the left end to the right end. Nothing is drawn when x0 >= x1.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "render/coverage.h"
 #include "render/render_state.h"
 #include "render/shared_setup.h"
 #include "render/triangle_setup.h"
@@ -130,25 +131,43 @@ void BeginModel(const Model& model) {
     PostMultiply(ModelViewMatrix, WorldMatrix);
 }
 
-void DrawModel(const Model& model) {
+void DrawModelIn(DrawOrder order, const Model& model) {
     BeginModel(model);
     if (CanDrawShared(model)) {
-        DrawSharedTriangles(model);
+        DrawSharedTriangles(model, order);
         return;
     }
-    for (int32_t i = 0; i < model.triangleCount; ++i) {
-        const ModelTriangle& triangle = model.triangles[i];
-        DrawTriangle(triangle.vertices[0], triangle.vertices[1], triangle.vertices[2]);
-    }
+    ForEachTriangle(model.triangleCount, order, [&](int32_t i) {
+        const ModelVertex* vertices = model.triangles[i].vertices;
+        DrawTriangleIn(order, vertices[0], vertices[1], vertices[2]);
+    });
 }
 
-void RenderScene(Scene& scene) {
+void DrawModel(const Model& model) {
+    DrawModelIn(DrawOrder::FarToNear, model);
+}
+
+void RenderSceneIn(DrawOrder order, Scene& scene) {
     CollectDrawList(scene);
     SortDrawList();
     DrawnModelCount = DrawList.count;
-    while (DrawList.count > 0) {
-        --DrawList.count;
-        WorldMatrix = DrawList.entries[DrawList.count].world;
-        DrawModel(*DrawList.entries[DrawList.count].model);
+    if (order == DrawOrder::FarToNear) {
+        while (DrawList.count > 0) {
+            --DrawList.count;
+            WorldMatrix = DrawList.entries[DrawList.count].world;
+            DrawModel(*DrawList.entries[DrawList.count].model);
+        }
+        return;
     }
+    // Once the frame is covered, no model behind can show.
+    ClearCoverage();
+    for (uint32_t i = 0; i < DrawList.count && !FrameCovered(); ++i) {
+        WorldMatrix = DrawList.entries[i].world;
+        DrawModelIn(DrawOrder::NearToFar, *DrawList.entries[i].model);
+    }
+    DrawList.count = 0;
+}
+
+void RenderScene(Scene& scene) {
+    RenderSceneIn(DrawOrder::NearToFar, scene);
 }

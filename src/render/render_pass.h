@@ -6,6 +6,7 @@
 
 #include "assets/model.h"
 #include "math/mat4.h"
+#include "render/triangle_setup.h"
 #include "scene/scene.h"
 
 struct DrawEntry {
@@ -23,9 +24,14 @@ struct DrawEntryList {
 
 extern DrawEntryList DrawList;
 
-// Collects, sorts and draws the scene far to near; leaves DrawnModelCount set and the
-// DrawList empty.
+// Collects, sorts and draws the scene; leaves DrawnModelCount set and the DrawList empty. The
+// frame is that of drawing the models far to near, each over what is there; it is drawn
+// nearest first, each model only where nothing nearer is drawn, so that every pixel is filled
+// once and the models behind a covered frame are skipped.
 void RenderScene(Scene& scene);
+// RenderScene in the given order: NearToFar is RenderScene; FarToNear is the plain painter's
+// order, which draws the same frame and is kept to check the other against.
+void RenderSceneIn(DrawOrder order, Scene& scene);
 // The first half of a pass: ViewMatrix from the camera, then the DrawList filled by
 // TraverseNode from the root, in traversal order.
 void CollectDrawList(const Scene& scene);
@@ -38,5 +44,8 @@ int CompareDepth(const DrawEntry& a, const DrawEntry& b);
 void SortDrawList();
 // Sets CurrentTexture and ModelViewMatrix (ViewMatrix * WorldMatrix) for drawing the model.
 void BeginModel(const Model& model);
-// Draws every triangle of the model with ViewMatrix and WorldMatrix.
+// Draws every triangle of the model with ViewMatrix and WorldMatrix, far to near: in order,
+// each over what is there.
 void DrawModel(const Model& model);
+// Draws the model's triangles in the given order.
+void DrawModelIn(DrawOrder order, const Model& model);

@@ -43,7 +43,8 @@ bool MapPosition(PositionState& state) {
 }
 
 // The steps of SetUpTriangle on the corners' shared results, then the rasteriser.
-void DrawCorners(const ModelTriangle& triangle, const int32_t corners[3]) {
+void DrawCorners(const ModelTriangle& triangle, const int32_t corners[3],
+                 TriangleRasteriser rasterise) {
     PositionState* const state[3] = {&States[corners[0]], &States[corners[1]], &States[corners[2]]};
     if (!state[0]->inFront && !state[1]->inFront && !state[2]->inFront) {
         return;
@@ -59,7 +60,7 @@ void DrawCorners(const ModelTriangle& triangle, const int32_t corners[3]) {
         screen[i] = state[i]->screen;
         MapToTexels(triangle.vertices[i], screen[i]);
     }
-    RasteriseTriangle(screen[0], screen[1], screen[2]);
+    rasterise(screen[0], screen[1], screen[2]);
 }
 
 } // namespace
@@ -68,10 +69,11 @@ bool CanDrawShared(const Model& model) {
     return model.shared != nullptr && model.shared->count <= MaxSharedPositions;
 }
 
-void DrawSharedTriangles(const Model& model) {
+void DrawSharedTriangles(const Model& model, DrawOrder order) {
     const SharedPositions& shared = *model.shared;
     ProjectPositions(shared);
-    for (int32_t i = 0; i < model.triangleCount; ++i) {
-        DrawCorners(model.triangles[i], shared.corners + 3 * i);
-    }
+    const TriangleRasteriser rasterise = RasteriserFor(order);
+    ForEachTriangle(model.triangleCount, order, [&](int32_t i) {
+        DrawCorners(model.triangles[i], shared.corners + 3 * i, rasterise);
+    });
 }

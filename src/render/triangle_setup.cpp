@@ -123,9 +123,18 @@ bool SetUpTriangle(const ModelVertex& a, const ModelVertex& b, const ModelVertex
     return true;
 }
 
-void DrawTriangle(const ModelVertex& a, const ModelVertex& b, const ModelVertex& c) {
+TriangleRasteriser RasteriserFor(DrawOrder order) {
+    return order == DrawOrder::FarToNear ? RasteriseTriangle : RasteriseTriangleBehind;
+}
+
+void DrawTriangleIn(DrawOrder order, const ModelVertex& a, const ModelVertex& b,
+                    const ModelVertex& c) {
     ScreenVertex screen[3];
     if (SetUpTriangle(a, b, c, screen)) {
-        RasteriseTriangle(screen[0], screen[1], screen[2]);
+        RasteriserFor(order)(screen[0], screen[1], screen[2]);
     }
+}
+
+void DrawTriangle(const ModelVertex& a, const ModelVertex& b, const ModelVertex& c) {
+    DrawTriangleIn(DrawOrder::FarToNear, a, b, c);
 }

@@ -16,6 +16,33 @@ bool SetUpTriangle(const ModelVertex& a, const ModelVertex& b, const ModelVertex
 // Draws one model triangle with ModelViewMatrix, ProjectionMatrix and CurrentTexture.
 void DrawTriangle(const ModelVertex& a, const ModelVertex& b, const ModelVertex& c);
 
+// The order in which the triangles of a pass reach the frame. Both leave the same frame.
+enum class DrawOrder {
+    FarToNear, // each over what is drawn (RasteriseTriangle), in the models' triangle order
+    NearToFar, // each only where nothing is drawn yet (RasteriseTriangleBehind), in reverse
+};
+
+using TriangleRasteriser = void (*)(const ScreenVertex&, const ScreenVertex&, const ScreenVertex&);
+TriangleRasteriser RasteriserFor(DrawOrder order);
+
+// Calls draw(i) for each triangle index of a model, first to last for FarToNear and last to
+// first for NearToFar.
+template <typename Draw> void ForEachTriangle(int32_t count, DrawOrder order, Draw&& draw) {
+    if (order == DrawOrder::FarToNear) {
+        for (int32_t i = 0; i < count; ++i) {
+            draw(i);
+        }
+    } else {
+        for (int32_t i = count - 1; i >= 0; --i) {
+            draw(i);
+        }
+    }
+}
+
+// DrawTriangle with the rasteriser of the order.
+void DrawTriangleIn(DrawOrder order, const ModelVertex& a, const ModelVertex& b,
+                    const ModelVertex& c);
+
 // The stages of SetUpTriangle, for callers that share vertices among triangles. Each stage
 // depends on its vertex alone, so a vertex shared by several triangles gives the same result
 // in each of them.

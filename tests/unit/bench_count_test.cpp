@@ -41,22 +41,29 @@ class CountFrameTest : public SceneTest {
     Model model{triangles, 3, &texture};
 };
 
+// The second model lies exactly behind the first: the pass writes its pixels once, the
+// painter's order twice.
 TEST_F(CountFrameTest, CountsModelsTrianglesAndPixelsOfTheFrame) {
     AddModelNode();
     const FrameCounts counts = CountFrame(*scene);
     EXPECT_EQ(counts.models, 2u);
-    EXPECT_EQ(counts.trianglesSubmitted, 6u);
-    EXPECT_EQ(counts.trianglesDrawn, 2u);
-    EXPECT_EQ(counts.pixelsWritten, 2u * 14706u);
+    EXPECT_EQ(counts.modelsReached, 2u);
+    EXPECT_EQ(counts.nearToFar.submitted, 6u);
+    EXPECT_EQ(counts.nearToFar.drawn, 2u);
+    EXPECT_EQ(counts.nearToFar.pixels, 14706u);
+    EXPECT_EQ(counts.farToNear.submitted, 6u);
+    EXPECT_EQ(counts.farToNear.drawn, 2u);
+    EXPECT_EQ(counts.farToNear.pixels, 2u * 14706u);
     EXPECT_EQ(DrawList.count, 0u);
 }
 
 TEST_F(CountFrameTest, CountsThePixelsTheRenderPassWrites) {
+    AddModelNode();
     GuardedFrame frame;
     FogPassesTexel();
     RenderScene(*scene);
     const FrameCounts counts = CountFrame(*scene);
-    EXPECT_EQ(counts.pixelsWritten, static_cast<uint64_t>(frame.WrittenCount()));
+    EXPECT_EQ(counts.nearToFar.pixels, static_cast<uint64_t>(frame.WrittenCount()));
     EXPECT_EQ(counts.models, DrawnModelCount);
 }
 

@@ -2,8 +2,10 @@
 
 #include <cmath>
 #include <cstring>
+#include <vector>
 
 #include "app/startup.h"
+#include "raster_test_frame.h"
 #include "render/render_pass.h"
 #include "render/render_state.h"
 #include "scene_test_support.h"
@@ -205,23 +207,96 @@ TEST_F(RenderPassTest, AFullListKeepsTheFirstModelsInTraversalOrder) {
     EXPECT_EQ(CurrentTexture, &far.texture);
 }
 
-TEST_F(RenderPassTest, DrawsFarToNearAndSetsTheModelViewMatrix) {
+// A model of one triangle of one colour that, placed depth units ahead of a camera at the
+// origin, covers the middle of the picture (about 14700 pixels, the same at any depth).
+struct FlatModel {
+    FlatModel(uint8_t colour, float depth) {
+        std::memset(texture.texels, colour, sizeof texture.texels);
+        const float r = depth / 3.0f;
+        triangle.vertices[0] = Corner(-r, -r);
+        triangle.vertices[1] = Corner(0.0f, r);
+        triangle.vertices[2] = Corner(r, -r);
+    }
+    static ModelVertex Corner(float x, float y) {
+        ModelVertex vertex{};
+        vertex.x = x;
+        vertex.y = y;
+        return vertex;
+    }
+    Texture texture;
+    ModelTriangle triangle;
+    Model model{&triangle, 1, &texture};
+};
+
+class RenderPassDrawingTest : public RenderPassTest {
+  protected:
+    void SetUp() override {
+        RenderPassTest::SetUp();
+        FogPassesTexel();
+    }
+    // Renders in both orders; both must leave the same frame. Returns the middle pixel.
+    uint8_t RenderMiddlePixel() {
+        frame.Clear();
+        RenderSceneIn(DrawOrder::FarToNear, *scene);
+        std::vector<uint8_t> farToNear(FrameBuffer, FrameBuffer + FrameSize);
+        frame.Clear();
+        RenderScene(*scene);
+        EXPECT_EQ(std::memcmp(FrameBuffer, farToNear.data(), FrameSize), 0);
+        EXPECT_EQ(DrawList.count, 0u);
+        return frame.At(160, 120);
+    }
+    GuardedFrame frame;
+};
+
+TEST_F(RenderPassDrawingTest, NearerModelsCoverFartherOnesInEitherOrder) {
+    FlatModel far(7, 9.0f), near(9, 2.0f);
+    Place(&near.model, 0.0f, 0.0f, 2.0f);
+    Place(&far.model, 0.0f, 0.0f, 9.0f);
+    SetCamera(0.0f, 0.0f, 0.0f);
+    EXPECT_EQ(RenderMiddlePixel(), 9);
+    EXPECT_EQ(DrawnModelCount, 2u);
+    EXPECT_GT(frame.WrittenCount(), 14000);
+}
+
+TEST_F(RenderPassDrawingTest, FarToNearLeavesTheNearestModelsState) {
     EmptyModel far, near;
     Place(&near.model, 0.0f, 0.0f, 2.0f);
     Place(&far.model, 0.0f, 0.0f, 9.0f);
     SetCamera(0.0f, 0.0f, -1.0f);
-    RenderScene(*scene);
+    RenderSceneIn(DrawOrder::FarToNear, *scene);
     EXPECT_EQ(DrawnModelCount, 2u);
     EXPECT_EQ(CurrentTexture, &near.texture);
     ExpectTranslation(ModelViewMatrix, 0.0f, 0.0f, 3.0f);
 }
 
-TEST_F(RenderPassTest, EqualDepthsKeepTraversalOrderSoTheFirstIsDrawnLast) {
-    EmptyModel floor, heart;
+TEST_F(RenderPassDrawingTest, EqualDepthsKeepTraversalOrderSoTheFirstEndsOnTop) {
+    FlatModel floor(3, 5.0f), heart(4, 5.0f);
     Place(&floor.model, 0.0f, 0.0f, 5.0f);
     Place(&heart.model, 0.0f, 0.0f, 5.0f);
-    RenderScene(*scene);
-    EXPECT_EQ(CurrentTexture, &floor.texture);
+    SetCamera(0.0f, 0.0f, 0.0f);
+    EXPECT_EQ(RenderMiddlePixel(), 3);
+}
+
+TEST_F(RenderPassDrawingTest, ACoveredFrameHidesTheModelsBehindIt) {
+    // Three triangles at depth 0.5 that together cover the whole picture, a model behind.
+    FlatModel wall(5, 0.5f), behind(6, 4.0f);
+    ModelTriangle cover[2];
+    cover[0].vertices[0] = FlatModel::Corner(-9.0f, -9.0f);
+    cover[0].vertices[1] = FlatModel::Corner(-9.0f, 9.0f);
+    cover[0].vertices[2] = FlatModel::Corner(9.0f, -9.0f);
+    cover[1].vertices[0] = FlatModel::Corner(9.0f, 9.0f);
+    cover[1].vertices[1] = FlatModel::Corner(9.0f, -9.0f);
+    cover[1].vertices[2] = FlatModel::Corner(-9.0f, 9.0f);
+    wall.model.triangles = cover;
+    wall.model.triangleCount = 2;
+    Place(&wall.model, 0.0f, 0.0f, 0.5f);
+    Place(&behind.model, 0.0f, 0.0f, 4.0f);
+    SetCamera(0.0f, 0.0f, 0.0f);
+    EXPECT_EQ(RenderMiddlePixel(), 5);
+    EXPECT_EQ(frame.WrittenCount(), FrameSize);
+    EXPECT_EQ(DrawnModelCount, 2u);
+    // Nearest first, the pass stopped after the wall.
+    EXPECT_EQ(CurrentTexture, &wall.texture);
 }
 
 TEST(CompareDepth, OrdersByDepthOnly) {

@@ -10,6 +10,7 @@
 #include "assets/shared_positions.h"
 #include "demo_level.h"
 #include "raster_test_frame.h"
+#include "render/coverage.h"
 #include "render/render_pass.h"
 #include "render/shared_setup.h"
 #include "render/triangle_setup.h"
@@ -90,8 +91,13 @@ TEST_F(SharedSetupTest, DrawsWhatTriangleByTriangleSetupDraws) {
         std::memcpy(expected.data(), FrameBuffer, FrameSize);
         drawnModels += frame_.WrittenCount() > 0;
         frame_.Clear();
-        DrawSharedTriangles(subject.model);
+        DrawSharedTriangles(subject.model, DrawOrder::FarToNear);
         ASSERT_EQ(std::memcmp(FrameBuffer, expected.data(), FrameSize), 0) << "trial " << trial;
+        frame_.Clear();
+        ClearCoverage();
+        DrawSharedTriangles(subject.model, DrawOrder::NearToFar);
+        ASSERT_EQ(std::memcmp(FrameBuffer, expected.data(), FrameSize), 0)
+            << "trial " << trial << ", nearest first";
     }
     EXPECT_GT(drawnModels, 150);
 }
@@ -107,8 +113,9 @@ TEST(CanDrawShared, NeedsSharedPositionsOfModestNumber) {
     EXPECT_FALSE(CanDrawShared(model));
 }
 
-// The whole level drawn with and without the shared positions of its models.
-TEST_F(DemoLevelTest, LevelFramesAreTheSameWithoutSharedPositions) {
+// The whole level drawn with and without the shared positions of its models, and in the
+// painter's order.
+TEST_F(DemoLevelTest, LevelFramesAreTheSameWithoutSharedPositionsOrInThePaintersOrder) {
     std::vector<SharedPositions*> kept;
     for (const ModelSlot& slot : ModelSlots) {
         kept.push_back((*slot.slot)->shared);
@@ -132,6 +139,10 @@ TEST_F(DemoLevelTest, LevelFramesAreTheSameWithoutSharedPositions) {
         setShared(false);
         RenderFrame(*scene);
         EXPECT_EQ(std::memcmp(shared.data(), frame.data(), FrameSize), 0) << "camera " << i;
+        ClearFrame();
+        RenderSceneIn(DrawOrder::FarToNear, *scene);
+        EXPECT_EQ(std::memcmp(shared.data(), frame.data(), FrameSize), 0)
+            << "camera " << i << ", painter's order";
     }
     setShared(true);
 }

@@ -31,10 +31,12 @@ struct BenchSummary {
     FrameTimeStats frameTimes;
     double fpsAtMedian; // 0 when the median is 0
     double meanModels;
+    double meanModelsReached;
     double meanSubmitted;
     double meanDrawn;
     double meanRejected;
     double meanPixels;
+    double meanPixelsFarToNear;
     int64_t heapAfterStartup; // -1: not known
     int64_t heapAtEnd;
     const char* heapSource;

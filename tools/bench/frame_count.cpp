@@ -1,5 +1,6 @@
 #include "frame_count.h"
 
+#include "render/coverage.h"
 #include "render/raster.h"
 #include "render/render_pass.h"
 #include "render/render_state.h"
@@ -7,28 +8,40 @@
 
 namespace {
 
-void CountModel(const Model& model, FrameCounts& counts) {
+using PixelCount = int64_t (*)(const ScreenVertex&, const ScreenVertex&, const ScreenVertex&);
+
+// Sets up the model's triangles in the order's sequence; pixelsOf counts each drawn one.
+void CountModel(const Model& model, DrawOrder order, PixelCount pixelsOf, TriangleCounts& counts) {
     BeginModel(model);
-    for (int32_t i = 0; i < model.triangleCount; ++i) {
+    ForEachTriangle(model.triangleCount, order, [&](int32_t i) {
         const ModelVertex* vertices = model.triangles[i].vertices;
         ScreenVertex screen[3];
-        ++counts.trianglesSubmitted;
+        ++counts.submitted;
         if (SetUpTriangle(vertices[0], vertices[1], vertices[2], screen)) {
-            ++counts.trianglesDrawn;
-            counts.pixelsWritten += CountTrianglePixels(screen[0], screen[1], screen[2]);
+            ++counts.drawn;
+            counts.pixels += static_cast<uint64_t>(pixelsOf(screen[0], screen[1], screen[2]));
         }
-    }
+    });
 }
 
 } // namespace
 
 FrameCounts CountFrame(const Scene& scene) {
-    FrameCounts counts{0, 0, 0, 0};
+    FrameCounts counts{};
     CollectDrawList(scene);
+    SortDrawList();
     counts.models = DrawList.count;
+    ClearCoverage();
+    for (uint32_t i = 0; i < DrawList.count && !FrameCovered(); ++i) {
+        WorldMatrix = DrawList.entries[i].world;
+        CountModel(*DrawList.entries[i].model, DrawOrder::NearToFar, CoverTrianglePixels,
+                   counts.nearToFar);
+        ++counts.modelsReached;
+    }
     for (uint32_t i = 0; i < DrawList.count; ++i) {
         WorldMatrix = DrawList.entries[i].world;
-        CountModel(*DrawList.entries[i].model, counts);
+        CountModel(*DrawList.entries[i].model, DrawOrder::FarToNear, CountTrianglePixels,
+                   counts.farToNear);
     }
     DrawList.count = 0;
     return counts;

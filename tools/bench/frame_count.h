@@ -7,11 +7,18 @@
 
 #include "scene/scene.h"
 
+// Work on the triangles of some models.
+struct TriangleCounts {
+    uint64_t submitted; // triangles of the models
+    uint64_t drawn;     // of those, the ones triangle setup hands to the rasteriser
+    uint64_t pixels;    // pixels the rasteriser writes for them
+};
+
 struct FrameCounts {
-    uint32_t models;             // models kept by culling
-    uint64_t trianglesSubmitted; // triangles of the kept models
-    uint64_t trianglesDrawn;     // of those, the ones triangle setup hands to the rasteriser
-    uint64_t pixelsWritten;      // pixel writes of the rasteriser, overdraw included
+    uint32_t models;          // models kept by culling (the title's figure)
+    uint32_t modelsReached;   // of those, the ones drawn before the frame was covered
+    TriangleCounts nearToFar; // the frame as the render pass draws it, nearest first
+    TriangleCounts farToNear; // the same frame in the painter's order, every pixel overdrawn
 };
 
 // Counts the frame RenderScene would draw for the scene as it is. Changes nothing that the

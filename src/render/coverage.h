@@ -1,0 +1,59 @@
+// The pixels of the frame that the current render pass has drawn, kept row by row as runs of
+// columns. Drawing the pass's surfaces nearest first, each only where nothing is drawn yet,
+// leaves every pixel with the surface that drawing them farthest first would have left last,
+// while no pixel is filled twice.
+#pragma once
+
+#include <cstdint>
+
+#include "render/frame_buffer.h"
+
+// At most this many separate runs fit in a row: each run and each gap is a column or more.
+constexpr int32_t MaxCoveredRuns = FrameWidth / 2;
+
+// The covered columns of a row: count runs [start, end), sorted, none touching another.
+struct CoveredRow {
+    int32_t count;
+    int16_t start[MaxCoveredRuns];
+    int16_t end[MaxCoveredRuns];
+};
+
+extern CoveredRow CoveredRows[FrameHeight];
+// Rows that are covered from column 0 to the last.
+extern int32_t FullyCoveredRows;
+
+// Forgets every covered pixel; the start of each pass.
+void ClearCoverage();
+
+// True when every pixel of the frame is covered, so nothing more can show.
+inline bool FrameCovered() {
+    return FullyCoveredRows == FrameHeight;
+}
+
+// Merges the runs that overlap or touch [first, end) with it into runs[low, high).
+void MergeCoveredRun(CoveredRow& row, int32_t low, int32_t high, int32_t first, int32_t end);
+
+// Hands the parts of columns [first, end) of the row (0 <= first < end <= FrameWidth) that
+// are not covered yet to fill(start, stop), left to right, then covers all of [first, end).
+template <typename Fill> void CoverSpan(int32_t row, int32_t first, int32_t end, Fill&& fill) {
+    CoveredRow& covered = CoveredRows[row];
+    if (covered.count == 1 && covered.start[0] == 0 && covered.end[0] == FrameWidth) {
+        return;
+    }
+    int32_t i = 0;
+    while (i < covered.count && covered.end[i] < first) {
+        ++i;
+    }
+    const int32_t low = i;
+    int32_t x = first;
+    for (; i < covered.count && covered.start[i] <= end; ++i) {
+        if (covered.start[i] > x) {
+            fill(x, static_cast<int32_t>(covered.start[i]));
+        }
+        x = x > covered.end[i] ? x : covered.end[i];
+    }
+    if (x < end) {
+        fill(x, end);
+    }
+    MergeCoveredRun(covered, low, i, first, end);
+}

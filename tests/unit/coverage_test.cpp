@@ -1,0 +1,116 @@
+// The covered runs of each row against a plain per-pixel record, and triangles drawn nearest
+// first against the same triangles drawn in the painter's order.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstring>
+#include <random>
+#include <vector>
+
+#include "raster_test_frame.h"
+#include "render/coverage.h"
+
+namespace {
+
+// Runs sorted, inside the row, at least one column wide and one column apart.
+void ExpectWellFormed(const CoveredRow& row) {
+    for (int32_t i = 0; i < row.count; ++i) {
+        EXPECT_LT(row.start[i], row.end[i]);
+        EXPECT_GE(row.start[i], 0);
+        EXPECT_LE(row.end[i], FrameWidth);
+        if (i > 0) {
+            EXPECT_GT(row.start[i], row.end[i - 1]) << "runs " << i - 1 << " and " << i;
+        }
+    }
+}
+
+TEST(CoverSpan, FillsExactlyTheColumnsNotCoveredBefore) {
+    std::mt19937 random(11);
+    for (int trial = 0; trial < 300 && !::testing::Test::HasFailure(); ++trial) {
+        ClearCoverage();
+        const int32_t row = trial % FrameHeight;
+        std::array<int, FrameWidth> fills{};
+        std::array<bool, FrameWidth> covered{};
+        // Narrow spans first, so that the row breaks into many runs before it fills up.
+        const int maxWidth = 1 + trial % 40;
+        for (int span = 0; span < 200; ++span) {
+            const int32_t first = std::uniform_int_distribution<int32_t>(0, FrameWidth - 1)(random);
+            const int32_t end = std::min<int32_t>(
+                FrameWidth, first + std::uniform_int_distribution<int32_t>(1, maxWidth)(random));
+            int32_t previousStop = first;
+            CoverSpan(row, first, end, [&](int32_t start, int32_t stop) {
+                ASSERT_LE(previousStop, start);
+                ASSERT_LT(start, stop);
+                ASSERT_LE(stop, end);
+                previousStop = stop;
+                for (int32_t x = start; x < stop; ++x) {
+                    EXPECT_FALSE(covered[x]) << "column " << x << " filled although covered";
+                    ++fills[x];
+                }
+            });
+            for (int32_t x = first; x < end; ++x) {
+                EXPECT_EQ(fills[x], 1) << "column " << x << " of span " << first << ".." << end;
+                covered[x] = true;
+            }
+            ExpectWellFormed(CoveredRows[row]);
+        }
+        const bool full = std::all_of(covered.begin(), covered.end(), [](bool c) { return c; });
+        EXPECT_EQ(FullyCoveredRows, full ? 1 : 0);
+    }
+}
+
+TEST(CoverSpan, FrameIsCoveredWhenEveryRowIs) {
+    ClearCoverage();
+    EXPECT_FALSE(FrameCovered());
+    for (int32_t row = 0; row < FrameHeight; ++row) {
+        CoverSpan(row, 100, FrameWidth, [](int32_t, int32_t) {});
+        CoverSpan(row, 0, 100, [](int32_t, int32_t) {});
+        EXPECT_EQ(CoveredRows[row].count, 1);
+        EXPECT_EQ(FrameCovered(), row == FrameHeight - 1);
+    }
+    int calls = 0;
+    CoverSpan(5, 0, FrameWidth, [&](int32_t, int32_t) { ++calls; });
+    EXPECT_EQ(calls, 0);
+    EXPECT_EQ(FullyCoveredRows, FrameHeight);
+    ClearCoverage();
+    EXPECT_FALSE(FrameCovered());
+    EXPECT_EQ(CoveredRows[5].count, 0);
+}
+
+// Any sequence of overlapping triangles: in order over each other, or in reverse order each
+// behind what is drawn, gives the same frame.
+TEST(RasteriseTriangleBehind, ReverseOrderGivesThePaintersFrame) {
+    GuardedFrame frame;
+    Texture texture{};
+    std::mt19937 random(23);
+    std::uniform_int_distribution<int> byte(0, 254), x(-80, 400), y(-60, 300);
+    for (uint8_t& texel : texture.texels) {
+        texel = static_cast<uint8_t>(byte(random));
+    }
+    CurrentTexture = &texture;
+    FogPassesTexel();
+    std::vector<uint8_t> painted(FrameSize);
+    for (int trial = 0; trial < 60 && !::testing::Test::HasFailure(); ++trial) {
+        std::vector<std::array<ScreenVertex, 3>> triangles(1 + trial * 3);
+        for (auto& t : triangles) {
+            for (ScreenVertex& p : t) {
+                p = Vertex(x(random), y(random), byte(random), byte(random), byte(random));
+            }
+        }
+        frame.Clear();
+        for (const auto& t : triangles) {
+            RasteriseTriangle(t[0], t[1], t[2]);
+        }
+        std::memcpy(painted.data(), FrameBuffer, FrameSize);
+        frame.Clear();
+        ClearCoverage();
+        for (auto t = triangles.rbegin(); t != triangles.rend(); ++t) {
+            RasteriseTriangleBehind((*t)[0], (*t)[1], (*t)[2]);
+        }
+        ASSERT_EQ(std::memcmp(FrameBuffer, painted.data(), FrameSize), 0) << "trial " << trial;
+        EXPECT_TRUE(frame.GuardsIntact());
+    }
+    CurrentTexture = nullptr;
+}
+
+} // namespace
