@@ -50,20 +50,26 @@ SpanSteps StepsAlong(int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft, int32
 inline void FillPixels(int32_t row, int32_t start, int32_t stop, int32_t x0, int32_t uLeft,
                        int32_t vLeft, int32_t shadeLeft, const SpanSteps& steps) {
     const int32_t skipped = start - x0;
-    int32_t u = uLeft + skipped * steps.u;
-    int32_t v = vLeft + skipped * steps.v;
-    int32_t s = shadeLeft + skipped * steps.shade;
+    // Unsigned from here: the same bits, with wrap-around defined, and plain shifts and masks
+    // for the table offsets (bits 16 to 21 of u and v, 16 to 23 of the shade).
+    auto u = static_cast<uint32_t>(uLeft + skipped * steps.u);
+    auto v = static_cast<uint32_t>(vLeft + skipped * steps.v);
+    auto s = static_cast<uint32_t>(shadeLeft + skipped * steps.shade);
+    const auto du = static_cast<uint32_t>(steps.u);
+    const auto dv = static_cast<uint32_t>(steps.v);
+    const auto ds = static_cast<uint32_t>(steps.shade);
     const uint8_t* const texels = CurrentTexture->texels;
     uint8_t* pixel = FrameBuffer + row * FrameWidth + start;
     uint8_t* const end = FrameBuffer + row * FrameWidth + stop;
     for (; pixel != end; ++pixel) {
-        // Texture coordinates wrap every 64 texels; the shade's mask changes nothing for
-        // shades the rasteriser produces and keeps the table read in bounds for any others.
-        const uint8_t texel = texels[((v >> 16) & 63) * TextureSide + ((u >> 16) & 63)];
-        *pixel = FogTable[((s >> 16) & 255) * PaletteSize + texel];
-        u += steps.u;
-        v += steps.v;
-        s += steps.shade;
+        // Texel row (v >> 16) & 63 times 64 plus column (u >> 16) & 63: coordinates wrap every
+        // 64 texels. Fog row (s >> 16) & 255 times 256 plus the texel; the mask changes nothing
+        // for shades the rasteriser produces and keeps the read in bounds for any others.
+        const uint32_t texel = texels[((v >> 10) & 0xFC0u) | ((u >> 16) & 63u)];
+        *pixel = FogTable[((s >> 8) & 0xFF00u) | texel];
+        u += du;
+        v += dv;
+        s += ds;
     }
 }
 
@@ -79,9 +85,24 @@ inline void FillRowSpan(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int3
     }
 }
 
+// The rows' spans drawn by FillRowSpan. Each sink is a type of its own, so that the row walk
+// made for it calls it directly.
+struct SpanFiller {
+    void operator()(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft,
+                    int32_t uRight, int32_t vRight, int32_t shadeLeft, int32_t shadeRight) const {
+        FillRowSpan(row, x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight);
+    }
+};
+
 // FillRowSpan for the columns of the span that the pass has not covered yet; covers the span.
-void FillUncoveredSpan(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft,
-                       int32_t uRight, int32_t vRight, int32_t shadeLeft, int32_t shadeRight) {
+struct UncoveredSpanFiller {
+    void operator()(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft,
+                    int32_t uRight, int32_t vRight, int32_t shadeLeft, int32_t shadeRight) const;
+};
+
+void UncoveredSpanFiller::operator()(int32_t row, int32_t x0, int32_t x1, int32_t uLeft,
+                                     int32_t vLeft, int32_t uRight, int32_t vRight,
+                                     int32_t shadeLeft, int32_t shadeRight) const {
     const int32_t first = std::max(x0, 0);
     const int32_t end = std::min(x1, FrameWidth);
     if (first >= end) {
@@ -225,11 +246,6 @@ void WalkTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVert
     }
 }
 
-void FillSpanSink(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft, int32_t uRight,
-                  int32_t vRight, int32_t shadeLeft, int32_t shadeRight) {
-    FillRowSpan(row, x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight);
-}
-
 // Adds up the pixels of each span that lie inside the frame.
 struct PixelCounter {
     int64_t pixels = 0;
@@ -256,11 +272,13 @@ struct UncoveredPixelCounter {
 } // namespace
 
 void RasteriseTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
-    WalkTriangle(a, b, c, FillSpanSink);
+    SpanFiller filler;
+    WalkTriangle(a, b, c, filler);
 }
 
 void RasteriseTriangleBehind(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
-    WalkTriangle(a, b, c, FillUncoveredSpan);
+    UncoveredSpanFiller filler;
+    WalkTriangle(a, b, c, filler);
 }
 
 int64_t CountTrianglePixels(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
