@@ -77,24 +77,3 @@ void SetPerspective(Mat4& m, float fovy, float aspect, float zNear, float zFar) 
     m.at(2, 3) = static_cast<float>(2.0 * nearPlane * farPlane / (nearPlane - farPlane));
     m.at(3, 2) = -1.0f;
 }
-
-void TransformPoint(const Mat4& m, Vec3& out, const Vec3& in) {
-    const double x = in.x, y = in.y, z = in.z;
-    const float rx =
-        static_cast<float>(m.at(0, 0) * x + m.at(0, 1) * y + m.at(0, 2) * z + m.at(0, 3));
-    const float ry =
-        static_cast<float>(m.at(1, 0) * x + m.at(1, 1) * y + m.at(1, 2) * z + m.at(1, 3));
-    const float rz =
-        static_cast<float>(m.at(2, 0) * x + m.at(2, 1) * y + m.at(2, 2) * z + m.at(2, 3));
-    out = Vec3{rx, ry, rz};
-}
-
-void TransformVec4(const Mat4& m, Vec4& out, const Vec4& in) {
-    const double v[4] = {in.x, in.y, in.z, in.w};
-    float r[4];
-    for (int row = 0; row < 4; ++row) {
-        r[row] = static_cast<float>(m.at(row, 0) * v[0] + m.at(row, 1) * v[1] +
-                                    m.at(row, 2) * v[2] + m.at(row, 3) * v[3]);
-    }
-    out = Vec4{r[0], r[1], r[2], r[3]};
-}

@@ -37,12 +37,13 @@ void MergeCoveredRun(CoveredRow& row, int32_t low, int32_t high, int32_t first, 
 // are not covered yet to fill(start, stop), left to right, then covers all of [first, end).
 template <typename Fill> void CoverSpan(int32_t row, int32_t first, int32_t end, Fill&& fill) {
     CoveredRow& covered = CoveredRows[row];
-    if (covered.count == 1 && covered.start[0] == 0 && covered.end[0] == FrameWidth) {
-        return;
-    }
     int32_t i = 0;
     while (i < covered.count && covered.end[i] < first) {
         ++i;
+    }
+    // A span inside one run, as in a row that is covered from end to end, changes nothing.
+    if (i < covered.count && covered.start[i] <= first && covered.end[i] >= end) {
+        return;
     }
     const int32_t low = i;
     int32_t x = first;
