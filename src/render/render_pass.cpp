@@ -5,7 +5,6 @@
 
 #include "render/coverage.h"
 #include "render/render_state.h"
-#include "render/shared_setup.h"
 #include "render/triangle_setup.h"
 
 namespace {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <limits>
 
+#include "assets/shared_positions.h"
 #include "math/mat4.h"
 #include "render/frame_buffer.h"
 #include "render/render_state.h"
@@ -17,6 +18,13 @@ constexpr float NearLimit = 0.25f;
 constexpr float FogScale = 0.06779661f;
 // 1.0 in texture coordinates is the last texel, 63.
 constexpr double TexelScale = 63.0;
+
+// A vertex after the near clamp and the projection.
+struct ProjectedVertex {
+    float xn; // normalised screen position, -1 to 1 across the picture
+    float yn;
+    float depth; // view-space z after the near clamp
+};
 
 // 255 at the near limit, falling linearly with depth to 0 at the far plane and beyond.
 // Clamping before rounding gives the same integer as clamping after it, and keeps a NaN depth
@@ -66,12 +74,13 @@ uint8_t ToTexel(float coordinate) {
     return static_cast<uint8_t>(static_cast<int64_t>(texel));
 }
 
-} // namespace
-
+// True when the view-space vertex lies at or beyond the near limit; a triangle is drawn only
+// if one of its vertices does.
 bool InFrontOfNearLimit(const Vec3& view) {
     return view.z >= NearLimit;
 }
 
+// Clamps the depth onto the near limit, projects with ProjectionMatrix and divides by w.
 ProjectedVertex ProjectViewPoint(Vec3 view) {
     if (view.z < NearLimit) {
         view.z = NearLimit;
@@ -86,16 +95,78 @@ bool RejectProjected(const ProjectedVertex& a, const ProjectedVertex& b, const P
     return FacesAway(a, b, c) || BeyondOneScreenEdge(a, b, c);
 }
 
+// Pixel position and fog shade of a projected vertex into screen. False when the position
+// does not fit in 16 bits.
 bool MapToPixels(const ProjectedVertex& projected, ScreenVertex& screen) {
     screen.shade = FogShade(projected.depth);
     return ToPixel(projected.xn, FrameWidth / 2, screen.x) &&
            ToPixel(projected.yn, FrameHeight / 2, screen.y);
 }
 
+// Texel coordinates of a model vertex into screen.
 void MapToTexels(const ModelVertex& vertex, ScreenVertex& screen) {
     screen.u = ToTexel(vertex.u);
     screen.v = ToTexel(vertex.v);
 }
+
+// Models with more positions are drawn triangle by triangle.
+constexpr int32_t MaxSharedPositions = 4096;
+
+enum class Mapping : int8_t { NotYet, Fits, DoesNotFit };
+
+// What the stages of triangle setup made of one position of the model being drawn.
+struct PositionState {
+    bool inFront;
+    ProjectedVertex projected;
+    Mapping mapping;     // the pixel mapping is made when a triangle first needs it
+    ScreenVertex screen; // pixel position and shade, once mapped
+};
+
+PositionState States[MaxSharedPositions];
+
+void ProjectPositions(const SharedPositions& shared) {
+    for (int32_t i = 0; i < shared.count; ++i) {
+        const ModelPosition& position = shared.positions[i];
+        Vec3 view;
+        TransformPoint(ModelViewMatrix, view, Vec3{position.x, position.y, position.z});
+        PositionState& state = States[i];
+        state.inFront = InFrontOfNearLimit(view);
+        state.projected = ProjectViewPoint(view);
+        state.mapping = Mapping::NotYet;
+    }
+}
+
+bool MapPosition(PositionState& state) {
+    if (state.mapping == Mapping::NotYet) {
+        state.screen = ScreenVertex{};
+        state.mapping =
+            MapToPixels(state.projected, state.screen) ? Mapping::Fits : Mapping::DoesNotFit;
+    }
+    return state.mapping == Mapping::Fits;
+}
+
+// The steps of SetUpTriangle on the corners' shared results, then the rasteriser.
+void DrawCorners(const ModelTriangle& triangle, const int32_t corners[3],
+                 TriangleRasteriser rasterise) {
+    PositionState* const state[3] = {&States[corners[0]], &States[corners[1]], &States[corners[2]]};
+    if (!state[0]->inFront && !state[1]->inFront && !state[2]->inFront) {
+        return;
+    }
+    if (RejectProjected(state[0]->projected, state[1]->projected, state[2]->projected)) {
+        return;
+    }
+    ScreenVertex screen[3];
+    for (int i = 0; i < 3; ++i) {
+        if (!MapPosition(*state[i])) {
+            return;
+        }
+        screen[i] = state[i]->screen;
+        MapToTexels(triangle.vertices[i], screen[i]);
+    }
+    rasterise(screen[0], screen[1], screen[2]);
+}
+
+} // namespace
 
 bool SetUpTriangle(const ModelVertex& a, const ModelVertex& b, const ModelVertex& c,
                    ScreenVertex screen[3]) {
@@ -137,4 +208,17 @@ void DrawTriangleIn(DrawOrder order, const ModelVertex& a, const ModelVertex& b,
 
 void DrawTriangle(const ModelVertex& a, const ModelVertex& b, const ModelVertex& c) {
     DrawTriangleIn(DrawOrder::FarToNear, a, b, c);
+}
+
+bool CanDrawShared(const Model& model) {
+    return model.shared != nullptr && model.shared->count <= MaxSharedPositions;
+}
+
+void DrawSharedTriangles(const Model& model, DrawOrder order) {
+    const SharedPositions& shared = *model.shared;
+    ProjectPositions(shared);
+    const TriangleRasteriser rasterise = RasteriserFor(order);
+    ForEachTriangle(model.triangleCount, order, [&](int32_t i) {
+        DrawCorners(model.triangles[i], shared.corners + 3 * i, rasterise);
+    });
 }

@@ -43,26 +43,14 @@ template <typename Draw> void ForEachTriangle(int32_t count, DrawOrder order, Dr
 void DrawTriangleIn(DrawOrder order, const ModelVertex& a, const ModelVertex& b,
                     const ModelVertex& c);
 
-// The stages of SetUpTriangle, for callers that share vertices among triangles. Each stage
-// depends on its vertex alone, so a vertex shared by several triangles gives the same result
-// in each of them.
+// Models whose triangles share vertex positions: every distinct position is transformed and
+// projected once per draw, and each triangle then only combines the results of its three
+// corners, in the steps of SetUpTriangle. Draws exactly what DrawTriangleIn draws for each
+// triangle in turn.
 
-// A vertex after the near clamp and the projection.
-struct ProjectedVertex {
-    float xn; // normalised screen position, -1 to 1 across the picture
-    float yn;
-    float depth; // view-space z after the near clamp
-};
+// True when the model carries its shared positions and there are few enough of them.
+bool CanDrawShared(const Model& model);
 
-// True when the view-space vertex lies at or beyond the near limit; a triangle is drawn only
-// if one of its vertices does.
-bool InFrontOfNearLimit(const Vec3& view);
-// Clamps the depth onto the near limit, projects with ProjectionMatrix and divides by w.
-ProjectedVertex ProjectViewPoint(Vec3 view);
-// True when the projected triangle faces away or lies wholly beyond one edge of the screen.
-bool RejectProjected(const ProjectedVertex& a, const ProjectedVertex& b, const ProjectedVertex& c);
-// Pixel position and fog shade of a projected vertex into screen (texel coordinates are left
-// as they are). False when the position does not fit in 16 bits.
-bool MapToPixels(const ProjectedVertex& projected, ScreenVertex& screen);
-// Texel coordinates of a model vertex into screen.
-void MapToTexels(const ModelVertex& vertex, ScreenVertex& screen);
+// Draws every triangle of the model in the order given, with ModelViewMatrix,
+// ProjectionMatrix and CurrentTexture. Only for models that CanDrawShared.
+void DrawSharedTriangles(const Model& model, DrawOrder order);

@@ -12,7 +12,6 @@
 #include "raster_test_frame.h"
 #include "render/coverage.h"
 #include "render/render_pass.h"
-#include "render/shared_setup.h"
 #include "render/triangle_setup.h"
 
 namespace {
