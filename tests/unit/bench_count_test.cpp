@@ -8,16 +8,6 @@
 
 namespace {
 
-ModelVertex At(float x, float y, float z, float u = 0.0f, float v = 0.0f) {
-    ModelVertex vertex{};
-    vertex.x = x;
-    vertex.y = y;
-    vertex.z = z;
-    vertex.u = u;
-    vertex.v = v;
-    return vertex;
-}
-
 // A model three units ahead of the camera at the origin: a triangle that faces the camera
 // (14706 pixels), the same triangle wound the other way, and one behind the camera.
 class CountFrameTest : public SceneTest {

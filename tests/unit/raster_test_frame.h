@@ -114,6 +114,17 @@ inline void FogShowsShade() {
     }
 }
 
+// A model vertex at (x, y, z) with texture coordinates (u, v).
+inline ModelVertex At(float x, float y, float z, float u = 0.0f, float v = 0.0f) {
+    ModelVertex vertex{};
+    vertex.x = x;
+    vertex.y = y;
+    vertex.z = z;
+    vertex.u = u;
+    vertex.v = v;
+    return vertex;
+}
+
 inline ScreenVertex Vertex(int x, int y, int u = 0, int v = 0, int shade = 255) {
     ScreenVertex vertex{};
     vertex.x = static_cast<int16_t>(x);

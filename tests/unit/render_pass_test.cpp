@@ -213,15 +213,9 @@ struct FlatModel {
     FlatModel(uint8_t colour, float depth) {
         std::memset(texture.texels, colour, sizeof texture.texels);
         const float r = depth / 3.0f;
-        triangle.vertices[0] = Corner(-r, -r);
-        triangle.vertices[1] = Corner(0.0f, r);
-        triangle.vertices[2] = Corner(r, -r);
-    }
-    static ModelVertex Corner(float x, float y) {
-        ModelVertex vertex{};
-        vertex.x = x;
-        vertex.y = y;
-        return vertex;
+        triangle.vertices[0] = At(-r, -r, 0.0f);
+        triangle.vertices[1] = At(0.0f, r, 0.0f);
+        triangle.vertices[2] = At(r, -r, 0.0f);
     }
     Texture texture;
     ModelTriangle triangle;
@@ -281,12 +275,12 @@ TEST_F(RenderPassDrawingTest, ACoveredFrameHidesTheModelsBehindIt) {
     // Three triangles at depth 0.5 that together cover the whole picture, a model behind.
     FlatModel wall(5, 0.5f), behind(6, 4.0f);
     ModelTriangle cover[2];
-    cover[0].vertices[0] = FlatModel::Corner(-9.0f, -9.0f);
-    cover[0].vertices[1] = FlatModel::Corner(-9.0f, 9.0f);
-    cover[0].vertices[2] = FlatModel::Corner(9.0f, -9.0f);
-    cover[1].vertices[0] = FlatModel::Corner(9.0f, 9.0f);
-    cover[1].vertices[1] = FlatModel::Corner(9.0f, -9.0f);
-    cover[1].vertices[2] = FlatModel::Corner(-9.0f, 9.0f);
+    cover[0].vertices[0] = At(-9.0f, -9.0f, 0.0f);
+    cover[0].vertices[1] = At(-9.0f, 9.0f, 0.0f);
+    cover[0].vertices[2] = At(9.0f, -9.0f, 0.0f);
+    cover[1].vertices[0] = At(9.0f, 9.0f, 0.0f);
+    cover[1].vertices[1] = At(9.0f, -9.0f, 0.0f);
+    cover[1].vertices[2] = At(-9.0f, 9.0f, 0.0f);
     wall.model.triangles = cover;
     wall.model.triangleCount = 2;
     Place(&wall.model, 0.0f, 0.0f, 0.5f);

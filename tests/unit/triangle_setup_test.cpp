@@ -11,16 +11,6 @@
 
 namespace {
 
-ModelVertex At(float x, float y, float z, float u = 0.0f, float v = 0.0f) {
-    ModelVertex vertex{};
-    vertex.x = x;
-    vertex.y = y;
-    vertex.z = z;
-    vertex.u = u;
-    vertex.v = v;
-    return vertex;
-}
-
 void ExpectScreenVertex(const ScreenVertex& actual, int x, int y, int u, int v, int shade) {
     EXPECT_EQ(actual.x, x);
     EXPECT_EQ(actual.y, y);
