@@ -44,7 +44,7 @@ void NumberPositions(const ModelTriangle* triangles, const int32_t* sortedCorner
 } // namespace
 
 SharedPositions* FindSharedPositions(const ModelTriangle* triangles, int32_t triangleCount) {
-    if (triangleCount <= 0) {
+    if (triangleCount <= 0 || triangleCount > MaxSharingTriangles) {
         return nullptr;
     }
     const size_t cornerCount = static_cast<size_t>(triangleCount) * 3;

@@ -5,6 +5,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 #include "assets/shared_positions.h"
 #include "assets_test_files.h"
@@ -75,10 +76,15 @@ TEST(FindSharedPositions, OnlyBitForBitEqualPositionsAreShared) {
     ExpectSharedPositionsOf(triangles, 2, *shared);
 }
 
-TEST(FindSharedPositions, NoTrianglesGiveNoPositions) {
+TEST(FindSharedPositions, NoTrianglesOrTooManyGiveNoPositions) {
     ModelTriangle unused{};
     EXPECT_EQ(FindSharedPositions(&unused, 0), nullptr);
     FreeSharedPositions(nullptr);
+    std::vector<ModelTriangle> many(MaxSharingTriangles + 1);
+    EXPECT_EQ(FindSharedPositions(many.data(), MaxSharingTriangles + 1), nullptr);
+    const SharedPointer most(FindSharedPositions(many.data(), MaxSharingTriangles));
+    ASSERT_NE(most, nullptr);
+    EXPECT_EQ(most->count, 1) << "all corners at the origin";
 }
 
 TEST(FindSharedPositions, LoadedModelsCarryTheirSharedPositions) {
