@@ -3,7 +3,6 @@
 #pragma once
 
 #include "assets/model.h"
-#include "math/mat4.h"
 #include "render/raster.h"
 
 // Turns a model triangle into its three screen vertices (in the same order) with

@@ -22,7 +22,10 @@ TEST(TruncatedQuotient, MatchesIntegerDivisionNextToEveryMultiple) {
                     }
                     const auto a32 = static_cast<int32_t>(a);
                     EXPECT_EQ(TruncatedQuotient(a32, b), a32 / b) << a << " / " << b;
-                    EXPECT_EQ(TruncatedQuotient(a32, -b), a32 / -b) << a << " / " << -b;
+                    // INT32_MIN / -1 has no int32_t quotient.
+                    if (a32 != INT32_MIN || b != 1) {
+                        EXPECT_EQ(TruncatedQuotient(a32, -b), a32 / -b) << a << " / " << -b;
+                    }
                 }
             }
         }
