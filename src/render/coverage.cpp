@@ -31,3 +31,20 @@ void MergeCoveredRun(CoveredRow& row, int32_t low, int32_t high, int32_t first, 
         ++FullyCoveredRows;
     }
 }
+
+bool AreaCovered(int32_t firstRow, int32_t endRow, int32_t first, int32_t end) {
+    if (first >= end) {
+        return true;
+    }
+    for (int32_t r = firstRow; r < endRow; ++r) {
+        const CoveredRow& row = CoveredRows[r];
+        int32_t i = 0;
+        while (i < row.count && row.end[i] < end) {
+            ++i;
+        }
+        if (i == row.count || row.start[i] > first) {
+            return false;
+        }
+    }
+    return true;
+}

@@ -30,6 +30,10 @@ inline bool FrameCovered() {
     return FullyCoveredRows == FrameHeight;
 }
 
+// True when rows firstRow to endRow - 1 are each covered from column first to end - 1 (all
+// inside the frame); true for an empty area.
+bool AreaCovered(int32_t firstRow, int32_t endRow, int32_t first, int32_t end);
+
 // Merges the runs that overlap or touch [first, end) with it into runs[low, high).
 void MergeCoveredRun(CoveredRow& row, int32_t low, int32_t high, int32_t first, int32_t end);
 

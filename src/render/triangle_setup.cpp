@@ -7,6 +7,7 @@
 
 #include "assets/shared_positions.h"
 #include "math/mat4.h"
+#include "render/coverage.h"
 #include "render/frame_buffer.h"
 #include "render/render_state.h"
 
@@ -166,6 +167,38 @@ void DrawCorners(const ModelTriangle& triangle, const int32_t corners[3],
     rasterise(screen[0], screen[1], screen[2]);
 }
 
+// Where on the frame a pixel position can be for a normalised coordinate between low and
+// high: half + nearest(half * coordinate), widened by two pixels for the rounding; clipped to
+// 0 to limit.
+void PixelRange(float low, float high, int half, int limit, int32_t& first, int32_t& end) {
+    const double lowest = std::floor(half + static_cast<double>(half) * low) - 2.0;
+    const double highest = std::ceil(half + static_cast<double>(half) * high) + 2.0;
+    first = static_cast<int32_t>(std::clamp(lowest, 0.0, static_cast<double>(limit)));
+    end = static_cast<int32_t>(std::clamp(highest, 0.0, static_cast<double>(limit)));
+}
+
+// True when every pixel that the model's triangles could reach is covered already: each
+// triangle lies within the rectangle around its corners' pixel positions, so within the
+// rectangle around all projected positions. False when a position is far off or not a number.
+bool PositionsHidden(int32_t count) {
+    constexpr float FarOff = 1000.0f;
+    float left = FarOff, right = -FarOff, top = FarOff, bottom = -FarOff;
+    for (int32_t i = 0; i < count; ++i) {
+        const ProjectedVertex& p = States[i].projected;
+        if (!(std::fabs(p.xn) < FarOff && std::fabs(p.yn) < FarOff)) {
+            return false;
+        }
+        left = std::min(left, p.xn);
+        right = std::max(right, p.xn);
+        top = std::min(top, p.yn);
+        bottom = std::max(bottom, p.yn);
+    }
+    int32_t first, end, firstRow, endRow;
+    PixelRange(left, right, FrameWidth / 2, FrameWidth, first, end);
+    PixelRange(top, bottom, FrameHeight / 2, FrameHeight, firstRow, endRow);
+    return AreaCovered(firstRow, endRow, first, end);
+}
+
 } // namespace
 
 bool SetUpTriangle(const ModelVertex& a, const ModelVertex& b, const ModelVertex& c,
@@ -217,8 +250,17 @@ bool CanDrawShared(const Model& model) {
 void DrawSharedTriangles(const Model& model, DrawOrder order) {
     const SharedPositions& shared = *model.shared;
     ProjectPositions(shared);
+    // Nearest first, a model behind what is drawn already has nothing left to draw.
+    if (order == DrawOrder::NearToFar && PositionsHidden(shared.count)) {
+        return;
+    }
     const TriangleRasteriser rasterise = RasteriserFor(order);
     ForEachTriangle(model.triangleCount, order, [&](int32_t i) {
         DrawCorners(model.triangles[i], shared.corners + 3 * i, rasterise);
     });
+}
+
+bool SharedModelHidden(const Model& model) {
+    ProjectPositions(*model.shared);
+    return PositionsHidden(model.shared->count);
 }

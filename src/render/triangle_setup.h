@@ -51,5 +51,11 @@ void DrawTriangleIn(DrawOrder order, const ModelVertex& a, const ModelVertex& b,
 bool CanDrawShared(const Model& model);
 
 // Draws every triangle of the model in the order given, with ModelViewMatrix,
-// ProjectionMatrix and CurrentTexture. Only for models that CanDrawShared.
+// ProjectionMatrix and CurrentTexture. Only for models that CanDrawShared. Nearest first, a
+// model whose projected positions lie wholly behind what is drawn already draws nothing
+// without setting up its triangles.
 void DrawSharedTriangles(const Model& model, DrawOrder order);
+
+// True when all that the model's triangles could reach is covered already, so that drawing
+// it nearest first now changes nothing. Only for models that CanDrawShared.
+bool SharedModelHidden(const Model& model);

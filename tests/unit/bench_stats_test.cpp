@@ -52,6 +52,7 @@ FrameRecord Record(uint32_t tick, int64_t nanoseconds, uint32_t models, uint64_t
     record.nanoseconds = nanoseconds;
     record.counts.models = models;
     record.counts.modelsReached = models / 2;
+    record.counts.modelsHidden = models / 10;
     record.counts.nearToFar = TriangleCounts{submitted, drawn, pixels};
     record.counts.farToNear = TriangleCounts{submitted, drawn, 2 * pixels};
     return record;
@@ -67,6 +68,7 @@ TEST(SummariseFrames, MeansPerFrameAndRateAtTheMedian) {
     EXPECT_DOUBLE_EQ(summary.fpsAtMedian, 2500.0);
     EXPECT_DOUBLE_EQ(summary.meanModels, 20.0);
     EXPECT_DOUBLE_EQ(summary.meanModelsReached, 10.0);
+    EXPECT_DOUBLE_EQ(summary.meanModelsHidden, 2.0);
     EXPECT_DOUBLE_EQ(summary.meanSubmitted, 200.0);
     EXPECT_DOUBLE_EQ(summary.meanDrawn, 100.0);
     EXPECT_DOUBLE_EQ(summary.meanRejected, 100.0);
@@ -107,8 +109,8 @@ TEST(WriteSummaryJson, HoldsEveryFigureUnderItsName) {
          {"\"frames\": 1,", "\"colour_tables\": 3.5000", "\"start_to_first_frame\": 6.0000",
           "\"median\": 0.25000", "\"fps_at_median\": 4000.0", "\"models_drawn\": 150.000",
           "\"triangles_rejected\": 3000.000", "\"pixels_written\": 140000.000",
-          "\"models_reached\": 75.000", "\"pixels_far_to_near\": 280000.000",
-          "\"source\": \"test\"", "\"at_end\": 1000"}) {
+          "\"models_reached\": 75.000", "\"models_hidden\": 15.000",
+          "\"pixels_far_to_near\": 280000.000", "\"source\": \"test\"", "\"at_end\": 1000"}) {
         EXPECT_NE(json.find(field), std::string::npos) << field << " in\n" << json;
     }
     EXPECT_EQ(json.front(), '{');

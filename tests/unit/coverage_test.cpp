@@ -77,6 +77,24 @@ TEST(CoverSpan, FrameIsCoveredWhenEveryRowIs) {
     EXPECT_EQ(CoveredRows[5].count, 0);
 }
 
+TEST(AreaCovered, NeedsEveryRowCoveredAcrossTheColumns) {
+    ClearCoverage();
+    EXPECT_TRUE(AreaCovered(10, 20, 50, 50)) << "no columns";
+    EXPECT_TRUE(AreaCovered(10, 10, 0, FrameWidth)) << "no rows";
+    EXPECT_FALSE(AreaCovered(10, 11, 50, 51));
+    for (int32_t row = 10; row < 20; ++row) {
+        CoverSpan(row, 40, 60, [](int32_t, int32_t) {});
+        CoverSpan(row, 80, 90, [](int32_t, int32_t) {});
+    }
+    EXPECT_TRUE(AreaCovered(10, 20, 40, 60));
+    EXPECT_TRUE(AreaCovered(12, 15, 82, 90));
+    EXPECT_FALSE(AreaCovered(10, 21, 40, 60)) << "row 20 is open";
+    EXPECT_FALSE(AreaCovered(9, 20, 40, 60)) << "row 9 is open";
+    EXPECT_FALSE(AreaCovered(10, 20, 39, 60));
+    EXPECT_FALSE(AreaCovered(10, 20, 40, 61));
+    EXPECT_FALSE(AreaCovered(10, 20, 50, 85)) << "the gap between two runs";
+}
+
 // Any sequence of overlapping triangles: in order over each other, or in reverse order each
 // behind what is drawn, gives the same frame.
 TEST(RasteriseTriangleBehind, ReverseOrderGivesThePaintersFrame) {

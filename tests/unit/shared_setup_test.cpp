@@ -101,6 +101,41 @@ TEST_F(SharedSetupTest, DrawsWhatTriangleByTriangleSetupDraws) {
     EXPECT_GT(drawnModels, 150);
 }
 
+// One triangle's model: the worked example's triangle, scaled by s at depth z and moved by
+// (dx, dy), for the identity as ModelViewMatrix.
+struct ExampleModel {
+    ExampleModel(float s, float z, float dx = 0.0f, float dy = 0.0f) {
+        triangle.vertices[0] = At(dx - s, dy - s, z);
+        triangle.vertices[1] = At(dx, dy + s, z);
+        triangle.vertices[2] = At(dx + s, dy - s, z);
+        model.shared = FindSharedPositions(&triangle, 1);
+    }
+    ~ExampleModel() { FreeSharedPositions(model.shared); }
+    ExampleModel(const ExampleModel&) = delete;
+    ExampleModel& operator=(const ExampleModel&) = delete;
+    ModelTriangle triangle;
+    Model model{&triangle, 1, nullptr};
+};
+
+TEST_F(SharedSetupTest, AModelBehindWhatIsDrawnIsHiddenAndDrawsNothing) {
+    SetIdentity(ModelViewMatrix);
+    // The wall's apex is at the top middle; the top left corner of the picture stays open.
+    ExampleModel wall(3.0f, 3.0f), behind(1.0f, 8.0f), beside(1.0f, 8.0f, 4.0f, 2.5f);
+    ClearCoverage();
+    EXPECT_FALSE(SharedModelHidden(behind.model)) << "nothing is drawn yet";
+    DrawSharedTriangles(wall.model, DrawOrder::NearToFar);
+    const int wallPixels = frame_.WrittenCount();
+    EXPECT_GT(wallPixels, 30000);
+    EXPECT_TRUE(SharedModelHidden(behind.model));
+    EXPECT_FALSE(SharedModelHidden(beside.model)) << "reaches past the wall's edge";
+    texture_ = RowTexture();
+    std::vector<uint8_t> before(FrameBuffer, FrameBuffer + FrameSize);
+    DrawSharedTriangles(behind.model, DrawOrder::NearToFar);
+    EXPECT_EQ(std::memcmp(FrameBuffer, before.data(), FrameSize), 0);
+    DrawSharedTriangles(beside.model, DrawOrder::NearToFar);
+    EXPECT_GT(frame_.WrittenCount(), wallPixels);
+}
+
 TEST(CanDrawShared, NeedsSharedPositionsOfModestNumber) {
     ModelTriangle triangle{};
     Model model{&triangle, 1, nullptr};

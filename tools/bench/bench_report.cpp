@@ -14,12 +14,13 @@ BenchSummary SummariseFrames(const std::vector<FrameRecord>& records) {
     BenchSummary summary{};
     std::vector<int64_t> nanoseconds;
     nanoseconds.reserve(records.size());
-    uint64_t models = 0, reached = 0, farToNearPixels = 0;
+    uint64_t models = 0, reached = 0, hidden = 0, farToNearPixels = 0;
     TriangleCounts pass{0, 0, 0};
     for (const FrameRecord& record : records) {
         nanoseconds.push_back(record.nanoseconds);
         models += record.modelsDrawn;
         reached += record.counts.modelsReached;
+        hidden += record.counts.modelsHidden;
         pass.submitted += record.counts.nearToFar.submitted;
         pass.drawn += record.counts.nearToFar.drawn;
         pass.pixels += record.counts.nearToFar.pixels;
@@ -32,6 +33,7 @@ BenchSummary SummariseFrames(const std::vector<FrameRecord>& records) {
         summary.frameTimes.medianMs > 0.0 ? 1000.0 / summary.frameTimes.medianMs : 0.0;
     summary.meanModels = Mean(models, frames);
     summary.meanModelsReached = Mean(reached, frames);
+    summary.meanModelsHidden = Mean(hidden, frames);
     summary.meanSubmitted = Mean(pass.submitted, frames);
     summary.meanDrawn = Mean(pass.drawn, frames);
     summary.meanRejected = Mean(pass.submitted - pass.drawn, frames);
@@ -52,11 +54,11 @@ void PrintSummary(std::FILE* out, const BenchSummary& s) {
                  "%.0f fps at the median\n",
                  s.frames, f.medianMs, f.p90Ms, f.p99Ms, f.maxMs, s.fpsAtMedian);
     std::fprintf(out,
-                 "per frame: %.1f models drawn, %.1f of them before the frame was covered; "
-                 "triangles %.1f submitted, %.1f drawn, %.1f rejected; %.0f pixels written "
-                 "(%.0f far to near)\n",
-                 s.meanModels, s.meanModelsReached, s.meanSubmitted, s.meanDrawn, s.meanRejected,
-                 s.meanPixels, s.meanPixelsFarToNear);
+                 "per frame: %.1f models drawn, %.1f of them before the frame was covered, "
+                 "%.1f of those found hidden; triangles %.1f submitted, %.1f drawn, %.1f "
+                 "rejected; %.0f pixels written (%.0f far to near)\n",
+                 s.meanModels, s.meanModelsReached, s.meanModelsHidden, s.meanSubmitted,
+                 s.meanDrawn, s.meanRejected, s.meanPixels, s.meanPixelsFarToNear);
     std::fprintf(out,
                  "heap in use (%s): %" PRId64 " bytes after start-up, %" PRId64 " at the end\n",
                  s.heapSource, s.heapAfterStartup, s.heapAtEnd);
@@ -76,11 +78,12 @@ void WriteSummaryJson(std::FILE* out, const BenchSummary& s) {
                  f.medianMs, f.p90Ms, f.p99Ms, f.maxMs, s.fpsAtMedian);
     std::fprintf(out,
                  "  \"per_frame\": {\"models_drawn\": %.3f, \"models_reached\": %.3f, "
+                 "\"models_hidden\": %.3f, "
                  "\"triangles_submitted\": %.3f, \"triangles_drawn\": %.3f, "
                  "\"triangles_rejected\": %.3f, \"pixels_written\": %.3f, "
                  "\"pixels_far_to_near\": %.3f},\n",
-                 s.meanModels, s.meanModelsReached, s.meanSubmitted, s.meanDrawn, s.meanRejected,
-                 s.meanPixels, s.meanPixelsFarToNear);
+                 s.meanModels, s.meanModelsReached, s.meanModelsHidden, s.meanSubmitted,
+                 s.meanDrawn, s.meanRejected, s.meanPixels, s.meanPixelsFarToNear);
     std::fprintf(out,
                  "  \"heap_bytes\": {\"source\": \"%s\", \"after_startup\": %" PRId64
                  ", \"at_end\": %" PRId64 "}\n}\n",

@@ -32,6 +32,7 @@ struct BenchSummary {
     double fpsAtMedian; // 0 when the median is 0
     double meanModels;
     double meanModelsReached;
+    double meanModelsHidden;
     double meanSubmitted;
     double meanDrawn;
     double meanRejected;

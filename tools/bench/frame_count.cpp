@@ -34,9 +34,14 @@ FrameCounts CountFrame(const Scene& scene) {
     ClearCoverage();
     for (uint32_t i = 0; i < DrawList.count && !FrameCovered(); ++i) {
         WorldMatrix = DrawList.entries[i].world;
-        CountModel(*DrawList.entries[i].model, DrawOrder::NearToFar, CoverTrianglePixels,
-                   counts.nearToFar);
+        const Model& model = *DrawList.entries[i].model;
         ++counts.modelsReached;
+        BeginModel(model);
+        if (CanDrawShared(model) && SharedModelHidden(model)) {
+            ++counts.modelsHidden;
+            continue;
+        }
+        CountModel(model, DrawOrder::NearToFar, CoverTrianglePixels, counts.nearToFar);
     }
     for (uint32_t i = 0; i < DrawList.count; ++i) {
         WorldMatrix = DrawList.entries[i].world;

@@ -17,6 +17,7 @@ struct TriangleCounts {
 struct FrameCounts {
     uint32_t models;          // models kept by culling (the title's figure)
     uint32_t modelsReached;   // of those, the ones drawn before the frame was covered
+    uint32_t modelsHidden;    // of those, the ones found wholly behind nearer ones
     TriangleCounts nearToFar; // the frame as the render pass draws it, nearest first
     TriangleCounts farToNear; // the same frame in the painter's order, every pixel overdrawn
 };
