@@ -6,14 +6,8 @@ set -uo pipefail
 
 bench=$1
 data=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+# shellcheck source=checks.sh
+source "$(dirname "$0")/checks.sh"
 
 if "$bench" --data "$data" --walk "U30 LP10 E1" --frames 50 --trace "$work/trace" \
     --json "$work/summary.json" >"$work/out" 2>"$work/err"; then

@@ -6,14 +6,8 @@ set -uo pipefail
 
 render=$1
 data=$2
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
-failures=0
-
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
+# shellcheck source=checks.sh
+source "$(dirname "$0")/checks.sh"
 
 # frame_check NAME PYTHON-EXPRESSION: evaluates the expression over the raw frame `frame`
 # (bytes), the fog table `fog` (bytes) and the data directory `data`; fails when it is false.
