@@ -48,23 +48,30 @@ export DISPLAY=":$(cat "$display_file")"
 (cd "$data" && exec "$drav") 2>"$out/drav.stderr" &
 drav_pid=$!
 
-find_window() { window=$(xdotool search --pid "$drav_pid" 2>/dev/null | head -n 1) && [ -n "$window" ]; }
-wait_for 60 find_window || fail "no window appeared"
+title_pattern='^[0-9]+\.[0-9]{2} FPS \([0-9]+\.[0-9]{2} ms\) models=([0-9]+)$'
+# The window that shows the frame-rate title with models drawn. SDL may destroy its first window
+# and make another while it sets up the window's surface, so the window is looked up only once
+# the main loop has retitled it; from then on it stays.
+find_running_window() {
+    local candidate
+    for candidate in $(xdotool search --pid "$drav_pid" 2>/dev/null); do
+        title=$(xdotool getwindowname "$candidate" 2>/dev/null) || continue
+        if [[ $title =~ $title_pattern ]] && [ "${BASH_REMATCH[1]}" -gt 0 ]; then
+            window=$candidate
+            return 0
+        fi
+    done
+    return 1
+}
+wait_for 60 find_running_window || fail "no window showed the frame rate with models: '$title'"
 echo "window $window on $DISPLAY"
+echo "title: $title"
 
 # The client area: without a window manager the SDL window is the client area itself.
 geometry=$(xwininfo -id "$window")
 width=$(awk '/Width:/ { print $2 }' <<<"$geometry")
 height=$(awk '/Height:/ { print $2 }' <<<"$geometry")
 [ "$width" = 640 ] && [ "$height" = 480 ] || fail "client area is ${width}x${height}, not 640x480"
-
-title_pattern='^[0-9]+\.[0-9]{2} FPS \([0-9]+\.[0-9]{2} ms\) models=([0-9]+)$'
-title_shows_models() {
-    title=$(xdotool getwindowname "$window" 2>/dev/null) || return 1
-    [[ $title =~ $title_pattern ]] && [ "${BASH_REMATCH[1]}" -gt 0 ]
-}
-wait_for 60 title_shows_models || fail "title never showed the frame rate with models: '$title'"
-echo "title: $title"
 
 # screenshot NAME : saves the window's picture as OUTPUT-DIRECTORY/NAME.png.
 screenshot() {
