@@ -246,6 +246,18 @@ void WalkTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVert
     }
 }
 
+// True when the frame is covered wherever the triangle could draw. Its rows run from the
+// smallest vertex row to the largest, that one left out; each edge's position stays between
+// those of its ends, so each span lies within the columns from the smallest vertex column to
+// the largest, that one left out.
+bool BoundsCovered(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
+    const int32_t first = std::clamp<int32_t>(std::min({a.x, b.x, c.x}), 0, FrameWidth);
+    const int32_t end = std::clamp<int32_t>(std::max({a.x, b.x, c.x}), 0, FrameWidth);
+    const int32_t firstRow = std::clamp<int32_t>(std::min({a.y, b.y, c.y}), 0, FrameHeight);
+    const int32_t endRow = std::clamp<int32_t>(std::max({a.y, b.y, c.y}), 0, FrameHeight);
+    return AreaCovered(firstRow, endRow, first, end);
+}
+
 // Adds up the pixels of each span that lie inside the frame.
 struct PixelCounter {
     int64_t pixels = 0;
@@ -277,6 +289,9 @@ void RasteriseTriangle(const ScreenVertex& a, const ScreenVertex& b, const Scree
 }
 
 void RasteriseTriangleBehind(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
+    if (BoundsCovered(a, b, c)) {
+        return;
+    }
     UncoveredSpanFiller filler;
     WalkTriangle(a, b, c, filler);
 }
