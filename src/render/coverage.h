@@ -37,19 +37,25 @@ bool AreaCovered(int32_t firstRow, int32_t endRow, int32_t first, int32_t end);
 // Merges the runs that overlap or touch [first, end) with it into runs[low, high).
 void MergeCoveredRun(CoveredRow& row, int32_t low, int32_t high, int32_t first, int32_t end);
 
-// Hands the parts of columns [first, end) of the row (0 <= first < end <= FrameWidth) that
-// are not covered yet to fill(start, stop), left to right, then covers all of [first, end).
-template <typename Fill> void CoverSpan(int32_t row, int32_t first, int32_t end, Fill&& fill) {
-    CoveredRow& covered = CoveredRows[row];
+// The index of the first run of the row that ends at or after column first (count if none).
+inline int32_t FirstRunReaching(const CoveredRow& covered, int32_t first) {
     int32_t i = 0;
     while (i < covered.count && covered.end[i] < first) {
         ++i;
     }
-    // A span inside one run, as in a row that is covered from end to end, changes nothing.
-    if (i < covered.count && covered.start[i] <= first && covered.end[i] >= end) {
-        return;
-    }
-    const int32_t low = i;
+    return i;
+}
+
+// True when run i (from FirstRunReaching) holds all of columns [first, end). Runs never touch,
+// so otherwise some column of the span is not covered yet.
+inline bool RunHolds(const CoveredRow& covered, int32_t i, int32_t first, int32_t end) {
+    return i < covered.count && covered.start[i] <= first && covered.end[i] >= end;
+}
+
+// CoverSpan for a span that RunHolds does not hold, from low = FirstRunReaching(first).
+template <typename Fill>
+void CoverUncovered(CoveredRow& covered, int32_t low, int32_t first, int32_t end, Fill&& fill) {
+    int32_t i = low;
     int32_t x = first;
     for (; i < covered.count && covered.start[i] <= end; ++i) {
         if (covered.start[i] > x) {
@@ -61,4 +67,15 @@ template <typename Fill> void CoverSpan(int32_t row, int32_t first, int32_t end,
         fill(x, end);
     }
     MergeCoveredRun(covered, low, i, first, end);
+}
+
+// Hands the parts of columns [first, end) of the row (0 <= first < end <= FrameWidth) that
+// are not covered yet to fill(start, stop), left to right, then covers all of [first, end).
+template <typename Fill> void CoverSpan(int32_t row, int32_t first, int32_t end, Fill&& fill) {
+    CoveredRow& covered = CoveredRows[row];
+    const int32_t low = FirstRunReaching(covered, first);
+    // A span inside one run, as in a row that is covered from end to end, changes nothing.
+    if (!RunHolds(covered, low, first, end)) {
+        CoverUncovered(covered, low, first, end, fill);
+    }
 }

@@ -108,14 +108,22 @@ void UncoveredSpanFiller::operator()(int32_t row, int32_t x0, int32_t x1, int32_
     if (first >= end) {
         return;
     }
-    bool stepsKnown = false;
-    SpanSteps steps{};
-    CoverSpan(row, first, end, [&](int32_t start, int32_t stop) {
-        if (!stepsKnown) {
-            steps = StepsAlong(x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight);
-            stepsKnown = true;
-        }
-        FillPixels(row, start, stop, x0, uLeft, vLeft, shadeLeft, steps);
+    CoveredRow& covered = CoveredRows[row];
+    const int32_t low = FirstRunReaching(covered, first);
+    if (RunHolds(covered, low, first, end)) {
+        return;
+    }
+    // Some column is drawn, so the gradients are needed; the fill reads them through one
+    // reference.
+    const struct {
+        int32_t row, x0, uLeft, vLeft, shadeLeft;
+        SpanSteps steps;
+    } span = {row,       x0,
+              uLeft,     vLeft,
+              shadeLeft, StepsAlong(x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight)};
+    CoverUncovered(covered, low, first, end, [&span](int32_t start, int32_t stop) {
+        FillPixels(span.row, start, stop, span.x0, span.uLeft, span.vLeft, span.shadeLeft,
+                   span.steps);
     });
 }
 
