@@ -8,10 +8,7 @@
 #include "render/render_pass.h"
 
 void ClearFrame() {
-    const uint32_t word = FogTable[0] * 0x01010101u;
-    for (int offset = 0; offset < FrameSize; offset += sizeof word) {
-        std::memcpy(FrameBuffer + offset, &word, sizeof word);
-    }
+    std::memset(FrameBuffer, FogTable[0], FrameSize);
 }
 
 void SetEyeHeight(Scene& scene) {
