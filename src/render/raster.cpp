@@ -44,29 +44,52 @@ SpanSteps StepsAlong(int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft, int32
             TruncatedQuotient(shadeRight - shadeLeft, dx)};
 }
 
+// Texel row (v >> 16) & 63 times 64 plus column (u >> 16) & 63: coordinates wrap every 64
+// texels.
+inline uint32_t TexelAt(const uint8_t* texels, uint32_t u, uint32_t v) {
+    return texels[((v >> 10) & 0xFC0u) | ((u >> 16) & 63u)];
+}
+
+// Offset of fog row (s >> 16) & 255 in FogTable; the mask changes nothing for shades the
+// rasteriser produces and keeps the read in bounds for any others.
+inline uint32_t FogRowOffset(uint32_t s) {
+    return (s >> 8) & 0xFF00u;
+}
+
 // Fills columns start to stop - 1 (inside the frame) of a span that begins at x0 with the
 // given values. The interpolants at column x are the left values plus (x - x0) steps, as
 // stepping pixel by pixel from x0 gives them.
 inline void FillPixels(int32_t row, int32_t start, int32_t stop, int32_t x0, int32_t uLeft,
                        int32_t vLeft, int32_t shadeLeft, const SpanSteps& steps) {
     const int32_t skipped = start - x0;
+    const int32_t shadeFirst = shadeLeft + skipped * steps.shade;
+    const int32_t shadeLast = shadeLeft + (stop - 1 - x0) * steps.shade;
     // Unsigned from here: the same bits, with wrap-around defined, and plain shifts and masks
-    // for the table offsets (bits 16 to 21 of u and v, 16 to 23 of the shade).
+    // for the table offsets.
     auto u = static_cast<uint32_t>(uLeft + skipped * steps.u);
     auto v = static_cast<uint32_t>(vLeft + skipped * steps.v);
-    auto s = static_cast<uint32_t>(shadeLeft + skipped * steps.shade);
     const auto du = static_cast<uint32_t>(steps.u);
     const auto dv = static_cast<uint32_t>(steps.v);
-    const auto ds = static_cast<uint32_t>(steps.shade);
     const uint8_t* const texels = CurrentTexture->texels;
     uint8_t* pixel = FrameBuffer + row * FrameWidth + start;
     uint8_t* const end = FrameBuffer + row * FrameWidth + stop;
+    // Each column's shade lies between those of the first and the last column (the steps are
+    // the span's gradient truncated towards zero, and the caller keeps every value within
+    // +-2^30, so nothing wraps); when both have the same integer part, every column has it and
+    // reads one fog row.
+    if ((shadeFirst >> 16) == (shadeLast >> 16)) {
+        const uint8_t* const fog = FogTable + FogRowOffset(static_cast<uint32_t>(shadeFirst));
+        for (; pixel != end; ++pixel) {
+            *pixel = fog[TexelAt(texels, u, v)];
+            u += du;
+            v += dv;
+        }
+        return;
+    }
+    auto s = static_cast<uint32_t>(shadeFirst);
+    const auto ds = static_cast<uint32_t>(steps.shade);
     for (; pixel != end; ++pixel) {
-        // Texel row (v >> 16) & 63 times 64 plus column (u >> 16) & 63: coordinates wrap every
-        // 64 texels. Fog row (s >> 16) & 255 times 256 plus the texel; the mask changes nothing
-        // for shades the rasteriser produces and keeps the read in bounds for any others.
-        const uint32_t texel = texels[((v >> 10) & 0xFC0u) | ((u >> 16) & 63u)];
-        *pixel = FogTable[((s >> 8) & 0xFF00u) | texel];
+        *pixel = FogTable[FogRowOffset(s) | TexelAt(texels, u, v)];
         u += du;
         v += dv;
         s += ds;
