@@ -1,6 +1,8 @@
 #include "math/mat4.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -13,8 +15,42 @@ float ProductElement(const Mat4& a, const Mat4& b, int row, int column) {
     return static_cast<float>(sum);
 }
 
+bool IsIdentity(const Mat4& m) {
+    static const Mat4 Identity = {{1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}};
+    return std::memcmp(m.m, Identity.m, sizeof m.m) == 0;
+}
+
+// True when no element is an infinity or a NaN, whose exponent bits are all ones.
+bool AllFinite(const Mat4& m) {
+    uint32_t bits[16];
+    std::memcpy(bits, m.m, sizeof bits);
+    uint32_t nonFinite = 0;
+    for (uint32_t element : bits) {
+        nonFinite |= static_cast<uint32_t>((element & 0x7F800000u) == 0x7F800000u);
+    }
+    return nonFinite == 0;
+}
+
+// The product with the identity, o being the other operand and all finite: each element sums,
+// from +0.0, one element of o times 1 and three of o times 0, which are zeros, so the sum is
+// that element of o, except that a zero comes out as +0.0. Adding +0.0f gives the same.
+// Products with infinities or NaNs take the general path, where 0 times them is NaN.
+bool MultiplyByIdentity(Mat4& result, const Mat4& a, const Mat4& b) {
+    const Mat4* other = IsIdentity(b) ? &a : IsIdentity(a) ? &b : nullptr;
+    if (other == nullptr || !AllFinite(*other)) {
+        return false;
+    }
+    for (int i = 0; i < 16; ++i) {
+        result.m[i] = other->m[i] + 0.0f;
+    }
+    return true;
+}
+
 // result := a * b through a temporary, so result may alias either operand.
 void Multiply(Mat4& result, const Mat4& a, const Mat4& b) {
+    if (MultiplyByIdentity(result, a, b)) {
+        return;
+    }
     Mat4 product;
     for (int row = 0; row < 4; ++row) {
         for (int column = 0; column < 4; ++column) {

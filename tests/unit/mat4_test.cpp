@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <limits>
 
 #include "math/mat4.h"
 
@@ -87,6 +88,37 @@ TEST(MatrixProducts, OrderDecidesWhetherTranslationOrRotationActsFirst) {
     SetTranslation(post, 1, 0, 0);
     PostMultiply(post, rotation);
     ExpectNear(Transformed(post, {0, 0, 0}), 1, 0, 0);
+}
+
+void ExpectSameBits(const Mat4& actual, const Mat4& expected) {
+    for (int i = 0; i < 16; ++i) {
+        EXPECT_EQ(Bits(actual.m[i]), Bits(expected.m[i])) << "element " << i;
+    }
+}
+
+TEST(MatrixProducts, ProductsWithTheIdentityKeepEveryBitOfTheSum) {
+    // The sum starts at +0.0, so a negative zero comes out positive; 0 times an infinity or a
+    // NaN is NaN, which spreads along its row or column.
+    const float inf = std::numeric_limits<float>::infinity();
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const Mat4 cases[] = {
+        FromRows({-0.0f, 2, 3, 4, 5, 6, -0.0f, 8, 9, 10, 11, 12, -0.0f, 0, 0, 1}),
+        FromRows({inf, 0, 1, 0, 0, 1, 0, 3, 1, 0, 2, 0, 0, 0, 0, 1}),
+        FromRows({1, 0, 0, 0, 0, nan, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}),
+    };
+    Mat4 identity;
+    SetIdentity(identity);
+    for (const Mat4& m : cases) {
+        Mat4 post = m;
+        PostMultiply(post, identity);
+        ExpectSameBits(post, Product(m, identity));
+        Mat4 pre = m;
+        PreMultiply(pre, identity);
+        ExpectSameBits(pre, Product(identity, m));
+        Mat4 left = identity;
+        PostMultiply(left, m);
+        ExpectSameBits(left, Product(identity, m));
+    }
 }
 
 TEST(MatrixProducts, ElementsAreSummedInDoubleAndRoundedOnce) {
