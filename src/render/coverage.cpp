@@ -37,12 +37,7 @@ bool AreaCovered(int32_t firstRow, int32_t endRow, int32_t first, int32_t end) {
         return true;
     }
     for (int32_t r = firstRow; r < endRow; ++r) {
-        const CoveredRow& row = CoveredRows[r];
-        int32_t i = 0;
-        while (i < row.count && row.end[i] < end) {
-            ++i;
-        }
-        if (i == row.count || row.start[i] > first) {
+        if (!RowCovered(r, first, end)) {
             return false;
         }
     }

@@ -30,6 +30,17 @@ inline bool FrameCovered() {
     return FullyCoveredRows == FrameHeight;
 }
 
+// True when the row (inside the frame) is covered from column first to end - 1, where
+// 0 <= first < end <= FrameWidth: one run holds them all, as runs never touch.
+inline bool RowCovered(int32_t row, int32_t first, int32_t end) {
+    const CoveredRow& covered = CoveredRows[row];
+    int32_t i = 0;
+    while (i < covered.count && covered.end[i] < end) {
+        ++i;
+    }
+    return i < covered.count && covered.start[i] <= first;
+}
+
 // True when rows firstRow to endRow - 1 are each covered from column first to end - 1 (all
 // inside the frame); true for an empty area.
 bool AreaCovered(int32_t firstRow, int32_t endRow, int32_t first, int32_t end);

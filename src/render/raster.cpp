@@ -29,6 +29,15 @@ template <typename Fixed> struct EdgeValues {
     Fixed shade;
 };
 
+// Rows top to bottom - 1 of the frame (0 <= top, bottom <= FrameHeight): the only rows whose
+// spans a triangle walk hands on.
+struct RowWindow {
+    int32_t top;
+    int32_t bottom;
+};
+
+constexpr RowWindow WholeFrame = {0, FrameHeight};
+
 // Per-pixel increments of a span's interpolants, from its unclipped ends, so that clipping
 // never changes them.
 struct SpanSteps {
@@ -199,16 +208,16 @@ void DrawRow(int32_t row, const EdgeValues<Fixed>& shortEdge, const EdgeValues<F
 template <typename Fixed, typename SpanSink>
 void DrawHalf(int32_t firstRow, int32_t endRow, EdgeValues<Fixed> longEdge,
               const EdgeValues<Fixed>& longStep, EdgeValues<Fixed> shortEdge,
-              const EdgeValues<Fixed>& shortStep, SpanSink& sink) {
-    const int32_t last = std::min(endRow, FrameHeight);
-    if (std::max(firstRow, 0) >= last) {
+              const EdgeValues<Fixed>& shortStep, const RowWindow& rows, SpanSink& sink) {
+    const int32_t last = std::min(endRow, rows.bottom);
+    if (std::max(firstRow, rows.top) >= last) {
         return;
     }
     int32_t row = firstRow;
-    if (row < 0) {
-        Advance(longEdge, longStep, Fixed{-row});
-        Advance(shortEdge, shortStep, Fixed{-row});
-        row = 0;
+    if (row < rows.top) {
+        Advance(longEdge, longStep, Fixed{rows.top - row});
+        Advance(shortEdge, shortStep, Fixed{rows.top - row});
+        row = rows.top;
     }
     for (; row < last; ++row) {
         DrawRow(row, shortEdge, longEdge, sink);
@@ -220,7 +229,7 @@ void DrawHalf(int32_t firstRow, int32_t endRow, EdgeValues<Fixed> longEdge,
 // Fills a triangle whose vertices are already sorted by row (top.y < bottom.y).
 template <typename Fixed, typename SpanSink>
 void FillSorted(const ScreenVertex& top, const ScreenVertex& middle, const ScreenVertex& bottom,
-                SpanSink& sink) {
+                const RowWindow& rows, SpanSink& sink) {
     const Fixed height = Fixed{bottom.y} - top.y;
     const EdgeValues<Fixed> longStep = PerRow(top, bottom, height);
     const EdgeValues<Fixed> topValues = AtVertex<Fixed>(top);
@@ -228,7 +237,7 @@ void FillSorted(const ScreenVertex& top, const ScreenVertex& middle, const Scree
     const Fixed upperHeight = Fixed{middle.y} - top.y;
     if (upperHeight > 0) {
         DrawHalf(top.y, middle.y, topValues, longStep, topValues, PerRow(top, middle, upperHeight),
-                 sink);
+                 rows, sink);
     }
 
     const Fixed lowerHeight = Fixed{bottom.y} - middle.y;
@@ -237,7 +246,7 @@ void FillSorted(const ScreenVertex& top, const ScreenVertex& middle, const Scree
         EdgeValues<Fixed> longAtMiddle = topValues;
         Advance(longAtMiddle, longStep, upperHeight);
         DrawHalf(middle.y, bottom.y, longAtMiddle, longStep, AtVertex<Fixed>(middle),
-                 PerRow(middle, bottom, lowerHeight), sink);
+                 PerRow(middle, bottom, lowerHeight), rows, sink);
     }
 }
 
@@ -248,10 +257,11 @@ bool NearTheFrame(const ScreenVertex& p) {
     return p.x >= Low && p.x <= High && p.y >= Low && p.y <= High;
 }
 
-// Sorts the vertices by row and walks the triangle's rows, handing each row's span to the sink.
+// Sorts the vertices by row and walks the triangle's rows within the window, handing each
+// row's span to the sink.
 template <typename SpanSink>
 void WalkTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
-                  SpanSink& sink) {
+                  const RowWindow& rows, SpanSink& sink) {
     // Stable sort by row with strict comparisons: equal rows keep the order a, b, c.
     const ScreenVertex* top = &a;
     const ScreenVertex* middle = &b;
@@ -271,22 +281,38 @@ void WalkTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVert
     }
     // Far-off vertices take the same arithmetic in 64 bits, so nothing overflows for any input.
     if (NearTheFrame(a) && NearTheFrame(b) && NearTheFrame(c)) {
-        FillSorted<int32_t>(*top, *middle, *bottom, sink);
+        FillSorted<int32_t>(*top, *middle, *bottom, rows, sink);
     } else {
-        FillSorted<int64_t>(*top, *middle, *bottom, sink);
+        FillSorted<int64_t>(*top, *middle, *bottom, rows, sink);
     }
 }
 
-// True when the frame is covered wherever the triangle could draw. Its rows run from the
-// smallest vertex row to the largest, that one left out; each edge's position stays between
-// those of its ends, so each span lies within the columns from the smallest vertex column to
-// the largest, that one left out.
-bool BoundsCovered(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
+// The rows in which the triangle could draw where the frame is not covered yet; false when
+// there are none. Its rows run from the smallest vertex row to the largest, that one left out;
+// each edge's position stays between those of its ends, so each span lies within the columns
+// from the smallest vertex column to the largest, that one left out. In a row covered across
+// those columns the triangle draws and covers nothing, so the walk may leave out such rows at
+// the top and at the bottom.
+bool UncoveredRows(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
+                   RowWindow& rows) {
     const int32_t first = std::clamp<int32_t>(std::min({a.x, b.x, c.x}), 0, FrameWidth);
     const int32_t end = std::clamp<int32_t>(std::max({a.x, b.x, c.x}), 0, FrameWidth);
-    const int32_t firstRow = std::clamp<int32_t>(std::min({a.y, b.y, c.y}), 0, FrameHeight);
-    const int32_t endRow = std::clamp<int32_t>(std::max({a.y, b.y, c.y}), 0, FrameHeight);
-    return AreaCovered(firstRow, endRow, first, end);
+    int32_t top = std::clamp<int32_t>(std::min({a.y, b.y, c.y}), 0, FrameHeight);
+    int32_t bottom = std::clamp<int32_t>(std::max({a.y, b.y, c.y}), 0, FrameHeight);
+    if (first >= end) {
+        return false;
+    }
+    while (top < bottom && RowCovered(top, first, end)) {
+        ++top;
+    }
+    if (top == bottom) {
+        return false;
+    }
+    while (RowCovered(bottom - 1, first, end)) {
+        --bottom;
+    }
+    rows = {top, bottom};
+    return true;
 }
 
 // Adds up the pixels of each span that lie inside the frame.
@@ -316,26 +342,27 @@ struct UncoveredPixelCounter {
 
 void RasteriseTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
     SpanFiller filler;
-    WalkTriangle(a, b, c, filler);
+    WalkTriangle(a, b, c, WholeFrame, filler);
 }
 
 void RasteriseTriangleBehind(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
-    if (BoundsCovered(a, b, c)) {
+    RowWindow rows;
+    if (!UncoveredRows(a, b, c, rows)) {
         return;
     }
     UncoveredSpanFiller filler;
-    WalkTriangle(a, b, c, filler);
+    WalkTriangle(a, b, c, rows, filler);
 }
 
 int64_t CountTrianglePixels(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
     PixelCounter counter;
-    WalkTriangle(a, b, c, counter);
+    WalkTriangle(a, b, c, WholeFrame, counter);
     return counter.pixels;
 }
 
 int64_t CoverTrianglePixels(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
     UncoveredPixelCounter counter;
-    WalkTriangle(a, b, c, counter);
+    WalkTriangle(a, b, c, WholeFrame, counter);
     return counter.pixels;
 }
 
