@@ -8,7 +8,13 @@
 #include "render/render_pass.h"
 
 void ClearFrame() {
-    std::memset(FrameBuffer, FogTable[0], FrameSize);
+    const uint32_t word = FogTable[0] * 0x01010101u;
+    // A local copy of the pointer: a store through the global one could change it, as far as
+    // the compiler knows, and it would reload it after every word instead of widening the loop.
+    uint8_t* const pixels = FrameBuffer;
+    for (int offset = 0; offset < FrameSize; offset += sizeof word) {
+        std::memcpy(pixels + offset, &word, sizeof word);
+    }
 }
 
 void SetEyeHeight(Scene& scene) {

@@ -3,7 +3,7 @@
 
 #include "scene/scene.h"
 
-// Fills the FrameBuffer with FogTable[0].
+// Fills the FrameBuffer with FogTable[0] using 32-bit stores.
 void ClearFrame();
 // Camera y := 1.0 + 0.01 * sin(time of the first animator); 1.0 when there is none.
 void SetEyeHeight(Scene& scene);
