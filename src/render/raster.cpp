@@ -53,10 +53,27 @@ SpanSteps StepsAlong(int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft, int32
             TruncatedQuotient(shadeRight - shadeLeft, dx)};
 }
 
-// Texel row (v >> 16) & 63 times 64 plus column (u >> 16) & 63: coordinates wrap every 64
-// texels.
-inline uint32_t TexelAt(const uint8_t* texels, uint32_t u, uint32_t v) {
-    return texels[((v >> 10) & 0xFC0u) | ((u >> 16) & 63u)];
+// Texture coordinates u and v of a span in one register, stepped by one 64-bit addition: the
+// high half holds u << 10 and the low half v, both modulo 2^32. The low half steps v exactly;
+// each addition carries at most 1 into the high half, and the low 10 bits of u << 10 and of
+// its step are zero, so after fewer than 1024 steps the carries have not reached bit 10 and the
+// high half's top 22 bits equal those of (u + k * du) << 10. Spans have at most FrameWidth
+// pixels, so bits 0 to 21 of u and v, all that a texel depends on, stay exact.
+struct PackedTexel {
+    uint64_t uv;
+    uint64_t step;
+};
+
+static_assert(FrameWidth < 1024, "packed texture coordinates take fewer than 1024 steps");
+
+inline PackedTexel PackTexel(uint32_t u, uint32_t v, uint32_t du, uint32_t dv) {
+    return {uint64_t{u << 10} << 32 | v, uint64_t{du << 10} << 32 | dv};
+}
+
+// Texel row (v >> 16) & 63 times 64 plus column (u >> 16) & 63, the top 6 bits of u << 10:
+// coordinates wrap every 64 texels.
+inline uint32_t TexelAt(const uint8_t* texels, uint64_t uv) {
+    return texels[((uv >> 10) & 0xFC0u) | (uv >> 58)];
 }
 
 // Offset of fog row (s >> 16) & 255 in FogTable; the mask changes nothing for shades the
@@ -75,10 +92,9 @@ inline void FillPixels(int32_t row, int32_t start, int32_t stop, int32_t x0, int
     const int32_t shadeLast = shadeLeft + (stop - 1 - x0) * steps.shade;
     // Unsigned from here: the same bits, with wrap-around defined, and plain shifts and masks
     // for the table offsets.
-    auto u = static_cast<uint32_t>(uLeft + skipped * steps.u);
-    auto v = static_cast<uint32_t>(vLeft + skipped * steps.v);
-    const auto du = static_cast<uint32_t>(steps.u);
-    const auto dv = static_cast<uint32_t>(steps.v);
+    PackedTexel uv = PackTexel(static_cast<uint32_t>(uLeft + skipped * steps.u),
+                               static_cast<uint32_t>(vLeft + skipped * steps.v),
+                               static_cast<uint32_t>(steps.u), static_cast<uint32_t>(steps.v));
     const uint8_t* const texels = CurrentTexture->texels;
     uint8_t* pixel = FrameBuffer + row * FrameWidth + start;
     uint8_t* const end = FrameBuffer + row * FrameWidth + stop;
@@ -89,18 +105,16 @@ inline void FillPixels(int32_t row, int32_t start, int32_t stop, int32_t x0, int
     if ((shadeFirst >> 16) == (shadeLast >> 16)) {
         const uint8_t* const fog = FogTable + FogRowOffset(static_cast<uint32_t>(shadeFirst));
         for (; pixel != end; ++pixel) {
-            *pixel = fog[TexelAt(texels, u, v)];
-            u += du;
-            v += dv;
+            *pixel = fog[TexelAt(texels, uv.uv)];
+            uv.uv += uv.step;
         }
         return;
     }
     auto s = static_cast<uint32_t>(shadeFirst);
     const auto ds = static_cast<uint32_t>(steps.shade);
     for (; pixel != end; ++pixel) {
-        *pixel = FogTable[FogRowOffset(s) | TexelAt(texels, u, v)];
-        u += du;
-        v += dv;
+        *pixel = FogTable[FogRowOffset(s) | TexelAt(texels, uv.uv)];
+        uv.uv += uv.step;
         s += ds;
     }
 }

@@ -75,6 +75,16 @@ TEST_F(SpanTest, TextureCoordinatesWrapEvery64Texels) {
     }
 }
 
+TEST_F(SpanTest, FallingVLeavesUExactAcrossTheWholeRow) {
+    // u is one 65536th below column x + 1 at column x, so anything added to it shows as the
+    // next column; v falls by a fraction every column, which carries into the packed u.
+    FillSpan(5, 0, FrameWidth, One - 1, 255 * One, (FrameWidth + 1) * One - 1, 0, 255 * One,
+             255 * One);
+    for (int x = 0; x < FrameWidth; ++x) {
+        EXPECT_EQ(frame_.At(x, 5), x % 64) << x;
+    }
+}
+
 TEST_F(SpanTest, VSelectsTheTextureRow) {
     texture_ = RowTexture();
     FillSpan(7, 0, 4, 0, 60 * One, 0, 68 * One, 255 * One, 255 * One);
