@@ -1,6 +1,7 @@
 #include "render/raster.h"
 
 #include <algorithm>
+#include <cstddef>
 #include <utility>
 
 #include "assets/model.h"
@@ -96,24 +97,26 @@ inline void FillPixels(int32_t row, int32_t start, int32_t stop, int32_t x0, int
                                static_cast<uint32_t>(vLeft + skipped * steps.v),
                                static_cast<uint32_t>(steps.u), static_cast<uint32_t>(steps.v));
     const uint8_t* const texels = CurrentTexture->texels;
-    uint8_t* pixel = FrameBuffer + row * FrameWidth + start;
+    // Columns are counted from -(stop - start) up to zero, relative to the column after the
+    // last: the count doubles as the loop's test.
     uint8_t* const end = FrameBuffer + row * FrameWidth + stop;
+    const std::ptrdiff_t columns = stop - start;
     // Each column's shade lies between those of the first and the last column (the steps are
     // the span's gradient truncated towards zero, and the caller keeps every value within
     // +-2^30, so nothing wraps); when both have the same integer part, every column has it and
     // reads one fog row.
     if ((shadeFirst >> 16) == (shadeLast >> 16)) {
         const uint8_t* const fog = FogTable + FogRowOffset(static_cast<uint32_t>(shadeFirst));
-        for (; pixel != end; ++pixel) {
-            *pixel = fog[TexelAt(texels, uv.uv)];
+        for (std::ptrdiff_t i = -columns; i != 0; ++i) {
+            end[i] = fog[TexelAt(texels, uv.uv)];
             uv.uv += uv.step;
         }
         return;
     }
     auto s = static_cast<uint32_t>(shadeFirst);
     const auto ds = static_cast<uint32_t>(steps.shade);
-    for (; pixel != end; ++pixel) {
-        *pixel = FogTable[FogRowOffset(s) | TexelAt(texels, uv.uv)];
+    for (std::ptrdiff_t i = -columns; i != 0; ++i) {
+        end[i] = FogTable[FogRowOffset(s) | TexelAt(texels, uv.uv)];
         uv.uv += uv.step;
         s += ds;
     }
