@@ -30,17 +30,6 @@ inline bool FrameCovered() {
     return FullyCoveredRows == FrameHeight;
 }
 
-// True when the row (inside the frame) is covered from column first to end - 1, where
-// 0 <= first < end <= FrameWidth: one run holds them all, as runs never touch.
-inline bool RowCovered(int32_t row, int32_t first, int32_t end) {
-    const CoveredRow& covered = CoveredRows[row];
-    int32_t i = 0;
-    while (i < covered.count && covered.end[i] < end) {
-        ++i;
-    }
-    return i < covered.count && covered.start[i] <= first;
-}
-
 // True when rows firstRow to endRow - 1 are each covered from column first to end - 1 (all
 // inside the frame); true for an empty area.
 bool AreaCovered(int32_t firstRow, int32_t endRow, int32_t first, int32_t end);
@@ -61,6 +50,13 @@ inline int32_t FirstRunReaching(const CoveredRow& covered, int32_t first) {
 // so otherwise some column of the span is not covered yet.
 inline bool RunHolds(const CoveredRow& covered, int32_t i, int32_t first, int32_t end) {
     return i < covered.count && covered.start[i] <= first && covered.end[i] >= end;
+}
+
+// True when the row (inside the frame) is covered from column first to end - 1, where
+// 0 <= first < end <= FrameWidth.
+inline bool RowCovered(int32_t row, int32_t first, int32_t end) {
+    const CoveredRow& covered = CoveredRows[row];
+    return RunHolds(covered, FirstRunReaching(covered, first), first, end);
 }
 
 // CoverSpan for a span that RunHolds does not hold, from low = FirstRunReaching(first).
