@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/frame.h"
+#include "app/frame_pacing.h"
 #include "app/platform.h"
 #include "app/startup.h"
 #include "app/tick.h"
@@ -88,16 +89,18 @@ void RunMainLoopIteration(MainLoop& loop, Scene& scene) {
     UpdateTitle(loop);
 }
 
-int RunMainLoop(Scene& scene) {
+int RunMainLoop(Scene& scene, int framesPerSecondCap) {
     MainLoop loop = StartMainLoop();
+    FramePacing pacing = StartFramePacing(framesPerSecondCap, loop.tickTime);
     while (Running) {
         RunMainLoopIteration(loop, scene);
+        WaitForNextFrame(pacing);
     }
     return 0;
 }
 
-Scene* StartDemo() {
-    if (const char* failure = PlatformOpenWindow()) {
+Scene* StartDemo(const DisplayOptions& display) {
+    if (const char* failure = PlatformOpenWindow(display)) {
         return ReportStartupFailure(failure);
     }
     BuildColourTables();
@@ -111,10 +114,10 @@ Scene* StartDemo() {
     return scene;
 }
 
-int RunDemo() {
-    Scene* scene = StartDemo();
+int RunDemo(const DemoOptions& options) {
+    Scene* scene = StartDemo(options.display);
     if (scene == nullptr) {
         return 1;
     }
-    return RunMainLoop(*scene);
+    return RunMainLoop(*scene, options.framesPerSecondCap);
 }

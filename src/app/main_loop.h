@@ -3,6 +3,7 @@
 // touches the window goes through the platform seam (app/platform.h).
 #pragma once
 
+#include "app/platform.h"
 #include "scene/scene.h"
 
 // 1 from program start; cleared by the message pump when a quit event arrives.
@@ -35,16 +36,23 @@ MainLoop StartMainLoop();
 // A backend driven by the host's frame callbacks calls this once per callback.
 void RunMainLoopIteration(MainLoop& loop, Scene& scene);
 
-// Runs iterations while Running is set; returns the exit code 0.
-int RunMainLoop(Scene& scene);
+// Runs iterations while Running is set, waiting after each frame as a cap of
+// framesPerSecondCap asks (0: never waits); returns the exit code 0.
+int RunMainLoop(Scene& scene, int framesPerSecondCap = 0);
 
 // The title text for a frame that started at frameStart and ended at now.
 void FormatFrameTitle(char (&title)[TitleCapacity], double frameStart, double now, int modelCount);
 
+// What a program's command line can change; all zero is the plain demo.
+struct DemoOptions {
+    DisplayOptions display;
+    int framesPerSecondCap; // 0: no cap
+};
+
 // Start-up in order: window, colour tables, frame buffer, models, level, projection. Returns
 // the level's scene, or null after one line on stderr naming the step that failed when the
 // window or the frame buffer cannot be made; then FrameBuffer stays null.
-Scene* StartDemo();
+Scene* StartDemo(const DisplayOptions& display = {});
 
 // StartDemo, then the main loop. Returns 0 after the window is closed, 1 when start-up failed.
-int RunDemo();
+int RunDemo(const DemoOptions& options = {});

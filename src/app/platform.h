@@ -7,9 +7,16 @@
 #include "app/tick.h"
 #include "render/palette.h"
 
+// How the window shows frames. Everything off is the plain 640x480 window presenting as fast
+// as frames come.
+struct DisplayOptions {
+    bool fullscreen; // start in desktop fullscreen
+    bool vsync;      // let presenting wait for the display's refresh, where the platform can
+};
+
 // Opens the 640x480 window titled "DRAV" and whatever drawing contexts presenting needs.
 // Returns null on success, or a short description of the step that failed.
-const char* PlatformOpenWindow();
+const char* PlatformOpenWindow(const DisplayOptions& options = {});
 // Creates the 320x240 8-bit frame surface with the palette as its colour table and returns
 // its pixel memory (row pitch 320), or null when it cannot be made.
 uint8_t* PlatformCreateFrameBuffer(const RgbQuad* palette);
@@ -18,6 +25,8 @@ bool PlatformPumpEvents();
 // High-resolution counter and its frequency in counts per second.
 int64_t PlatformCounter();
 int64_t PlatformCounterFrequency();
+// Gives up the processor for about the given time; may return a little early or late.
+void PlatformSleep(double milliseconds);
 bool PlatformKeyDown(Key key);
 // Stretches the FrameBuffer over the whole client area.
 void PlatformPresent();

@@ -1,5 +1,6 @@
 #include "app/platform/headless.h"
 
+#include <cmath>
 #include <cstring>
 
 HeadlessPlatform Headless;
@@ -9,8 +10,9 @@ void ResetHeadless() {
     Headless.counterFrequency = 1000000000;
 }
 
-const char* PlatformOpenWindow() {
+const char* PlatformOpenWindow(const DisplayOptions& options) {
     ++Headless.windowOpenCount;
+    Headless.display = options;
     if (Headless.windowFailure == nullptr) {
         Headless.title = "DRAV";
     }
@@ -43,6 +45,12 @@ int64_t PlatformCounterFrequency() {
 bool PlatformKeyDown(Key key) {
     ++Headless.keyQueryCount;
     return HeadlessKey(key);
+}
+
+void PlatformSleep(double milliseconds) {
+    ++Headless.sleepCount;
+    const double counts = milliseconds * static_cast<double>(Headless.counterFrequency) * 0.001;
+    Headless.counter += static_cast<int64_t>(std::ceil(counts)) + Headless.counterStepOnSleep;
 }
 
 void PlatformPresent() {

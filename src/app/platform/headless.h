@@ -20,15 +20,19 @@ struct HeadlessPlatform {
     int64_t counterFrequency;     // counts per second
     int64_t counterStepOnPump;    // added to counter by each PlatformPumpEvents
     int64_t counterStepOnPresent; // added to counter by each PlatformPresent
+    // PlatformSleep moves the counter on by the time asked for, plus this many counts.
+    int64_t counterStepOnSleep;
     bool keys[KeyCount];          // indexed by Key
     int quitOnPump;               // the pump with this 1-based number reports quit; 0: never
 
     // Record: what the shared code did.
     int windowOpenCount;
+    DisplayOptions display; // as given to the last PlatformOpenWindow
     int frameBufferCount;
     int pumpCount;
     int keyQueryCount;
     int presentCount;
+    int sleepCount;
     int titleCount;
     std::string title;
     RgbQuad colourTable[PaletteSize];

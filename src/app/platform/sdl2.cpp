@@ -4,6 +4,7 @@
 #define SDL_MAIN_HANDLED
 #include <SDL.h>
 
+#include <cmath>
 #include <cstdio>
 
 #include "app/main_loop.h"
@@ -56,7 +57,7 @@ SDL_Surface* ConvertedFrameFor(const SDL_Surface* windowSurface) {
 
 } // namespace
 
-const char* PlatformOpenWindow() {
+const char* PlatformOpenWindow(const DisplayOptions&) {
     SDL_SetMainReady();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         return DescribeFailure("cannot start SDL video");
@@ -107,6 +108,11 @@ int64_t PlatformCounter() {
 
 int64_t PlatformCounterFrequency() {
     return static_cast<int64_t>(SDL_GetPerformanceFrequency());
+}
+
+// SDL_Delay counts whole milliseconds; rounding up keeps it from waking before the frame is due.
+void PlatformSleep(double milliseconds) {
+    SDL_Delay(static_cast<Uint32>(std::ceil(milliseconds)));
 }
 
 bool PlatformKeyDown(Key key) {
