@@ -65,7 +65,7 @@ EM_BOOL OnFocusLost(int, const EmscriptenFocusEvent*, void*) {
 
 } // namespace
 
-const char* PlatformOpenWindow() {
+const char* PlatformOpenWindow(const DisplayOptions&) {
     switch (OpenPageCanvas(CanvasWidth, CanvasHeight)) {
     case 1:
         return "the page has no element with id \"canvas\"";
@@ -97,6 +97,10 @@ int64_t PlatformCounter() {
 int64_t PlatformCounterFrequency() {
     return CounterTicksPerSecond;
 }
+
+// The page runs one iteration per animation frame, which the browser already paces to the
+// display, and a page must never block: nothing here asks to sleep.
+void PlatformSleep(double) {}
 
 bool PlatformKeyDown(Key key) {
     return HeldKeys[static_cast<int>(key)];
