@@ -44,7 +44,7 @@ int64_t PlatformCounterFrequency() {
 
 bool PlatformKeyDown(Key key) {
     ++Headless.keyQueryCount;
-    return HeadlessKey(key);
+    return HeadlessKey(key) || AnyControllerHoldsKey(Headless.controllers, key);
 }
 
 void PlatformSleep(double milliseconds) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/controller.h"
 #include "app/platform.h"
 #include "app/tick.h"
 #include "render/frame_buffer.h"
@@ -22,8 +23,9 @@ struct HeadlessPlatform {
     int64_t counterStepOnPresent; // added to counter by each PlatformPresent
     // PlatformSleep moves the counter on by the time asked for, plus this many counts.
     int64_t counterStepOnSleep;
-    bool keys[KeyCount];          // indexed by Key
-    int quitOnPump;               // the pump with this 1-based number reports quit; 0: never
+    bool keys[KeyCount];                         // indexed by Key
+    ControllerState controllers[MaxControllers]; // all zero: none plugged in
+    int quitOnPump; // the pump with this 1-based number reports quit; 0: never
 
     // Record: what the shared code did.
     int windowOpenCount;
