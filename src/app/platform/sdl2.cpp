@@ -1,27 +1,36 @@
-// The demo on SDL2: one fixed-size window, an 8-bit surface whose pixels are the FrameBuffer,
-// stretched onto the window surface each frame; keys from SDL's keyboard state and time from
-// SDL's performance counter.
-#define SDL_MAIN_HANDLED
+// The demo on SDL2: one fixed-size window with an SDL renderer, the FrameBuffer converted
+// into a streaming texture each frame and scaled by the renderer at a whole factor; keys from
+// SDL's keyboard state and any game controllers, time from SDL's performance counter.
+#include "app/platform/sdl2.h"
+
 #include <SDL.h>
 
 #include <cmath>
 #include <cstdio>
 
-#include "app/main_loop.h"
+#include "app/controller.h"
+#include "app/integer_fit.h"
 #include "app/platform.h"
 #include "render/frame_buffer.h"
+
+SDL_Window* Window = nullptr;
+SDL_Renderer* Renderer = nullptr;
 
 namespace {
 
 constexpr int ClientWidth = 640;
 constexpr int ClientHeight = 480;
 
-SDL_Window* Window = nullptr;
-SDL_Surface* FrameSurface = nullptr;
-// The frame in the window surface's pixel format: SDL converts palette indices only in
-// unscaled blits and stretches only between surfaces of one format.
-SDL_Surface* ConvertedFrame = nullptr;
+SDL_Texture* FrameTexture = nullptr;
+uint8_t FramePixels[FrameSize];
+// The palette as the texture's 32-bit pixels.
+Uint32 TextureColours[PaletteSize];
 char FailureText[256];
+
+// The open controllers by slot, and the state of each as of the last pump; an empty slot is
+// null and its state all zero.
+SDL_GameController* Controllers[MaxControllers];
+ControllerState ControllerStates[MaxControllers];
 
 // The step that failed followed by SDL's reason, for the one line RunDemo prints.
 const char* DescribeFailure(const char* step) {
@@ -35,60 +44,138 @@ bool IsQuitEvent(const SDL_Event& event) {
            (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
 }
 
+// F11, or Enter with Alt held; a held key's repeats do not toggle again.
+bool IsFullscreenToggle(const SDL_Event& event) {
+    if (event.type != SDL_KEYDOWN || event.key.repeat != 0) {
+        return false;
+    }
+    const SDL_Keysym& key = event.key.keysym;
+    return key.scancode == SDL_SCANCODE_F11 ||
+           ((key.scancode == SDL_SCANCODE_RETURN || key.scancode == SDL_SCANCODE_KP_ENTER) &&
+            (key.mod & KMOD_ALT) != 0);
+}
+
 // The scancode of each Key, in the order of Key.
 constexpr SDL_Scancode KeyScancodes[] = {
     SDL_SCANCODE_END,   SDL_SCANCODE_PAGEUP, SDL_SCANCODE_PAGEDOWN, SDL_SCANCODE_LEFT,
     SDL_SCANCODE_RIGHT, SDL_SCANCODE_UP,     SDL_SCANCODE_DOWN,
 };
 
-// The converted frame matching the window surface's format, made again if that changes.
-SDL_Surface* ConvertedFrameFor(const SDL_Surface* windowSurface) {
-    const Uint32 format = windowSurface->format->format;
-    if (ConvertedFrame != nullptr && ConvertedFrame->format->format != format) {
-        SDL_FreeSurface(ConvertedFrame);
-        ConvertedFrame = nullptr;
+// Takes the controller with this device index into the first free slot; a fifth controller
+// is left alone.
+void OpenController(int deviceIndex) {
+    for (SDL_GameController*& slot : Controllers) {
+        if (slot == nullptr) {
+            slot = SDL_GameControllerOpen(deviceIndex);
+            return;
+        }
     }
-    if (ConvertedFrame == nullptr) {
-        ConvertedFrame = SDL_CreateRGBSurfaceWithFormat(0, FrameWidth, FrameHeight,
-                                                        SDL_BITSPERPIXEL(format), format);
+}
+
+// Closes the controller with this joystick instance id, emptying its slot.
+void CloseController(SDL_JoystickID instance) {
+    for (int index = 0; index < MaxControllers; ++index) {
+        SDL_GameController* controller = Controllers[index];
+        if (controller != nullptr &&
+            SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller)) == instance) {
+            SDL_GameControllerClose(controller);
+            Controllers[index] = nullptr;
+            ControllerStates[index] = ControllerState{};
+        }
     }
-    return ConvertedFrame;
+}
+
+ControllerState ReadController(SDL_GameController* controller) {
+    const auto held = [controller](SDL_GameControllerButton button) {
+        return SDL_GameControllerGetButton(controller, button) != 0;
+    };
+    ControllerState state{};
+    state.dpadUp = held(SDL_CONTROLLER_BUTTON_DPAD_UP);
+    state.dpadDown = held(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    state.dpadLeft = held(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+    state.dpadRight = held(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+    state.leftShoulder = held(SDL_CONTROLLER_BUTTON_LEFTSHOULDER);
+    state.rightShoulder = held(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
+    state.faceButton = held(SDL_CONTROLLER_BUTTON_A);
+    state.stickX = SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTX);
+    state.stickY = SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTY);
+    return state;
+}
+
+void ReadControllers() {
+    for (int index = 0; index < MaxControllers; ++index) {
+        if (Controllers[index] != nullptr) {
+            ControllerStates[index] = ReadController(Controllers[index]);
+        }
+    }
+}
+
+// Desktop fullscreen keeps the display's mode and gives the window the whole screen. SDL
+// puts the window back where it was on leaving, but not every video driver gives back its
+// size, so the client area is set to 640x480 again as well.
+void ToggleFullscreen() {
+    if ((SDL_GetWindowFlags(Window) & SDL_WINDOW_FULLSCREEN) == 0) {
+        SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        return;
+    }
+    SDL_SetWindowFullscreen(Window, 0);
+    SDL_SetWindowSize(Window, ClientWidth, ClientHeight);
+}
+
+// Expands the frame's palette indices into the texture, row by row at the texture's pitch.
+void CopyFrameToTexture() {
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(FrameTexture, nullptr, &pixels, &pitch) != 0) {
+        return;
+    }
+    for (int row = 0; row < FrameHeight; ++row) {
+        const uint8_t* source = FramePixels + row * FrameWidth;
+        Uint32* target = reinterpret_cast<Uint32*>(static_cast<uint8_t*>(pixels) + row * pitch);
+        for (int column = 0; column < FrameWidth; ++column) {
+            target[column] = TextureColours[source[column]];
+        }
+    }
+    SDL_UnlockTexture(FrameTexture);
 }
 
 } // namespace
 
-const char* PlatformOpenWindow(const DisplayOptions&) {
+const char* PlatformOpenWindow(const DisplayOptions& options) {
     SDL_SetMainReady();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         return DescribeFailure("cannot start SDL video");
     }
-    // No SDL_WINDOW_RESIZABLE: the client area stays 640x480.
+    // Controllers are an extra: without them the keyboard still drives the demo.
+    SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
+    // No SDL_WINDOW_RESIZABLE: the client area stays 640x480 outside fullscreen.
+    const Uint32 flags =
+        SDL_WINDOW_SHOWN | (options.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
     Window = SDL_CreateWindow("DRAV", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, ClientWidth,
-                              ClientHeight, SDL_WINDOW_SHOWN);
+                              ClientHeight, flags);
     if (Window == nullptr) {
         return DescribeFailure("cannot create the window");
     }
-    if (SDL_GetWindowSurface(Window) == nullptr) {
-        return DescribeFailure("cannot get the window surface");
+    // Whole-factor scaling needs no filtering: every frame pixel becomes a sharp block.
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    Renderer = SDL_CreateRenderer(Window, -1, options.vsync ? SDL_RENDERER_PRESENTVSYNC : 0);
+    if (Renderer == nullptr) {
+        return DescribeFailure("cannot create a renderer for the window");
     }
     return nullptr;
 }
 
 uint8_t* PlatformCreateFrameBuffer(const RgbQuad* palette) {
-    FrameSurface =
-        SDL_CreateRGBSurfaceWithFormat(0, FrameWidth, FrameHeight, 8, SDL_PIXELFORMAT_INDEX8);
-    // The renderer addresses rows at a pitch of exactly FrameWidth bytes.
-    if (FrameSurface == nullptr || FrameSurface->pitch != FrameWidth) {
+    FrameTexture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888,
+                                     SDL_TEXTUREACCESS_STREAMING, FrameWidth, FrameHeight);
+    if (FrameTexture == nullptr) {
         return nullptr;
     }
-    SDL_Color colours[PaletteSize];
     for (int i = 0; i < PaletteSize; ++i) {
-        colours[i] = SDL_Color{palette[i].red, palette[i].green, palette[i].blue, 255};
+        TextureColours[i] = 0xFF000000u | Uint32{palette[i].red} << 16 |
+                            Uint32{palette[i].green} << 8 | Uint32{palette[i].blue};
     }
-    if (SDL_SetPaletteColors(FrameSurface->format->palette, colours, 0, PaletteSize) != 0) {
-        return nullptr;
-    }
-    return static_cast<uint8_t*>(FrameSurface->pixels);
+    return FramePixels;
 }
 
 bool PlatformPumpEvents() {
@@ -97,8 +184,15 @@ bool PlatformPumpEvents() {
     while (SDL_PollEvent(&event)) {
         if (IsQuitEvent(event)) {
             quit = true;
+        } else if (IsFullscreenToggle(event)) {
+            ToggleFullscreen();
+        } else if (event.type == SDL_CONTROLLERDEVICEADDED) {
+            OpenController(event.cdevice.which);
+        } else if (event.type == SDL_CONTROLLERDEVICEREMOVED) {
+            CloseController(event.cdevice.which);
         }
     }
+    ReadControllers();
     return quit;
 }
 
@@ -116,29 +210,24 @@ void PlatformSleep(double milliseconds) {
 }
 
 bool PlatformKeyDown(Key key) {
-    return SDL_GetKeyboardState(nullptr)[KeyScancodes[static_cast<int>(key)]] != 0;
+    return SDL_GetKeyboardState(nullptr)[KeyScancodes[static_cast<int>(key)]] != 0 ||
+           AnyControllerHoldsKey(ControllerStates, key);
 }
 
 void PlatformPresent() {
-    // Asked for each frame: SDL replaces the window surface when the window changes.
-    SDL_Surface* windowSurface = SDL_GetWindowSurface(Window);
-    if (windowSurface == nullptr) {
-        return;
-    }
-    SDL_Surface* converted = ConvertedFrameFor(windowSurface);
-    if (converted == nullptr) {
-        return;
-    }
-    SDL_BlitSurface(FrameSurface, nullptr, converted, nullptr);
-    SDL_BlitScaled(converted, nullptr, windowSurface, nullptr);
-    SDL_UpdateWindowSurface(Window);
+    CopyFrameToTexture();
+    int width = 0;
+    int height = 0;
+    SDL_GetRendererOutputSize(Renderer, &width, &height);
+    const ScreenRect fit = FitFrameByWholeFactor(FrameWidth, FrameHeight, width, height);
+    const SDL_Rect target = {fit.x, fit.y, fit.width, fit.height};
+    // Black borders around the frame when the window is larger than a whole factor fills.
+    SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
+    SDL_RenderClear(Renderer);
+    SDL_RenderCopy(Renderer, FrameTexture, nullptr, &target);
+    SDL_RenderPresent(Renderer);
 }
 
 void PlatformSetTitle(const char* title) {
     SDL_SetWindowTitle(Window, title);
-}
-
-// The demo takes no command line.
-int main(int, char**) {
-    return RunDemo();
 }

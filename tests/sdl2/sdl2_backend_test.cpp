@@ -1,0 +1,207 @@
+// The SDL2 backend on SDL's offscreen video driver: the presented picture, fullscreen with
+// whole-factor scaling, and game controllers plugged in and out while the program runs, with
+// SDL's virtual joysticks standing in for real ones.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <vector>
+
+#include "app/platform.h"
+#include "app/platform/sdl2.h"
+#include "render/frame_buffer.h"
+#include "render/palette.h"
+
+namespace {
+
+RgbQuad TestPalette[PaletteSize];
+
+// SDL can open its one video driver once per process: every test shares the window.
+class Sdl2Backend : public testing::Test {
+  protected:
+    static void SetUpTestSuite() {
+        setenv("SDL_VIDEODRIVER", "offscreen", 0);
+        // SDL's own software renderer, whose picture can be read back after it is presented.
+        setenv("SDL_RENDER_DRIVER", "software", 0);
+        // An offscreen window never has the keyboard focus, without which SDL holds back
+        // controller input, as it should for a program in the background.
+        setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
+        BuildPalette(TestPalette);
+        OpenFailure = PlatformOpenWindow();
+        if (OpenFailure == nullptr) {
+            Pixels = PlatformCreateFrameBuffer(TestPalette);
+        }
+    }
+
+    void SetUp() override {
+        ASSERT_EQ(OpenFailure, nullptr) << OpenFailure;
+        ASSERT_NE(Pixels, nullptr);
+        PlatformPumpEvents();
+    }
+
+    // The window's picture after one present, as 0x00RRGGBB per pixel.
+    static std::vector<Uint32> PresentAndRead(int& width, int& height) {
+        PlatformPresent();
+        SDL_GetRendererOutputSize(Renderer, &width, &height);
+        std::vector<Uint32> picture(static_cast<size_t>(width) * height);
+        SDL_RenderReadPixels(Renderer, nullptr, SDL_PIXELFORMAT_RGB888, picture.data(), width * 4);
+        for (Uint32& pixel : picture) {
+            pixel &= 0xFFFFFF;
+        }
+        return picture;
+    }
+
+    static Uint32 ColourOf(uint8_t index) {
+        const RgbQuad& entry = TestPalette[index];
+        return Uint32{entry.red} << 16 | Uint32{entry.green} << 8 | entry.blue;
+    }
+
+    // Frame pixels that tell the corners apart; everything else is index 0.
+    static void PaintCorners() {
+        std::fill(Pixels, Pixels + FrameSize, uint8_t{0});
+        Pixels[0] = 5;
+        Pixels[FrameWidth - 1] = 100;
+        Pixels[FrameSize - FrameWidth] = 180;
+        Pixels[FrameSize - 1] = 255;
+    }
+
+    static const char* OpenFailure;
+    static uint8_t* Pixels;
+};
+
+const char* Sdl2Backend::OpenFailure = nullptr;
+uint8_t* Sdl2Backend::Pixels = nullptr;
+
+TEST_F(Sdl2Backend, AWindowShowsEveryFramePixelAsATwoByTwoBlock) {
+    PaintCorners();
+    int width = 0;
+    int height = 0;
+    const std::vector<Uint32> picture = PresentAndRead(width, height);
+    ASSERT_EQ(width, 640);
+    ASSERT_EQ(height, 480);
+    const auto at = [&](int x, int y) { return picture[static_cast<size_t>(y) * width + x]; };
+    EXPECT_EQ(at(0, 0), ColourOf(5));
+    EXPECT_EQ(at(1, 1), ColourOf(5));
+    EXPECT_EQ(at(2, 0), ColourOf(0));
+    EXPECT_EQ(at(638, 0), ColourOf(100));
+    EXPECT_EQ(at(637, 0), ColourOf(0));
+    EXPECT_EQ(at(0, 479), ColourOf(180));
+    EXPECT_EQ(at(639, 479), ColourOf(255));
+    EXPECT_EQ(at(638, 478), ColourOf(255));
+}
+
+// Sends a key press through SDL's queue, as the keyboard would, and lets the backend pump it.
+void PressKey(SDL_Scancode scancode, Uint16 modifiers) {
+    SDL_Event event{};
+    event.type = SDL_KEYDOWN;
+    event.key.windowID = SDL_GetWindowID(Window);
+    event.key.keysym.scancode = scancode;
+    event.key.keysym.mod = modifiers;
+    SDL_PushEvent(&event);
+    event.type = SDL_KEYUP;
+    SDL_PushEvent(&event);
+    PlatformPumpEvents();
+    // The window's new size arrives as events of the next pump.
+    PlatformPumpEvents();
+}
+
+bool IsFullscreen() {
+    return (SDL_GetWindowFlags(Window) & SDL_WINDOW_FULLSCREEN) != 0;
+}
+
+TEST_F(Sdl2Backend, F11AndAltEnterToggleFullscreenWithAWholeFactorAndBlackBorders) {
+    SDL_Rect display;
+    ASSERT_EQ(SDL_GetDisplayBounds(0, &display), 0);
+    PressKey(SDL_SCANCODE_F11, KMOD_NONE);
+    ASSERT_TRUE(IsFullscreen());
+
+    PaintCorners();
+    int width = 0;
+    int height = 0;
+    const std::vector<Uint32> picture = PresentAndRead(width, height);
+    ASSERT_EQ(width, display.w);
+    ASSERT_EQ(height, display.h);
+    const int factor = std::min(width / FrameWidth, height / FrameHeight);
+    const int left = (width - FrameWidth * factor) / 2;
+    const int top = (height - FrameHeight * factor) / 2;
+    const auto at = [&](int x, int y) { return picture[static_cast<size_t>(y) * width + x]; };
+    EXPECT_EQ(at(left, top), ColourOf(5));
+    EXPECT_EQ(at(left + factor - 1, top + factor - 1), ColourOf(5));
+    EXPECT_EQ(at(left + factor, top), ColourOf(0));
+    EXPECT_EQ(at(left + FrameWidth * factor - 1, top + FrameHeight * factor - 1), ColourOf(255));
+    if (left > 0) {
+        EXPECT_EQ(at(left - 1, top), 0u);
+        EXPECT_EQ(at(left + FrameWidth * factor, height - 1), 0u);
+    }
+    if (top > 0) {
+        EXPECT_EQ(at(left, top - 1), 0u);
+        EXPECT_EQ(at(width - 1, top + FrameHeight * factor), 0u);
+    }
+
+    // Alt+Enter leaves fullscreen and the window is 640x480 again; a plain Enter does nothing.
+    PressKey(SDL_SCANCODE_RETURN, KMOD_NONE);
+    EXPECT_TRUE(IsFullscreen());
+    PressKey(SDL_SCANCODE_RETURN, KMOD_LALT);
+    EXPECT_FALSE(IsFullscreen());
+    SDL_GetWindowSize(Window, &width, &height);
+    EXPECT_EQ(width, 640);
+    EXPECT_EQ(height, 480);
+    PresentAndRead(width, height);
+    EXPECT_EQ(width, 640);
+    EXPECT_EQ(height, 480);
+}
+
+// A virtual joystick laid out as a game controller: buttons and axes numbered as SDL's.
+struct VirtualController {
+    SDL_Joystick* joystick;
+};
+
+VirtualController PlugInController() {
+    const int index = SDL_JoystickAttachVirtual(
+        SDL_JOYSTICK_TYPE_GAMECONTROLLER, SDL_CONTROLLER_AXIS_MAX, SDL_CONTROLLER_BUTTON_MAX, 0);
+    return VirtualController{index < 0 ? nullptr : SDL_JoystickOpen(index)};
+}
+
+// Device indices move down as joysticks go, so the one to detach is found by its instance.
+void Unplug(VirtualController& controller) {
+    const SDL_JoystickID instance = SDL_JoystickInstanceID(controller.joystick);
+    SDL_JoystickClose(controller.joystick);
+    for (int index = 0; index < SDL_NumJoysticks(); ++index) {
+        if (SDL_JoystickGetDeviceInstanceID(index) == instance) {
+            SDL_JoystickDetachVirtual(index);
+        }
+    }
+}
+
+TEST_F(Sdl2Backend, ControllersPluggedInWhileRunningActAsKeysUntilUnplugged) {
+    VirtualController first = PlugInController();
+    ASSERT_NE(first.joystick, nullptr) << SDL_GetError();
+    SDL_JoystickSetVirtualButton(first.joystick, SDL_CONTROLLER_BUTTON_A, 1);
+    SDL_JoystickSetVirtualButton(first.joystick, SDL_CONTROLLER_BUTTON_RIGHTSHOULDER, 1);
+    SDL_JoystickSetVirtualAxis(first.joystick, SDL_CONTROLLER_AXIS_LEFTY, -30000);
+    PlatformPumpEvents();
+    EXPECT_TRUE(PlatformKeyDown(Key::End));
+    EXPECT_TRUE(PlatformKeyDown(Key::PageDown));
+    EXPECT_TRUE(PlatformKeyDown(Key::Up));
+    EXPECT_FALSE(PlatformKeyDown(Key::PageUp));
+    EXPECT_FALSE(PlatformKeyDown(Key::Down));
+
+    VirtualController second = PlugInController();
+    ASSERT_NE(second.joystick, nullptr) << SDL_GetError();
+    SDL_JoystickSetVirtualButton(second.joystick, SDL_CONTROLLER_BUTTON_DPAD_LEFT, 1);
+    PlatformPumpEvents();
+    EXPECT_TRUE(PlatformKeyDown(Key::Left));
+    EXPECT_TRUE(PlatformKeyDown(Key::End));
+
+    Unplug(first);
+    PlatformPumpEvents();
+    EXPECT_FALSE(PlatformKeyDown(Key::End));
+    EXPECT_FALSE(PlatformKeyDown(Key::Up));
+    EXPECT_TRUE(PlatformKeyDown(Key::Left));
+
+    Unplug(second);
+    PlatformPumpEvents();
+    EXPECT_FALSE(PlatformKeyDown(Key::Left));
+}
+
+} // namespace
