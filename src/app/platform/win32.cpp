@@ -1,12 +1,16 @@
 // The Win32 backend of the platform seam: one window with a 640x480 client area, an 8-bit
-// device-independent bitmap section as the frame buffer, the message pump, the keyboard and
-// the performance counter.
+// device-independent bitmap section as the frame buffer, the message pump, the keyboard, game
+// controllers through XInput and the performance counter. F11 and Alt+Enter switch the window
+// to a borderless one over the whole monitor and back.
 #include "app/platform/win32.h"
 
 #include <cmath>
+#include <dwmapi.h>
 #include <timeapi.h>
 
+#include "app/integer_fit.h"
 #include "app/platform.h"
+#include "app/platform/win32_xinput.h"
 #include "render/frame_buffer.h"
 
 HINSTANCE ProgramInstance;
@@ -36,6 +40,12 @@ static_assert(sizeof(FrameBitmapInfo) == 1064, "40-byte header and 256 four-byte
 // Kept between frames: a failed GetClientRect (the window is already gone in the last
 // iteration) leaves the previous rectangle in place.
 RECT ClientRect;
+
+bool Fullscreen = false;
+bool WaitForComposition = false;
+// Where the window was, and how large, before it went fullscreen.
+WINDOWPLACEMENT WindowedPlacement;
+ControllerState ControllerStates[MaxControllers];
 
 bool RegisterWindowClass() {
     WNDCLASSA windowClass = {};
@@ -99,21 +109,88 @@ int VirtualKeyOf(Key key) {
     return 0;
 }
 
+// A borderless popup over the whole monitor the window is on; the window's place and size are
+// kept so that leaving puts it back exactly.
+void EnterFullscreen() {
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    WindowedPlacement.length = sizeof WindowedPlacement;
+    if (!GetWindowPlacement(Window, &WindowedPlacement) ||
+        !GetMonitorInfoA(MonitorFromWindow(Window, MONITOR_DEFAULTTONEAREST), &monitor))
+        return;
+    const RECT& screen = monitor.rcMonitor;
+    SetWindowLongA(Window, GWL_STYLE, WS_POPUP | WS_VISIBLE);
+    SetWindowLongA(Window, GWL_EXSTYLE, 0);
+    SetWindowPos(Window, HWND_TOP, screen.left, screen.top, screen.right - screen.left,
+                 screen.bottom - screen.top, SWP_FRAMECHANGED | SWP_NOOWNERZORDER);
+    Fullscreen = true;
+}
+
+void LeaveFullscreen() {
+    SetWindowLongA(Window, GWL_STYLE, WindowStyle | WS_VISIBLE);
+    SetWindowLongA(Window, GWL_EXSTYLE, WindowExStyle);
+    SetWindowPlacement(Window, &WindowedPlacement);
+    SetWindowPos(Window, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_FRAMECHANGED);
+    Fullscreen = false;
+}
+
+// F11, or Enter with Alt held (a system key, bit 29 of the key data); not a held key's repeats
+// (bit 30: the key was already down).
+bool IsFullscreenToggle(UINT message, WPARAM wParam, LPARAM lParam) {
+    const bool firstPress = (lParam & (1L << 30)) == 0;
+    const bool altHeld = (lParam & (1L << 29)) != 0;
+    return firstPress && ((message == WM_KEYDOWN && wParam == VK_F11) ||
+                          (message == WM_SYSKEYDOWN && wParam == VK_RETURN && altHeld));
+}
+
+// The frame at the largest whole factor that fits the monitor, centred, and the four strips
+// around it painted black.
+void PresentFullscreen() {
+    const ScreenRect fit =
+        FitFrameByWholeFactor(FrameWidth, FrameHeight, ClientRect.right, ClientRect.bottom);
+    const int right = fit.x + fit.width;
+    const int bottom = fit.y + fit.height;
+    PatBlt(WindowContext, 0, 0, ClientRect.right, fit.y, BLACKNESS);
+    PatBlt(WindowContext, 0, bottom, ClientRect.right, ClientRect.bottom - bottom, BLACKNESS);
+    PatBlt(WindowContext, 0, fit.y, fit.x, fit.height, BLACKNESS);
+    PatBlt(WindowContext, right, fit.y, ClientRect.right - right, fit.height, BLACKNESS);
+    StretchBlt(WindowContext, fit.x, fit.y, fit.width, fit.height, MemoryContext, 0, 0, FrameWidth,
+               FrameHeight, SRCCOPY);
+}
+
 } // namespace
 
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY)
         PostQuitMessage(0);
+    if (window == Window && IsFullscreenToggle(message, wParam, lParam)) {
+        ToggleFullscreen();
+        return 0;
+    }
+    // Alt+Enter would otherwise end in the system's warning beep for a menu key it cannot find.
+    if (message == WM_SYSCHAR && wParam == VK_RETURN)
+        return 0;
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-const char* PlatformOpenWindow(const DisplayOptions&) {
+void ToggleFullscreen() {
+    if (Fullscreen)
+        LeaveFullscreen();
+    else
+        EnterFullscreen();
+}
+
+const char* PlatformOpenWindow(const DisplayOptions& options) {
     if (!RegisterWindowClass())
         return "cannot register the window class";
     Window = CreateMainWindow();
     if (Window == nullptr)
         return "cannot create the window";
     ShowWindow(Window, ProgramShowState);
+    if (options.fullscreen)
+        EnterFullscreen();
+    WaitForComposition = options.vsync;
     WindowContext = GetDC(Window);
     if (WindowContext == nullptr)
         return "cannot get the window's device context";
@@ -146,6 +223,7 @@ bool PlatformPumpEvents() {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    PollXInputControllers(ControllerStates);
     return quit;
 }
 
@@ -172,13 +250,22 @@ void PlatformSleep(double milliseconds) {
 
 // Down when the high-order bit of the key state is set.
 bool PlatformKeyDown(Key key) {
-    return GetKeyState(VirtualKeyOf(key)) < 0;
+    return GetKeyState(VirtualKeyOf(key)) < 0 || AnyControllerHoldsKey(ControllerStates, key);
 }
 
+// The window keeps the plain stretch over its whole client area, which at 640x480 is the
+// whole factor 2.
 void PlatformPresent() {
     GetClientRect(Window, &ClientRect);
-    StretchBlt(WindowContext, 0, 0, ClientRect.right, ClientRect.bottom, MemoryContext, 0, 0,
-               FrameWidth, FrameHeight, SRCCOPY);
+    if (Fullscreen)
+        PresentFullscreen();
+    else
+        StretchBlt(WindowContext, 0, 0, ClientRect.right, ClientRect.bottom, MemoryContext, 0, 0,
+                   FrameWidth, FrameHeight, SRCCOPY);
+    // With --vsync, wait for the desktop compositor's next frame; without composition the
+    // call fails at once and presenting goes on unpaced.
+    if (WaitForComposition)
+        DwmFlush();
 }
 
 void PlatformSetTitle(const char* title) {
