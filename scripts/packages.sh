@@ -34,8 +34,9 @@ try_packages() {
 BUILD_PACKAGES=(cmake g++ make libgtest-dev libbenchmark-dev libpng-dev python3)
 # The demo's window and input (also pulls in the X11 headers the end-to-end helper needs).
 APP_PACKAGES=(libsdl2-dev libx11-dev)
-# The end-to-end tests: a virtual X server, input and window queries, screenshots.
-E2E_PACKAGES=(xvfb xdotool imagemagick x11-utils)
+# The end-to-end tests: a virtual X server, input and window queries, screenshots, and a
+# window manager to carry out fullscreen requests.
+E2E_PACKAGES=(xvfb xdotool imagemagick x11-utils openbox)
 
 # Cross-building the Windows program and running it under Wine; optional. The POSIX-threads
 # compiler and GoogleTest's sources build the backend checks; the X tools are those above.

@@ -158,6 +158,47 @@ async function checkNoScrolling(page) {
   check(scrolled, 'the same keys scroll the page once the canvas has lost focus');
 }
 
+// F11 puts the stage in fullscreen with the canvas at a whole multiple of the frame in device
+// pixels, centred on black; Alt+Enter leaves and the canvas is 640x480 again.
+async function checkFullscreen(page) {
+  const layout = () => page.evaluate(() => {
+    const stage = document.getElementById('stage').getBoundingClientRect();
+    const canvas = document.getElementById('canvas').getBoundingClientRect();
+    return {
+      fullscreen: document.fullscreenElement?.id ?? null, ratio: window.devicePixelRatio,
+      stage: [stage.width, stage.height], canvas: [canvas.x, canvas.y, canvas.width, canvas.height],
+      background: getComputedStyle(document.getElementById('stage')).backgroundColor,
+    };
+  });
+  await page.locator('#canvas').focus();
+  await page.keyboard.press('F11');
+  const entered = await page.waitForFunction(() => document.fullscreenElement !== null, null,
+                                             { timeout: PatientMs, polling: 50 })
+    .then(() => true, () => false);
+  check(entered, 'F11 on the canvas puts the page\'s stage in fullscreen');
+  if (entered) {
+    const shown = await layout();
+    console.log(`     fullscreen layout: ${JSON.stringify(shown)}`);
+    const [x, y, width, height] = shown.canvas;
+    const factor = Math.floor(Math.min(shown.stage[0] * shown.ratio / 320,
+                                       shown.stage[1] * shown.ratio / 240));
+    check(shown.fullscreen === 'stage' && width * shown.ratio === 320 * factor &&
+          height * shown.ratio === 240 * factor,
+          `the canvas is ${factor} times the frame in device pixels`);
+    check(Math.abs(2 * x + width - shown.stage[0]) <= 1 &&
+          Math.abs(2 * y + height - shown.stage[1]) <= 1 && shown.background === 'rgb(0, 0, 0)',
+          'centred on black');
+    await page.screenshot({ path: path.join(outputDir, 'fullscreen.png') });
+  }
+  await page.keyboard.press('Alt+Enter');
+  const left = await page.waitForFunction(() => document.fullscreenElement === null, null,
+                                          { timeout: PatientMs, polling: 50 })
+    .then(() => true, () => false);
+  const after = await layout();
+  check(left && after.canvas[2] === 640 && after.canvas[3] === 480,
+        `Alt+Enter leaves fullscreen and the canvas is 640x480 again (${after.canvas.slice(2)})`);
+}
+
 async function checkFrames(page) {
   for (const [index, frameCase] of FrameCases.entries()) {
     const rawPath = path.join(outputDir, `reference_${index}.raw`);
@@ -193,6 +234,7 @@ async function main() {
     await checkScreenshot(page);
     await checkWalking(page);
     await checkNoScrolling(page);
+    await checkFullscreen(page);
     await checkFrames(page);
     check(problems.length === 0, `no error in the console${problems.length ? ': ' : ''}` +
           problems.join('; '));

@@ -1,0 +1,124 @@
+#!/usr/bin/env bash
+# End-to-end check of fullscreen in a virtual X server of 1024x768 with a window manager (a
+# fullscreen request is the window manager's to carry out): F11 turns the 640x480 window into
+# one over the whole screen, the frame shown at factor 3 (960x720) in the middle
+# with black borders and every frame pixel a sharp 3x3 block; Alt+Enter turns it back into
+# the 640x480 window. Then the same from --fullscreen at start. Screenshots are kept.
+#
+# Usage: fullscreen_test.sh DRAV DATA-DIRECTORY OUTPUT-DIRECTORY
+set -uo pipefail
+
+drav=$(realpath "$1")
+data=$2
+out=$3
+mkdir -p "$out"
+rm -f "$out"/*.png
+
+xvfb_pid=""
+wm_pid=""
+drav_pid=""
+fail() {
+    echo "FAIL: $*" >&2
+    exit 1
+}
+stop_drav() {
+    [ -n "$drav_pid" ] && kill "$drav_pid" 2>/dev/null && wait "$drav_pid" 2>/dev/null
+    drav_pid=""
+}
+cleanup() {
+    stop_drav
+    [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+}
+trap cleanup EXIT
+
+source "$(dirname "$0")/wait_for.sh"
+
+display_file="$out/display"
+rm -f "$display_file"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>"$out/xvfb.log" &
+xvfb_pid=$!
+wait_for 30 test -s "$display_file" || fail "Xvfb did not start"
+export DISPLAY=":$(cat "$display_file")"
+openbox --sm-disable >"$out/openbox.log" 2>&1 &
+wm_pid=$!
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+wait_for 30 wm_running || fail "the window manager did not start"
+
+window=""
+title_pattern='^[0-9]+\.[0-9]{2} FPS \([0-9]+\.[0-9]{2} ms\) models=[1-9][0-9]*$'
+find_running_window() {
+    local candidate
+    for candidate in $(xdotool search --pid "$drav_pid" 2>/dev/null); do
+        if [[ $(xdotool getwindowname "$candidate" 2>/dev/null) =~ $title_pattern ]]; then
+            window=$candidate
+            return 0
+        fi
+    done
+    return 1
+}
+start_drav() { # start_drav OPTION... : runs drav in the data folder and finds its window
+    (cd "$data" && exec "$drav" "$@") 2>>"$out/drav.stderr" &
+    drav_pid=$!
+    window=""
+    wait_for 60 find_running_window || fail "drav $* showed no frame-rate title"
+}
+# The window's place on the screen and its size.
+window_geometry() {
+    xwininfo -id "$window" | awk '/Absolute upper-left X:/ { x = $4 } /Absolute upper-left Y:/ { y = $4 }
+        /Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h "+" x "+" y }'
+}
+window_size() { xwininfo -id "$window" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }'; }
+has_size() { [ "$(window_size)" = "$1" ]; }
+
+# check_fullscreen_picture NAME : the screen's picture is the frame at factor 3 in the middle
+# of black borders, each frame pixel one 3x3 block.
+check_fullscreen_picture() {
+    local shot="$out/$1.png"
+    import -window root "$shot" || fail "cannot take screenshot $1"
+    local border
+    border=$(convert "$shot" -fill black -draw 'rectangle 32,24 991,743' -format '%[max]' info:)
+    [ "$border" = 0 ] || fail "$1: the border around the 960x720 picture is not all black"
+    convert "$shot" -crop 960x720+32+24 +repage "$out/$1_picture.png"
+    local colours
+    colours=$(convert "$out/$1_picture.png" -format %k info:)
+    [ "$colours" -ge 16 ] || fail "$1: the picture shows only $colours colours"
+    convert "$out/$1_picture.png" -sample 320x240 -sample 960x720 "$out/$1_blocks.png"
+    local odd
+    odd=$(compare -metric AE "$out/$1_picture.png" "$out/$1_blocks.png" null: 2>&1)
+    [ "$odd" = 0 ] || fail "$1: $odd screen pixels are not part of a 3x3 block"
+    echo "$1: 960x720 at (32,24), $colours colours, black borders, sharp 3x3 blocks"
+}
+
+start_drav
+has_size 640x480 || fail "the window starts at $(window_size), not 640x480"
+windowed=$(window_geometry)
+xdotool windowfocus "$window" 2>/dev/null
+xdotool key F11
+wait_for 30 has_size 1024x768 || fail "F11 left the window at $(window_size)"
+sleep 0.5
+check_fullscreen_picture f11_fullscreen
+xdotool key alt+Return
+wait_for 30 has_size 640x480 || fail "Alt+Enter left the window at $(window_size)"
+sleep 0.5
+[ "$(window_geometry)" = "$windowed" ] || fail "the window was $windowed, is $(window_geometry)"
+import -window "$window" "$out/restored.png"
+[ "$(identify -format %wx%h "$out/restored.png")" = 640x480 ] || fail "restored window picture"
+echo "Alt+Enter: back to the window as it was, $windowed"
+stop_drav
+
+start_drav --fullscreen
+wait_for 30 has_size 1024x768 || fail "--fullscreen opened a window of $(window_size)"
+sleep 0.5
+check_fullscreen_picture started_fullscreen
+xdotool key F11
+wait_for 30 has_size 640x480 || fail "F11 after --fullscreen left the window at $(window_size)"
+echo "F11 after --fullscreen: a 640x480 window"
+stop_drav
+
+if [ -s "$out/drav.stderr" ]; then
+    cat "$out/drav.stderr" >&2
+    fail "drav wrote to stderr"
+fi
+echo "screenshots in $out"
+echo "PASS"
