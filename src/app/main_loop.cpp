@@ -114,7 +114,7 @@ Scene* StartDemo(const DisplayOptions& display) {
     return scene;
 }
 
-int RunDemo(const DemoOptions& options) {
+int RunDemo(const PresentOptions& options) {
     Scene* scene = StartDemo(options.display);
     if (scene == nullptr) {
         return 1;

@@ -43,16 +43,10 @@ int RunMainLoop(Scene& scene, int framesPerSecondCap = 0);
 // The title text for a frame that started at frameStart and ended at now.
 void FormatFrameTitle(char (&title)[TitleCapacity], double frameStart, double now, int modelCount);
 
-// What a program's command line can change; all zero is the plain demo.
-struct DemoOptions {
-    DisplayOptions display;
-    int framesPerSecondCap; // 0: no cap
-};
-
 // Start-up in order: window, colour tables, frame buffer, models, level, projection. Returns
 // the level's scene, or null after one line on stderr naming the step that failed when the
 // window or the frame buffer cannot be made; then FrameBuffer stays null.
 Scene* StartDemo(const DisplayOptions& display = {});
 
 // StartDemo, then the main loop. Returns 0 after the window is closed, 1 when start-up failed.
-int RunDemo(const DemoOptions& options = {});
+int RunDemo(const PresentOptions& options = {});

@@ -4,15 +4,9 @@
 
 #include <cstdint>
 
+#include "app/present_options.h"
 #include "app/tick.h"
 #include "render/palette.h"
-
-// How the window shows frames. Everything off is the plain 640x480 window presenting as fast
-// as frames come.
-struct DisplayOptions {
-    bool fullscreen; // start in desktop fullscreen
-    bool vsync;      // let presenting wait for the display's refresh, where the platform can
-};
 
 // Opens the 640x480 window titled "DRAV" and whatever drawing contexts presenting needs.
 // Returns null on success, or a short description of the step that failed.

@@ -1,7 +1,13 @@
-// The entry of the SDL2 program: runs the shared demo.
+// The entry of the SDL2 program: reads the command line and runs the shared demo.
 #include "app/main_loop.h"
 #include "app/platform/sdl2.h"
+#include "cli/demo_options.h"
 
-int main(int, char**) {
-    return RunDemo();
+int main(int argc, char** argv) {
+    DemoOptions options;
+    const int exitStatus = ReportCommandLine(ParseDemoOptions(argc, argv, options));
+    if (exitStatus >= 0) {
+        return exitStatus;
+    }
+    return RunDemo(options.present);
 }
