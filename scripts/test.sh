@@ -61,6 +61,8 @@ if try_packages "${WINDOWS_PACKAGES[@]}"; then
     step "windows backend tests" in_wine ctest --test-dir build/mingw --output-on-failure -j "$jobs"
     step "windows end-to-end" in_wine bash tests/e2e/wine_demo.sh build/mingw/dist \
         build/mingw/tests/win32/drav_window_probe.exe build/mingw/e2e
+    step "windows fullscreen" in_wine bash tests/e2e/wine_fullscreen.sh build/mingw/dist \
+        build/mingw/tests/win32/drav_window_probe.exe build/mingw/e2e_fullscreen
 fi
 if web_tools; then
     step "web build" build_web
