@@ -12,21 +12,19 @@ seconds=$3
 shift 3
 
 source "$(dirname "$0")/../tests/e2e/wait_for.sh"
+source "$(dirname "$0")/../tests/e2e/virtual_screen.sh"
 
 work=$(mktemp -d)
 xvfb_pid=""
 drav_pid=""
 cleanup() {
-    [ -n "$drav_pid" ] && kill "$drav_pid" 2>/dev/null
+    [ -n "$drav_pid" ] && kill "$drav_pid" 2>/dev/null && wait "$drav_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
     rm -rf "$work"
 }
 trap cleanup EXIT
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &
-xvfb_pid=$!
-wait_for 30 test -s "$work/display" || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(cat "$work/display")"
+start_virtual_screen "$work" || { echo "Xvfb did not start" >&2; exit 1; }
 
 (cd "$data" && exec "$drav" "$@") &
 drav_pid=$!

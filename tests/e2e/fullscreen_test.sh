@@ -33,14 +33,10 @@ cleanup() {
 trap cleanup EXIT
 
 source "$(dirname "$0")/wait_for.sh"
+source "$(dirname "$0")/virtual_screen.sh"
 source "$(dirname "$0")/fullscreen_picture.sh"
 
-display_file="$out/display"
-rm -f "$display_file"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>"$out/xvfb.log" &
-xvfb_pid=$!
-wait_for 30 test -s "$display_file" || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$display_file")"
+start_virtual_screen "$out" || fail "Xvfb did not start"
 openbox --sm-disable >"$out/openbox.log" 2>&1 &
 wm_pid=$!
 wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }

@@ -31,19 +31,14 @@ cleanup() {
 trap cleanup EXIT
 
 source "$(dirname "$0")/wait_for.sh"
+source "$(dirname "$0")/virtual_screen.sh"
 
 for tool in Xvfb xdotool xwininfo import compare convert; do
     command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
 [ -f "$data/plane.hgm" ] || fail "no data files in $data"
 
-# Xvfb picks a free display number itself and writes it to the given descriptor.
-display_file="$out/display"
-rm -f "$display_file"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>"$out/xvfb.log" &
-xvfb_pid=$!
-wait_for 30 test -s "$display_file" || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$display_file")"
+start_virtual_screen "$out" || fail "Xvfb did not start"
 
 (cd "$data" && exec "$drav") 2>"$out/drav.stderr" &
 drav_pid=$!
