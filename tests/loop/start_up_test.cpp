@@ -97,4 +97,19 @@ TEST_F(EmptyDirectoryStartUpTest, MissingDataLeavesSlotsEmptyAndTheDemoRunsOn) {
     }
 }
 
+TEST_F(EmptyDirectoryStartUpTest, DisplayOptionsReachTheWindowAndACapPacesTheLoop) {
+    testing::internal::CaptureStderr();
+    levelScene = StartDemo(DisplayOptions{true, true});
+    testing::internal::GetCapturedStderr();
+    ASSERT_NE(levelScene, nullptr);
+    EXPECT_TRUE(Headless.display.fullscreen);
+    EXPECT_TRUE(Headless.display.vsync);
+
+    // Frames that cost no time, capped at 50 a second: each waits out its 20 ms.
+    Headless.quitOnPump = 3;
+    EXPECT_EQ(RunMainLoop(*levelScene, 50), 0);
+    EXPECT_EQ(Headless.sleepCount, 3);
+    EXPECT_DOUBLE_EQ(ReadClock(), 60.0);
+}
+
 } // namespace
