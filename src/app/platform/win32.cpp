@@ -4,8 +4,10 @@
 // to a borderless one over the whole monitor and back.
 #include "app/platform/win32.h"
 
+#include <algorithm>
 #include <cmath>
 #include <dwmapi.h>
+#include <iterator>
 #include <timeapi.h>
 
 #include "app/integer_fit.h"
@@ -223,7 +225,12 @@ bool PlatformPumpEvents() {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
-    PollXInputControllers(ControllerStates);
+    // Like the keyboard, which reaches only the focused window, controllers steer the demo only
+    // while its window is in front.
+    if (GetForegroundWindow() == Window)
+        PollXInputControllers(ControllerStates);
+    else
+        std::fill(std::begin(ControllerStates), std::end(ControllerStates), ControllerState{});
     return quit;
 }
 
