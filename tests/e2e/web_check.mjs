@@ -199,6 +199,32 @@ async function checkFullscreen(page) {
         `Alt+Enter leaves fullscreen and the canvas is 640x480 again (${after.canvas.slice(2)})`);
 }
 
+// With ?fps-cap=20 in the address the page shows about 20 frames a second: its presents are
+// counted by wrapping the canvas's putImageData before the page loads.
+async function checkFrameRateCap(context, origin) {
+  const page = await context.newPage();
+  try {
+    await page.addInitScript(() => {
+      window.presentCount = 0;
+      const put = CanvasRenderingContext2D.prototype.putImageData;
+      CanvasRenderingContext2D.prototype.putImageData = function (...args) {
+        window.presentCount += 1;
+        return put.apply(this, args);
+      };
+    });
+    await page.goto(`${origin}/index.html?fps-cap=20`, { timeout: PatientMs });
+    await page.waitForFunction(() => window.presentCount > 0, null,
+                               { timeout: PatientMs, polling: 50 });
+    const before = await page.evaluate(() => [window.presentCount, performance.now()]);
+    await page.waitForTimeout(3000);
+    const after = await page.evaluate(() => [window.presentCount, performance.now()]);
+    const rate = (after[0] - before[0]) * 1000 / (after[1] - before[1]);
+    check(rate > 14 && rate < 22, `?fps-cap=20 shows about 20 frames a second (${rate.toFixed(1)})`);
+  } finally {
+    await page.close();
+  }
+}
+
 async function checkFrames(page) {
   for (const [index, frameCase] of FrameCases.entries()) {
     const rawPath = path.join(outputDir, `reference_${index}.raw`);
@@ -236,6 +262,7 @@ async function main() {
     await checkNoScrolling(page);
     await checkFullscreen(page);
     await checkFrames(page);
+    await checkFrameRateCap(context, origin);
     check(problems.length === 0, `no error in the console${problems.length ? ': ' : ''}` +
           problems.join('; '));
   } finally {
