@@ -6,9 +6,8 @@
 #include "app/startup.h"
 #include "app/tick.h"
 #include "common/png_writer.h"
-#include "render/frame_buffer.h"
 #include "render/palette.h"
-#include "render/render_state.h"
+#include "render/renderer.h"
 #include "render_options.h"
 #include "scene/level.h"
 
@@ -17,8 +16,6 @@ namespace {
 constexpr int ExitWriteFailed = 1;
 constexpr int ExitBadArguments = 2;
 constexpr int PngScale = 2;
-
-uint8_t FramePixels[FrameSize];
 
 bool NoKeyDown(Key) {
     return false;
@@ -33,13 +30,15 @@ bool WriteBytes(const char* path, const uint8_t* bytes, size_t size) {
     return std::fclose(file) == 0 && written;
 }
 
-// Writes each requested file; names the first that fails on stderr.
-bool WriteOutputs(const RenderOptions& options) {
+// Writes each requested file; names the first that fails on stderr. The frame's rows are
+// packed (its pitch is its width).
+bool WriteOutputs(const RenderOptions& options, const RenderTarget& frame) {
     const char* failed = nullptr;
-    if (options.rawPath != nullptr && !WriteBytes(options.rawPath, FrameBuffer, FrameSize)) {
+    const auto frameBytes = static_cast<size_t>(frame.width) * frame.height;
+    if (options.rawPath != nullptr && !WriteBytes(options.rawPath, frame.pixels, frameBytes)) {
         failed = options.rawPath;
     } else if (options.pngPath != nullptr &&
-               !WritePalettedPng(options.pngPath, FrameBuffer, FrameWidth, FrameHeight, Palette,
+               !WritePalettedPng(options.pngPath, frame.pixels, frame.width, frame.height, Palette,
                                  PngScale)) {
         failed = options.pngPath;
     } else if (options.fogTablePath != nullptr &&
@@ -69,7 +68,7 @@ int main(int argc, char** argv) {
         std::fputs(RenderUsage, stderr);
         return ExitBadArguments;
     }
-    FrameBuffer = FramePixels;
+    const std::unique_ptr<Renderer> renderer = CreateRenderer(1, DefaultThreadCount());
     BuildColourTables();
     LoadModelSet(options.dataDirectory);
     Scene* scene = BuildLevel();
@@ -78,7 +77,7 @@ int main(int argc, char** argv) {
         RunTick(*scene, NoKeyDown);
     }
     PlaceCamera(*scene, options.camera);
-    RenderFrame(*scene);
-    std::printf("models=%u\n", static_cast<unsigned>(DrawnModelCount));
-    return WriteOutputs(options) ? 0 : ExitWriteFailed;
+    RenderFrame(*renderer, *scene);
+    std::printf("models=%u\n", static_cast<unsigned>(renderer->frame.drawnModelCount));
+    return WriteOutputs(options, renderer->target) ? 0 : ExitWriteFailed;
 }
