@@ -43,6 +43,10 @@ TEST(ParseBenchOptions, RejectsWhatItDoesNotUnderstand) {
                                                        {"--frames", "1e3"},
                                                        {"--frames", "10000001"},
                                                        {"--frames", "12x"},
+                                                       {"--scale", "0"},
+                                                       {"--scale", "9"},
+                                                       {"--threads", "0"},
+                                                       {"--threads", "65"},
                                                        {"--speed", "2"},
                                                        {"stray"},
                                                        {"--data", "d", "--walk"}};
@@ -52,6 +56,16 @@ TEST(ParseBenchOptions, RejectsWhatItDoesNotUnderstand) {
     }
     BenchOptions most;
     EXPECT_TRUE(Parse({"--frames", "10000000"}, most));
+}
+
+TEST(ParseBenchOptions, TakesScaleAndThreadsWithinTheirRanges) {
+    BenchOptions options;
+    ASSERT_TRUE(Parse({}, options));
+    EXPECT_EQ(options.scale, 1u);
+    EXPECT_EQ(options.threads, 0u) << "one per core";
+    ASSERT_TRUE(Parse({"--scale", "8", "--threads", "64"}, options));
+    EXPECT_EQ(options.scale, 8u);
+    EXPECT_EQ(options.threads, 64u);
 }
 
 } // namespace
