@@ -49,9 +49,9 @@ PaletteColours LoadPalette() {
     return palette;
 }
 
-int Nearest(const PaletteColours& palette, const Colour& target) {
-    int best = 0;
-    for (int i = 1; i < PaletteSize; ++i) {
+int Nearest(const PaletteColours& palette, const std::vector<int>& colours, const Colour& target) {
+    int best = colours.front();
+    for (int i : colours) {
         const Colour a = Difference(palette.entries[i], target);
         const Colour b = Difference(palette.entries[best], target);
         if (Dot(a, a) < Dot(b, b)) {
@@ -63,13 +63,13 @@ int Nearest(const PaletteColours& palette, const Colour& target) {
 
 // The nearest entry and the partner that, mixed in, best approaches the target without making
 // the texture noisy; dithering then shows the two in the found proportion.
-Mix BestMix(const PaletteColours& palette, const Colour& target) {
-    const int first = Nearest(palette, target);
+Mix BestMix(const PaletteColours& palette, const std::vector<int>& colours, const Colour& target) {
+    const int first = Nearest(palette, colours, target);
     const Colour& base = palette.entries[first];
     const Colour offset = Difference(target, base);
     Mix best = {first, first, 0};
     double bestCost = Dot(offset, offset);
-    for (int i = 0; i < PaletteSize; ++i) {
+    for (int i : colours) {
         const Colour step = Difference(palette.entries[i], base);
         const double length = Dot(step, step);
         if (length == 0) {
@@ -136,7 +136,7 @@ void CopyHalfSize(const Image& source, Image& target, const TexelRect& rect) {
     }
 }
 
-void Quantise(const Image& image, Texture& texture) {
+void Quantise(const Image& image, const std::vector<int>& colours, Texture& texture) {
     const PaletteColours palette = LoadPalette();
     for (int y = 0; y < TextureSide; ++y) {
         for (int x = 0; x < TextureSide; ++x) {
@@ -144,7 +144,7 @@ void Quantise(const Image& image, Texture& texture) {
             const Colour target = {static_cast<double>(Clamp(texel.red, 0, 255)),
                                    static_cast<double>(Clamp(texel.green, 0, 255)),
                                    static_cast<double>(Clamp(texel.blue, 0, 255))};
-            const Mix mix = BestMix(palette, target);
+            const Mix mix = BestMix(palette, colours, target);
             const double threshold = (Bayer[y & 3][x & 3] + 0.5) / 16.0;
             texture.texels[y * TextureSide + x] =
                 static_cast<uint8_t>(mix.share > threshold ? mix.second : mix.first);

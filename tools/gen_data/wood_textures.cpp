@@ -2,9 +2,13 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "gen_data/materials.h"
 #include "gen_data/textures.h"
 
 namespace {
+
+// The dark grey that browns the wood's colour.
+constexpr Rgb Shadow = {40, 40, 40};
 
 // Wood with grain lines running along x (or along y when vertical), wavy from noise.
 Rgb Grained(const Rgb& wood, int x, int y, bool vertical, uint32_t seed) {
@@ -34,8 +38,11 @@ int DistanceToBeam(int t) {
 } // namespace
 
 void PaintTable(Image& image) {
-    // Browns on the palette's line from (96, 48, 0) to (192, 144, 96).
-    const Rgb planks[4] = {{128, 80, 32}, {120, 72, 24}, {138, 90, 42}, {124, 76, 28}};
+    // Orange brown darkened by 40 to 55 percent of dark grey: browns that dither from the
+    // wood's own colour and greys.
+    const Rgb wood = MaterialColour(Wood);
+    const Rgb planks[4] = {Mixed(Shadow, wood, 55), Mixed(Shadow, wood, 45),
+                           Mixed(Shadow, wood, 60), Mixed(Shadow, wood, 50)};
     constexpr int PlankWidth = 8;
     for (int y = MainRegion.top; y <= MainRegion.bottom; ++y) {
         for (int x = MainRegion.left; x <= MainRegion.right; ++x) {
@@ -45,15 +52,15 @@ void PaintTable(Image& image) {
     }
     for (int y = DetailRegion.top; y <= DetailRegion.bottom; ++y) {
         for (int x = DetailRegion.left; x <= DetailRegion.right; ++x) {
-            image.at(x, y) = Grained({104, 56, 8}, x, y, true, 52);
+            image.at(x, y) = Grained(Mixed(Shadow, MaterialColour(Wood), 40), x, y, true, 52);
         }
     }
     PaintFloorRegion(image);
 }
 
 void PaintCeiling(Image& image) {
-    const Rgb beam = {104, 56, 8};
-    const Rgb panel = {168, 168, 120};
+    const Rgb beam = Mixed(Shadow, MaterialColour(Wood), 40);
+    const Rgb panel = {168, 168, 168};
     for (int y = 0; y < TextureSide; ++y) {
         for (int x = 0; x < TextureSide; ++x) {
             if (IsBeam(x) || IsBeam(y)) {
