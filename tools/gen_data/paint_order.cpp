@@ -1,0 +1,237 @@
+#include "gen_data/paint_order.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr int FrameWidth = 320;
+constexpr int FrameHeight = 240;
+// The renderer's projection: screen x and y per unit of x / z and y / z in view space.
+constexpr double ScaleX = 160 * 1.6083802;
+constexpr double ScaleY = 120 * 2.1445069;
+constexpr double NearDepth = 0.25;
+constexpr double EyeHeight = 1.0;
+constexpr double Pi = 3.14159265358979323846;
+// Depths (as 1 / z) this close count as a tie: faces meeting along an edge.
+constexpr double DepthTolerance = 1e-4;
+
+struct Point {
+    double x, y, z;
+};
+
+Point Minus(const Point& a, const Point& b) {
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+
+double Dot(const Point& a, const Point& b) {
+    return a.x * b.x + a.y * b.y + a.z * b.z;
+}
+
+Point Cross(const Point& a, const Point& b) {
+    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
+}
+
+Point Corner(const ModelTriangle& triangle, int i) {
+    const ModelVertex& v = triangle.vertices[i];
+    return {v.x, v.y, v.z};
+}
+
+// An eye looking level along forward; right completes the view axes.
+struct View {
+    Point eye, forward, right;
+};
+
+std::vector<View> WalkViews() {
+    constexpr int Sides = 16;
+    const double distances[] = {0.5, 0.75, 1, 1.5, 2, 3, 4, 6, 8, 10};
+    const double turns[] = {-0.4, 0, 0.4};
+    std::vector<View> views;
+    for (int side = 0; side < Sides; ++side) {
+        // Off the axes by a little, so that no view looks exactly along a face.
+        const double around = 2 * Pi * side / Sides + 0.1;
+        for (double distance : distances) {
+            for (double turn : turns) {
+                const double heading = around + Pi + turn;
+                const Point forward = {std::cos(heading), 0, std::sin(heading)};
+                views.push_back(
+                    {{distance * std::cos(around), EyeHeight, distance * std::sin(around)},
+                     forward,
+                     {-forward.z, 0, forward.x}});
+            }
+        }
+    }
+    return views;
+}
+
+// A corner on the screen, with 1 / depth, which is linear across the screen.
+struct ScreenCorner {
+    double x, y, inverseDepth;
+};
+
+// Every pixel where two or more triangles overlap: the triangles there, and which of them are
+// nearest the eye. Identical overlaps are counted together.
+using Overlap = std::pair<std::vector<int>, std::vector<int>>;
+using Overlaps = std::map<Overlap, long>;
+
+struct Sample {
+    int triangle;
+    double inverseDepth;
+};
+
+// Rasterises the triangles that face the eye and lie wholly beyond the near plane, collecting
+// the samples of every pixel centre.
+void CoverView(const Mesh& mesh, const View& view, std::vector<std::vector<Sample>>& pixels) {
+    for (int t = 0; t < static_cast<int>(mesh.size()); ++t) {
+        const Point a = Corner(mesh[t], 0);
+        const Point normal = Cross(Minus(Corner(mesh[t], 1), a), Minus(Corner(mesh[t], 2), a));
+        if (Dot(normal, Minus(view.eye, a)) <= 0) {
+            continue;
+        }
+        ScreenCorner corners[3];
+        bool inFront = true;
+        for (int i = 0; i < 3; ++i) {
+            const Point relative = Minus(Corner(mesh[t], i), view.eye);
+            const double depth = Dot(relative, view.forward);
+            inFront = inFront && depth >= NearDepth;
+            corners[i] = {FrameWidth / 2 + ScaleX * Dot(relative, view.right) / depth,
+                          FrameHeight / 2 - ScaleY * relative.y / depth, 1 / depth};
+        }
+        if (!inFront) {
+            continue;
+        }
+        const ScreenCorner& p = corners[0];
+        const ScreenCorner& q = corners[1];
+        const ScreenCorner& r = corners[2];
+        const double area = (q.x - p.x) * (r.y - p.y) - (q.y - p.y) * (r.x - p.x);
+        if (area == 0) {
+            continue;
+        }
+        const int left = std::max(0, static_cast<int>(std::floor(std::min({p.x, q.x, r.x}))));
+        const int right = std::min(FrameWidth - 1, static_cast<int>(std::max({p.x, q.x, r.x})));
+        const int top = std::max(0, static_cast<int>(std::floor(std::min({p.y, q.y, r.y}))));
+        const int bottom = std::min(FrameHeight - 1, static_cast<int>(std::max({p.y, q.y, r.y})));
+        for (int y = top; y <= bottom; ++y) {
+            for (int x = left; x <= right; ++x) {
+                const double cx = x + 0.5;
+                const double cy = y + 0.5;
+                // Barycentric weights of the pixel centre; all positive inside.
+                const double wp = ((q.x - cx) * (r.y - cy) - (q.y - cy) * (r.x - cx)) / area;
+                const double wq = ((r.x - cx) * (p.y - cy) - (r.y - cy) * (p.x - cx)) / area;
+                const double wr = 1 - wp - wq;
+                if (wp <= 0 || wq <= 0 || wr <= 0) {
+                    continue;
+                }
+                const double inverseDepth =
+                    wp * p.inverseDepth + wq * q.inverseDepth + wr * r.inverseDepth;
+                pixels[y * FrameWidth + x].push_back({t, inverseDepth});
+            }
+        }
+    }
+}
+
+Overlaps FindOverlaps(const Mesh& mesh) {
+    Overlaps overlaps;
+    std::vector<std::vector<Sample>> pixels(FrameWidth * FrameHeight);
+    for (const View& view : WalkViews()) {
+        for (std::vector<Sample>& samples : pixels) {
+            samples.clear();
+        }
+        CoverView(mesh, view, pixels);
+        for (const std::vector<Sample>& samples : pixels) {
+            if (samples.size() < 2) {
+                continue;
+            }
+            double nearest = 0;
+            for (const Sample& sample : samples) {
+                nearest = std::max(nearest, sample.inverseDepth);
+            }
+            Overlap overlap;
+            for (const Sample& sample : samples) {
+                overlap.first.push_back(sample.triangle);
+                if (sample.inverseDepth >= nearest * (1 - DepthTolerance)) {
+                    overlap.second.push_back(sample.triangle);
+                }
+            }
+            ++overlaps[overlap];
+        }
+    }
+    return overlaps;
+}
+
+// The wrong pixels when triangle t is drawn at position[t].
+long CountWrong(const Overlaps& overlaps, const std::vector<int>& position) {
+    long wrong = 0;
+    for (const auto& [overlap, count] : overlaps) {
+        int last = overlap.first.front();
+        for (int t : overlap.first) {
+            last = position[t] > position[last] ? t : last;
+        }
+        if (std::find(overlap.second.begin(), overlap.second.end(), last) == overlap.second.end()) {
+            wrong += count;
+        }
+    }
+    return wrong;
+}
+
+std::vector<int> PositionsOf(const std::vector<int>& order) {
+    std::vector<int> position(order.size());
+    for (size_t i = 0; i < order.size(); ++i) {
+        position[order[i]] = static_cast<int>(i);
+    }
+    return position;
+}
+
+} // namespace
+
+long WrongPixels(const Mesh& mesh) {
+    std::vector<int> position(mesh.size());
+    for (size_t i = 0; i < mesh.size(); ++i) {
+        position[i] = static_cast<int>(i);
+    }
+    return CountWrong(FindOverlaps(mesh), position);
+}
+
+Mesh OrderForPainting(const Mesh& mesh) {
+    const Overlaps overlaps = FindOverlaps(mesh);
+    const int count = static_cast<int>(mesh.size());
+    std::vector<int> order(count);
+    for (int i = 0; i < count; ++i) {
+        order[i] = i;
+    }
+    long best = CountWrong(overlaps, PositionsOf(order));
+    // Move one triangle to another place whenever that lowers the count, until no move does.
+    for (bool improved = true; improved && best > 0;) {
+        improved = false;
+        for (int from = 0; from < count; ++from) {
+            for (int to = 0; to < count; ++to) {
+                if (to == from) {
+                    continue;
+                }
+                std::vector<int> moved = order;
+                const int triangle = moved[from];
+                moved.erase(moved.begin() + from);
+                moved.insert(moved.begin() + to, triangle);
+                const long wrong = CountWrong(overlaps, PositionsOf(moved));
+                if (wrong < best) {
+                    best = wrong;
+                    order = moved;
+                    improved = true;
+                }
+            }
+        }
+    }
+    Mesh ordered;
+    for (int t : order) {
+        ordered.push_back(mesh[t]);
+    }
+    return ordered;
+}
+
+void AppendInPaintingOrder(Mesh& mesh, const Mesh& solid) {
+    const Mesh ordered = OrderForPainting(solid);
+    mesh.insert(mesh.end(), ordered.begin(), ordered.end());
+}
