@@ -18,7 +18,7 @@ struct Material {
 };
 
 // Wood, of the table and the ceiling beams: an orange brown, dithered with dark greys into
-// the browns of the grain (each texel keeps its own hue through the fog).
+// the browns of planks, legs and beams.
 extern const Material Wood;
 // Floor tiles: terracotta and orange brown, dithered together and with pale greys.
 extern const Material FloorTiles;

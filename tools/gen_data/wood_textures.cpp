@@ -7,8 +7,12 @@
 
 namespace {
 
-// The dark grey that browns the wood's colour.
-constexpr Rgb Shadow = {40, 40, 40};
+// The brown percent of the way from a dark grey to the wood's colour. Half way it is the
+// (128, 80, 32) of oak; each texel shows the orange brown or a grey, and both keep their hue
+// through the fog, where the palette's own middle browns turn olive.
+Rgb WoodBrown(int percent) {
+    return Mixed({64, 64, 64}, MaterialColour(Wood), percent);
+}
 
 // Wood with grain lines running along x (or along y when vertical), wavy from noise.
 Rgb Grained(const Rgb& wood, int x, int y, bool vertical, uint32_t seed) {
@@ -38,11 +42,7 @@ int DistanceToBeam(int t) {
 } // namespace
 
 void PaintTable(Image& image) {
-    // Orange brown darkened by 40 to 55 percent of dark grey: browns that dither from the
-    // wood's own colour and greys.
-    const Rgb wood = MaterialColour(Wood);
-    const Rgb planks[4] = {Mixed(Shadow, wood, 55), Mixed(Shadow, wood, 45),
-                           Mixed(Shadow, wood, 60), Mixed(Shadow, wood, 50)};
+    const Rgb planks[4] = {WoodBrown(50), WoodBrown(44), WoodBrown(56), WoodBrown(47)};
     constexpr int PlankWidth = 8;
     for (int y = MainRegion.top; y <= MainRegion.bottom; ++y) {
         for (int x = MainRegion.left; x <= MainRegion.right; ++x) {
@@ -52,14 +52,14 @@ void PaintTable(Image& image) {
     }
     for (int y = DetailRegion.top; y <= DetailRegion.bottom; ++y) {
         for (int x = DetailRegion.left; x <= DetailRegion.right; ++x) {
-            image.at(x, y) = Grained(Mixed(Shadow, MaterialColour(Wood), 40), x, y, true, 52);
+            image.at(x, y) = Grained(WoodBrown(36), x, y, true, 52);
         }
     }
     PaintFloorRegion(image);
 }
 
 void PaintCeiling(Image& image) {
-    const Rgb beam = Mixed(Shadow, MaterialColour(Wood), 40);
+    const Rgb beam = WoodBrown(36);
     const Rgb panel = {168, 168, 168};
     for (int y = 0; y < TextureSide; ++y) {
         for (int x = 0; x < TextureSide; ++x) {
