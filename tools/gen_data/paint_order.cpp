@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "gen_data/vector3.h"
+
 namespace {
 
 constexpr int FrameWidth = 320;
@@ -19,21 +21,7 @@ constexpr double Pi = 3.14159265358979323846;
 // Depths (as 1 / z) this close count as a tie: faces meeting along an edge.
 constexpr double DepthTolerance = 1e-4;
 
-struct Point {
-    double x, y, z;
-};
-
-Point Minus(const Point& a, const Point& b) {
-    return {a.x - b.x, a.y - b.y, a.z - b.z};
-}
-
-double Dot(const Point& a, const Point& b) {
-    return a.x * b.x + a.y * b.y + a.z * b.z;
-}
-
-Point Cross(const Point& a, const Point& b) {
-    return {a.y * b.z - a.z * b.y, a.z * b.x - a.x * b.z, a.x * b.y - a.y * b.x};
-}
+using Point = Vector3;
 
 Point Corner(const ModelTriangle& triangle, int i) {
     const ModelVertex& v = triangle.vertices[i];
@@ -87,14 +75,15 @@ struct Sample {
 void CoverView(const Mesh& mesh, const View& view, std::vector<std::vector<Sample>>& pixels) {
     for (int t = 0; t < static_cast<int>(mesh.size()); ++t) {
         const Point a = Corner(mesh[t], 0);
-        const Point normal = Cross(Minus(Corner(mesh[t], 1), a), Minus(Corner(mesh[t], 2), a));
-        if (Dot(normal, Minus(view.eye, a)) <= 0) {
+        const Point normal =
+            Cross(Difference(Corner(mesh[t], 1), a), Difference(Corner(mesh[t], 2), a));
+        if (Dot(normal, Difference(view.eye, a)) <= 0) {
             continue;
         }
         ScreenCorner corners[3];
         bool inFront = true;
         for (int i = 0; i < 3; ++i) {
-            const Point relative = Minus(Corner(mesh[t], i), view.eye);
+            const Point relative = Difference(Corner(mesh[t], i), view.eye);
             const double depth = Dot(relative, view.forward);
             inFront = inFront && depth >= NearDepth;
             corners[i] = {FrameWidth / 2 + ScaleX * Dot(relative, view.right) / depth,

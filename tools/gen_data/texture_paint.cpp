@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "gen_data/vector3.h"
 #include "render/palette.h"
 
 namespace {
@@ -15,17 +16,8 @@ int Clamp(int value, int low, int high) {
     return std::min(std::max(value, low), high);
 }
 
-struct Colour {
-    double red, green, blue;
-};
-
-Colour Difference(const Colour& a, const Colour& b) {
-    return {a.red - b.red, a.green - b.green, a.blue - b.blue};
-}
-
-double Dot(const Colour& a, const Colour& b) {
-    return a.red * b.red + a.green * b.green + a.blue * b.blue;
-}
+// Red, green and blue as x, y and z.
+using Colour = Vector3;
 
 // Two palette entries and the share of the second that mixes them closest to a colour.
 struct Mix {
@@ -76,8 +68,8 @@ Mix BestMix(const PaletteColours& palette, const std::vector<int>& colours, cons
             continue;
         }
         const double share = std::min(std::max(Dot(offset, step) / length, 0.0), 1.0);
-        const Colour miss = {offset.red - share * step.red, offset.green - share * step.green,
-                             offset.blue - share * step.blue};
+        const Colour miss = {offset.x - share * step.x, offset.y - share * step.y,
+                             offset.z - share * step.z};
         const double cost = Dot(miss, miss) + NoiseWeight * share * (1 - share) * length;
         if (cost < bestCost) {
             bestCost = cost;
