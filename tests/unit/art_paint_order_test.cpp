@@ -1,10 +1,13 @@
 // The triangle order of the generated models that are not convex: the wrong-pixel count of the
-// small measuring renderer, the reordering, and the data set's table and broken pillar.
+// small measuring renderer, the reordering, the data set's table and broken pillar, and the
+// report that prints the figures.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "gen_data/models.h"
 #include "gen_data/paint_order.h"
@@ -63,6 +66,38 @@ TEST(PaintOrder, DataSetTableAndBrokenPillarAreOrdered) {
     };
     EXPECT_LE(wrong(*models[3]), 100) << "table";
     EXPECT_LE(wrong(*models[1]), 4000) << "broken pillar";
+}
+
+// The report's output for the data set, or empty when it fails.
+std::string ReportOn(const std::string& directory) {
+    const std::string command =
+        std::string("\"") + DRAV_ART_REPORT + "\" \"" + directory + "\" 2>/dev/null";
+    std::string output;
+    if (std::FILE* pipe = popen(command.c_str(), "r")) {
+        char buffer[256];
+        while (std::fgets(buffer, sizeof buffer, pipe)) {
+            output += buffer;
+        }
+        if (pclose(pipe) != 0) {
+            output.clear();
+        }
+    }
+    return output;
+}
+
+TEST(ArtReport, PrintsTheFiguresOfTheDataSet) {
+    const std::string report = ReportOn(DRAV_DATA_DIR);
+    for (const ModelSlot& slot : ModelSlots) {
+        EXPECT_NE(report.find(slot.textureFileName), std::string::npos) << report;
+    }
+    // The table's line carries its triangle count and the count of wrong pixels.
+    const std::array<ModelPointer, ModelSlotCount> models = LoadDataSet();
+    const Model& table = *models[3];
+    char line[64];
+    std::snprintf(line, sizeof line, "%-10s %9d %12ld", "table.hgm", table.triangleCount,
+                  WrongPixels(Mesh(table.triangles, table.triangles + table.triangleCount)));
+    EXPECT_NE(report.find(line), std::string::npos) << line << " not in\n" << report;
+    EXPECT_EQ(ReportOn(DRAV_DATA_DIR "/absent"), "") << "a missing data set fails";
 }
 
 } // namespace

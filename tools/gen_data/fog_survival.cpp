@@ -2,7 +2,6 @@
 
 #include <algorithm>
 
-#include "gen_data/cielab.h"
 #include "render/palette.h"
 
 namespace {
@@ -24,9 +23,13 @@ struct FogFigures {
     ShadeSums colours[PaletteSize];
 };
 
-Lab EntryLab(int index) {
-    const RgbQuad& entry = Palette[index];
-    return ToLab(entry.red, entry.green, entry.blue);
+void BuildTables() {
+    static const bool built = [] {
+        BuildPalette(Palette);
+        BuildFogTable(Palette);
+        return true;
+    }();
+    static_cast<void>(built);
 }
 
 ShadeSums SumShades(int index) {
@@ -37,7 +40,7 @@ ShadeSums SumShades(int index) {
         const Lab blend = ToLab(weight * own.red + (1 - weight) * FogRed,
                                 weight * own.green + (1 - weight) * FogGreen,
                                 weight * own.blue + (1 - weight) * FogBlue);
-        const Lab drawn = EntryLab(FogTable[shade * PaletteSize + index]);
+        const Lab drawn = PaletteLab(FogTable[shade * PaletteSize + index]);
         const double distance = DeltaE(blend, drawn);
         sums.deltaE += distance;
         sums.worstDeltaE = std::max(sums.worstDeltaE, distance);
@@ -54,9 +57,7 @@ ShadeSums SumShades(int index) {
 
 const FogFigures& Figures() {
     static const FogFigures figures = [] {
-        // Builds the palette and the table exactly as start-up does.
-        BuildPalette(Palette);
-        BuildFogTable(Palette);
+        BuildTables();
         FogFigures built;
         for (int i = 0; i < PaletteSize; ++i) {
             built.colours[i] = SumShades(i);
@@ -87,6 +88,12 @@ FogSurvival Summarise(const double* uses) {
 }
 
 } // namespace
+
+Lab PaletteLab(int paletteIndex) {
+    BuildTables();
+    const RgbQuad& entry = Palette[paletteIndex];
+    return ToLab(entry.red, entry.green, entry.blue);
+}
 
 FogSurvival MeasureColour(int paletteIndex) {
     double uses[PaletteSize] = {};

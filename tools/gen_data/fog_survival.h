@@ -5,6 +5,7 @@
 #pragma once
 
 #include "assets/model.h"
+#include "gen_data/cielab.h"
 
 // Blends whose CIELAB chroma is above this still read as coloured; a table entry at or below
 // it reads as grey.
@@ -21,8 +22,14 @@ struct FogSurvival {
     double driftShare;  // drifting blends over coloured blends, 0..1; 0 when none is coloured
 };
 
-// The figures of one palette colour on its own. Builds the fog table if it is not built yet.
+// Each of the following builds the palette and the fog table first, exactly as start-up does,
+// if they are not built yet.
+
+// The figures of one palette colour on its own.
 FogSurvival MeasureColour(int paletteIndex);
 
 // The figures of a texture: its palette colours weighted by their texel counts.
 FogSurvival MeasureTexture(const Texture& texture);
+
+// A palette entry in CIELAB.
+Lab PaletteLab(int paletteIndex);

@@ -8,30 +8,19 @@
 
 const Material Wood = {45, 70, 30, 75, 25, 60, 0.10};
 const Material FloorTiles = {20, 70, 30, 70, 45, 60, 0.10};
+// Greys have no hue to speak of: any hue, no chroma.
 const Material Stone = {0, 360, 0, 1, 0, 100, 0};
 const Material Moss = {120, 160, 30, 60, 30, 70, 0.18};
 const Material Heart = {0, 45, 15, 100, 15, 85, 0.09};
 
 namespace {
 
-Lab EntryLab(int index) {
-    const RgbQuad& entry = Palette[index];
-    return ToLab(entry.red, entry.green, entry.blue);
-}
-
-bool InHueRange(const Material& material, double hue) {
-    if (material.hueLow <= material.hueHigh) {
-        return hue >= material.hueLow && hue <= material.hueHigh;
-    }
-    return hue >= material.hueLow || hue <= material.hueHigh;
-}
-
 bool ReadsAs(const Material& material, const Lab& colour) {
     const double chroma = Chroma(colour);
-    // Greys have no hue to speak of; a material that takes them takes every grey.
-    const bool hueFits = material.chromaLow == 0 || InHueRange(material, Hue(colour));
-    return hueFits && chroma >= material.chromaLow && chroma <= material.chromaHigh &&
-           colour.lightness >= material.lightnessLow && colour.lightness <= material.lightnessHigh;
+    const double hue = Hue(colour);
+    return hue >= material.hueLow && hue <= material.hueHigh && chroma >= material.chromaLow &&
+           chroma <= material.chromaHigh && colour.lightness >= material.lightnessLow &&
+           colour.lightness <= material.lightnessHigh;
 }
 
 } // namespace
@@ -41,10 +30,10 @@ std::vector<int> MaterialColours(const Material& material) {
     int leastDrifting = -1;
     double leastDrift = 2;
     for (int i = 0; i < PaletteSize; ++i) {
-        const double drift = MeasureColour(i).driftShare;
-        if (!ReadsAs(material, EntryLab(i))) {
+        if (!ReadsAs(material, PaletteLab(i))) {
             continue;
         }
+        const double drift = MeasureColour(i).driftShare;
         if (drift <= material.driftLimit) {
             colours.push_back(i);
         }

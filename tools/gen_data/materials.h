@@ -7,9 +7,9 @@
 
 #include "gen_data/texture_paint.h"
 
-// What reads as the material, in CIELAB: a hue range in degrees (from hueLow counter-clockwise
-// to hueHigh, so it may wrap through 0), a chroma range and a lightness range; and the most
-// hue drift through the fog (0..1) a colour of it may show.
+// What reads as the material, in CIELAB: a hue range in degrees (hueLow to hueHigh, 0..360),
+// a chroma range and a lightness range; and the most hue drift through the fog (0..1) a colour
+// of it may show.
 struct Material {
     double hueLow, hueHigh;
     double chromaLow, chromaHigh;

@@ -122,6 +122,22 @@ void CoverView(const Mesh& mesh, const View& view, std::vector<std::vector<Sampl
     }
 }
 
+// The triangles of one pixel's samples and the nearest of them.
+Overlap OverlapOf(const std::vector<Sample>& samples) {
+    double nearest = 0;
+    for (const Sample& sample : samples) {
+        nearest = std::max(nearest, sample.inverseDepth);
+    }
+    Overlap overlap;
+    for (const Sample& sample : samples) {
+        overlap.first.push_back(sample.triangle);
+        if (sample.inverseDepth >= nearest * (1 - DepthTolerance)) {
+            overlap.second.push_back(sample.triangle);
+        }
+    }
+    return overlap;
+}
+
 Overlaps FindOverlaps(const Mesh& mesh) {
     Overlaps overlaps;
     std::vector<std::vector<Sample>> pixels(FrameWidth * FrameHeight);
@@ -130,22 +146,23 @@ Overlaps FindOverlaps(const Mesh& mesh) {
             samples.clear();
         }
         CoverView(mesh, view, pixels);
+        // Neighbouring pixels mostly share their overlap: count runs before looking them up.
+        Overlap run;
+        long length = 0;
         for (const std::vector<Sample>& samples : pixels) {
             if (samples.size() < 2) {
                 continue;
             }
-            double nearest = 0;
-            for (const Sample& sample : samples) {
-                nearest = std::max(nearest, sample.inverseDepth);
+            Overlap overlap = OverlapOf(samples);
+            if (length > 0 && overlap != run) {
+                overlaps[run] += length;
+                length = 0;
             }
-            Overlap overlap;
-            for (const Sample& sample : samples) {
-                overlap.first.push_back(sample.triangle);
-                if (sample.inverseDepth >= nearest * (1 - DepthTolerance)) {
-                    overlap.second.push_back(sample.triangle);
-                }
-            }
-            ++overlaps[overlap];
+            run = std::move(overlap);
+            ++length;
+        }
+        if (length > 0) {
+            overlaps[run] += length;
         }
     }
     return overlaps;
