@@ -60,6 +60,14 @@ TEST(Materials, ColoursReadAsTheMaterialAndQuantiseKeepsToThem) {
         EXPECT_LE(MeasureColour(i).driftShare, Wood.driftLimit) << i;
         EXPECT_GT(Palette[i].red, Palette[i].blue) << "wood is warm: " << i;
     }
+    // With no colour drifting little enough, the material still gets its steadiest one.
+    Material strict = Wood;
+    strict.driftLimit = -1;
+    const std::vector<int> steadiest = MaterialColours(strict);
+    ASSERT_EQ(steadiest.size(), 1u);
+    for (int i : wood) {
+        EXPECT_LE(MeasureColour(steadiest.front()).driftShare, MeasureColour(i).driftShare);
+    }
     // A gradient over the whole range comes out in the given colours alone.
     Image gradient;
     for (int y = 0; y < TextureSide; ++y) {

@@ -17,8 +17,8 @@ struct Material {
     double driftLimit;
 };
 
-// Wood, of the table and the ceiling beams: an orange brown, dithered with dark greys into
-// the browns of planks, legs and beams.
+// Wood, of the table and the ceiling beams: an orange brown, dithered with greys into the
+// browns of planks, legs and beams.
 extern const Material Wood;
 // Floor tiles: terracotta and orange brown, dithered together and with pale greys.
 extern const Material FloorTiles;

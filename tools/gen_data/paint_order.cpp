@@ -70,9 +70,17 @@ struct Sample {
     double inverseDepth;
 };
 
-// Rasterises the triangles that face the eye and lie wholly beyond the near plane, collecting
-// the samples of every pixel centre.
-void CoverView(const Mesh& mesh, const View& view, std::vector<std::vector<Sample>>& pixels) {
+// The samples of every pixel centre of one view, and the pixels that have any, in the order
+// they got their first.
+struct Coverage {
+    std::vector<std::vector<Sample>> pixels =
+        std::vector<std::vector<Sample>>(FrameWidth * FrameHeight);
+    std::vector<int> touched;
+};
+
+// Rasterises the triangles that face the eye and lie wholly beyond the near plane into the
+// coverage, which starts empty.
+void CoverView(const Mesh& mesh, const View& view, Coverage& coverage) {
     for (int t = 0; t < static_cast<int>(mesh.size()); ++t) {
         const Point a = Corner(mesh[t], 0);
         const Point normal =
@@ -116,7 +124,11 @@ void CoverView(const Mesh& mesh, const View& view, std::vector<std::vector<Sampl
                 }
                 const double inverseDepth =
                     wp * p.inverseDepth + wq * q.inverseDepth + wr * r.inverseDepth;
-                pixels[y * FrameWidth + x].push_back({t, inverseDepth});
+                std::vector<Sample>& samples = coverage.pixels[y * FrameWidth + x];
+                if (samples.empty()) {
+                    coverage.touched.push_back(y * FrameWidth + x);
+                }
+                samples.push_back({t, inverseDepth});
             }
         }
     }
@@ -140,16 +152,18 @@ Overlap OverlapOf(const std::vector<Sample>& samples) {
 
 Overlaps FindOverlaps(const Mesh& mesh) {
     Overlaps overlaps;
-    std::vector<std::vector<Sample>> pixels(FrameWidth * FrameHeight);
+    Coverage coverage;
     for (const View& view : WalkViews()) {
-        for (std::vector<Sample>& samples : pixels) {
-            samples.clear();
+        for (int pixel : coverage.touched) {
+            coverage.pixels[pixel].clear();
         }
-        CoverView(mesh, view, pixels);
+        coverage.touched.clear();
+        CoverView(mesh, view, coverage);
         // Neighbouring pixels mostly share their overlap: count runs before looking them up.
         Overlap run;
         long length = 0;
-        for (const std::vector<Sample>& samples : pixels) {
+        for (int pixel : coverage.touched) {
+            const std::vector<Sample>& samples = coverage.pixels[pixel];
             if (samples.size() < 2) {
                 continue;
             }
