@@ -9,10 +9,10 @@
 #include "app/tick.h"
 #include "render/frame_buffer.h"
 #include "render/palette.h"
-#include "render/render_state.h"
 #include "scene/level.h"
 
 int Running = 1;
+std::unique_ptr<Renderer> WindowRenderer;
 double ClockTicksPerMillisecond = 0.0;
 double ClockStartCount = 0.0;
 
@@ -59,7 +59,8 @@ void UpdateTitle(MainLoop& loop) {
     }
     loop.lastTitleTime = now;
     char title[TitleCapacity];
-    FormatFrameTitle(title, loop.frameStart, now, static_cast<int>(DrawnModelCount));
+    FormatFrameTitle(title, loop.frameStart, now,
+                     static_cast<int>(WindowRenderer->frame.drawnModelCount));
     PlatformSetTitle(title);
 }
 
@@ -84,7 +85,7 @@ void RunMainLoopIteration(MainLoop& loop, Scene& scene) {
     PumpEvents();
     RunDueTicks(loop, scene);
     loop.frameStart = ReadClock();
-    RenderFrame(scene);
+    RenderFrame(*WindowRenderer, scene);
     PlatformPresent();
     UpdateTitle(loop);
 }
@@ -99,14 +100,19 @@ int RunMainLoop(Scene& scene, int framesPerSecondCap) {
     return 0;
 }
 
-Scene* StartDemo(const DisplayOptions& display) {
-    if (const char* failure = PlatformOpenWindow(display)) {
+Scene* StartDemo(const DemoSettings& settings) {
+    if (const char* failure = PlatformOpenWindow(settings.present.display)) {
         return ReportStartupFailure(failure);
     }
     BuildColourTables();
-    FrameBuffer = PlatformCreateFrameBuffer(Palette);
-    if (FrameBuffer == nullptr) {
+    uint8_t* const pixels = PlatformCreateFrameBuffer(Palette);
+    if (pixels == nullptr) {
         return ReportStartupFailure("cannot create the 320x240 frame buffer");
+    }
+    const int32_t threads = settings.threads != 0 ? settings.threads : DefaultThreadCount();
+    WindowRenderer = CreateRenderer(1, threads, pixels, FrameWidth);
+    if (WindowRenderer == nullptr) {
+        return ReportStartupFailure("cannot create the renderer");
     }
     LoadModelSet(nullptr);
     Scene* scene = BuildLevel();
@@ -114,10 +120,10 @@ Scene* StartDemo(const DisplayOptions& display) {
     return scene;
 }
 
-int RunDemo(const PresentOptions& options) {
-    Scene* scene = StartDemo(options.display);
+int RunDemo(const DemoSettings& settings) {
+    Scene* scene = StartDemo(settings);
     if (scene == nullptr) {
         return 1;
     }
-    return RunMainLoop(*scene, options.framesPerSecondCap);
+    return RunMainLoop(*scene, settings.present.framesPerSecondCap);
 }

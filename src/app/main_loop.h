@@ -3,11 +3,18 @@
 // touches the window goes through the platform seam (app/platform.h).
 #pragma once
 
+#include <cstdint>
+#include <memory>
+
 #include "app/platform.h"
+#include "render/renderer.h"
 #include "scene/scene.h"
 
 // 1 from program start; cleared by the message pump when a quit event arrives.
 extern int Running;
+
+// The renderer that draws the window's frame; made by StartDemo.
+extern std::unique_ptr<Renderer> WindowRenderer;
 
 // The millisecond clock's two values; both 0.0 until the first reading starts the clock.
 extern double ClockTicksPerMillisecond;
@@ -32,8 +39,8 @@ constexpr int TitleCapacity = 256;
 MainLoop StartMainLoop();
 
 // One pass of the loop: pump events (clearing Running on quit), run every tick that is due,
-// draw and present one frame, and rewrite the title when more than 10 ms have passed.
-// A backend driven by the host's frame callbacks calls this once per callback.
+// draw (with WindowRenderer) and present one frame, and rewrite the title when more than 10 ms have
+// passed. A backend driven by the host's frame callbacks calls this once per callback.
 void RunMainLoopIteration(MainLoop& loop, Scene& scene);
 
 // Runs iterations while Running is set, waiting after each frame as a cap of
@@ -43,10 +50,18 @@ int RunMainLoop(Scene& scene, int framesPerSecondCap = 0);
 // The title text for a frame that started at frameStart and ended at now.
 void FormatFrameTitle(char (&title)[TitleCapacity], double frameStart, double now, int modelCount);
 
-// Start-up in order: window, colour tables, frame buffer, models, level, projection. Returns
-// the level's scene, or null after one line on stderr naming the step that failed when the
-// window or the frame buffer cannot be made; then FrameBuffer stays null.
-Scene* StartDemo(const DisplayOptions& display = {});
+// How the demo renders and shows its frames.
+struct DemoSettings {
+    int32_t threads = 0; // 0: DefaultThreadCount()
+    PresentOptions present{};
+};
 
-// StartDemo, then the main loop. Returns 0 after the window is closed, 1 when start-up failed.
-int RunDemo(const PresentOptions& options = {});
+// Start-up in order: window (with the display options), colour tables, frame buffer and the
+// WindowRenderer drawing into it, models, level, projection. Returns the level's scene, or null
+// after one line on stderr naming the step that failed when the window or the frame buffer
+// cannot be made; then WindowRenderer stays null.
+Scene* StartDemo(const DemoSettings& settings = DemoSettings{});
+
+// StartDemo, then the main loop with the frame-rate cap. Returns 0 after the window is closed,
+// 1 when start-up failed.
+int RunDemo(const DemoSettings& settings = DemoSettings{});

@@ -9,5 +9,7 @@ int main(int argc, char** argv) {
     if (exitStatus >= 0) {
         return exitStatus;
     }
-    return RunDemo(options.present);
+    DemoSettings settings;
+    settings.present = options.present;
+    return RunDemo(settings);
 }

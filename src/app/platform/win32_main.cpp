@@ -50,5 +50,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showState) {
     }
     ProgramInstance = instance;
     ProgramShowState = showState;
-    return RunDemo(options.present);
+    DemoSettings settings;
+    settings.present = options.present;
+    return RunDemo(settings);
 }
