@@ -97,11 +97,12 @@ int RunMainLoop(Scene& scene) {
 }
 
 Scene* StartDemo() {
-    if (const char* failure = PlatformOpenWindow()) {
+    const FrameLayout layout = LayoutForScale(1);
+    if (const char* failure = PlatformOpenWindow(layout)) {
         return ReportStartupFailure(failure);
     }
     BuildColourTables();
-    FrameBuffer = PlatformCreateFrameBuffer(Palette);
+    FrameBuffer = PlatformCreateFrameBuffer(Palette, layout);
     if (FrameBuffer == nullptr) {
         return ReportStartupFailure("cannot create the 320x240 frame buffer");
     }
