@@ -138,7 +138,17 @@ CLI::Option* AddWholeNumberOption(CLI::App& app, const char* name, const char* v
 
 CLI::Option* AddTextOption(CLI::App& app, const char* name, const char* valueName, const char* help,
                            std::string& target) {
-    return app.add_option(name, target, help)->type_name(valueName);
+    // A missing value would otherwise take the next option's name, so that "--png --raw f"
+    // writes a file called "--raw".
+    const std::string what = std::string("a ") + valueName + " name";
+    return app.add_option(name, target, help)
+        ->type_name(valueName)
+        ->check(CLI::Validator(
+            [what](std::string& text) {
+                const bool plausible = !text.empty() && text.compare(0, 2, "--") != 0;
+                return plausible ? std::string() : "'" + text + "' is not " + what;
+            },
+            ""));
 }
 
 void AddFrameOptions(CLI::App& app, FrameOptions& frame) {

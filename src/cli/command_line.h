@@ -73,7 +73,8 @@ CLI::Option* AddWholeNumberOption(CLI::App& app, const char* name, const char* v
 CLI::Option* AddWholeNumberOption(CLI::App& app, const char* name, const char* valueName,
                                   const char* help, int& target, int minimum, int maximum);
 
-// Declares "NAME TEXT" storing any text, such as a file name.
+// Declares "NAME TEXT" storing a text such as a file name: not empty, and not starting with
+// "--", which is an option left without its value.
 CLI::Option* AddTextOption(CLI::App& app, const char* name, const char* valueName, const char* help,
                            std::string& target);
 

@@ -76,15 +76,28 @@ if render_ok outside --data "$data" --camera 0,100,0; then
     grep -qx 'models=0' "$work/outside.out" || fail "outside: models line $(cat "$work/outside.out")"
 fi
 
-# Bad arguments: usage on stderr and status 2, nothing rendered.
-for arguments in "--ticks abc" "--ticks -1" "--camera 1,2" "--camera 1,2,3,4,5" \
-    "--camera 1,2,nan" "--camera 1,2,3x" "--unknown 1" "--png" "stray"; do
+# Bad arguments: the option and the value named first, then the usage, on stderr; status 2,
+# nothing rendered.
+for arguments in "--ticks abc" "--ticks -1" "--ticks 1000001" "--camera 1,2" \
+    "--camera 1,2,3,4,5" "--camera 1,2,nan" "--camera 1,2,3x" "--scale 9" "--threads 0" \
+    "--unknown 1" "--png" "stray"; do
     # shellcheck disable=SC2086
-    "$render" --data "$data" $arguments >/dev/null 2>"$work/bad.err"
+    "$render" --data "$data" --raw "$work/bad.raw" $arguments >/dev/null 2>"$work/bad.err"
     status=$?
     [ "$status" = 2 ] || fail "'$arguments' exited with $status, not 2"
     grep -q '^usage: drav-render' "$work/bad.err" || fail "'$arguments' printed no usage"
+    first=$(head -n1 "$work/bad.err")
+    [[ $first == "drav-render: "*"${arguments##* }"* ]] || fail "'$arguments' gave '$first'"
+    [ ! -e "$work/bad.raw" ] || fail "'$arguments' rendered a frame"
 done
+
+# --help: the options on stdout, status 0, nothing rendered.
+"$render" --help --raw "$work/help.raw" >"$work/help.out" 2>&1
+[ "$?" = 0 ] || fail "--help did not exit 0"
+for option in --data --ticks --camera --png --raw --fog-table --scale --threads; do
+    grep -q -- "$option" "$work/help.out" || fail "--help does not list $option"
+done
+[ ! -e "$work/help.raw" ] || fail "--help rendered a frame"
 
 # A missing model file is named, and the frame is rendered without that model.
 mkdir "$work/partial"

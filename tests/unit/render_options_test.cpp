@@ -64,6 +64,8 @@ TEST(RenderOptions, RefusesBadArgumentsNamingThem) {
         {{"--scale", "2.0"}, "--scale: '2.0'"},
         {{"--threads", "0"}, "--threads: '0' is not a whole number from 1 to 64"},
         {{"--threads", "65"}, "--threads: '65'"},
+        {{"--png", "--raw", "f.raw"}, "--png: '--raw' is not a FILE name"},
+        {{"--data", ""}, "--data: '' is not a DIR name"},
     };
     for (const auto& [arguments, named] : bad) {
         RenderOptions options;
