@@ -36,6 +36,18 @@ finish() {
 }
 trap finish EXIT
 
+# The command line: a GUI program writes to the standard handles it was started with (here
+# Wine's, redirected to files), exits 2 on a bad value naming it, and 0 after --help.
+(cd "$dist" && wine drav.exe --scale 9 >"$out/bad.out" 2>"$out/bad.err")
+status=$?
+check "a bad --scale exits 2 (it is $status)" [ "$status" = 2 ]
+check "the error names the option and the value ($(head -n1 "$out/bad.err" | tr -d '\r'))" \
+    grep -q "^drav: --scale: '9' is not a whole number from 1 to 8" "$out/bad.err"
+(cd "$dist" && wine drav.exe --help >"$out/help.out" 2>"$out/help.err")
+status=$?
+check "--help exits 0 (it is $status)" [ "$status" = 0 ]
+check "--help lists --scale and --threads" grep -q -- "--threads N" "$out/help.out"
+
 python3 "$here/wine_titles.py" >"$out/titles.log" &
 watcher=$!
 wait_for 30 grep -q '^watching$' "$out/titles.log" || { echo "title watcher did not start" >&2; exit 1; }
