@@ -151,7 +151,7 @@ scaled_run() { # scaled_run NAME WIDTHxHEIGHT ARGUMENTS...
     local fine
     fine=$(compare -metric AE "$out/$name.png" "$out/${name}_halved.png" null: 2>&1)
     echo "$name: $fine pixels differ from the picture at half resolution"
-    [ "$fine" -gt $(( ${size%x*} * ${size#*x} / 10 )) ] || fail "$name looks upscaled"
+    [ "$fine" -gt $(( ${size%x*} * ${size#*x} / 50 )) ] || fail "$name looks upscaled"
     close_drav
 }
 scaled_run scale2_view 640x480 --scale 2

@@ -148,7 +148,7 @@ scaled_run() { # scaled_run NAME WIDTHxHEIGHT ARGUMENTS...
     local fine
     fine=$(compare -metric AE "$out/$name.png" "$out/${name}_halved.png" null: 2>&1)
     check "$name: finer than 2x2 blocks ($fine pixels differ at half resolution)" \
-        [ "$fine" -gt $((${size%x*} * ${size#*x} / 10)) ]
+        [ "$fine" -gt $((${size%x*} * ${size#*x} / 50)) ]
     xdotool key --window "$window" alt+F4
     if wait_for 60 test -s "$out/exit_code"; then
         check "$name: Alt+F4 ends it with exit code 0" [ "$(cat "$out/exit_code")" = 0 ]
