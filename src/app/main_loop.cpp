@@ -8,10 +8,10 @@
 #include "app/tick.h"
 #include "render/frame_buffer.h"
 #include "render/palette.h"
-#include "render/render_state.h"
 #include "scene/level.h"
 
 int Running = 1;
+std::unique_ptr<Renderer> WindowRenderer;
 double ClockTicksPerMillisecond = 0.0;
 double ClockStartCount = 0.0;
 
@@ -58,7 +58,8 @@ void UpdateTitle(MainLoop& loop) {
     }
     loop.lastTitleTime = now;
     char title[TitleCapacity];
-    FormatFrameTitle(title, loop.frameStart, now, static_cast<int>(DrawnModelCount));
+    FormatFrameTitle(title, loop.frameStart, now,
+                     static_cast<int>(WindowRenderer->frame.drawnModelCount));
     PlatformSetTitle(title);
 }
 
@@ -83,7 +84,7 @@ void RunMainLoopIteration(MainLoop& loop, Scene& scene) {
     PumpEvents();
     RunDueTicks(loop, scene);
     loop.frameStart = ReadClock();
-    RenderFrame(scene);
+    RenderFrame(*WindowRenderer, scene);
     PlatformPresent();
     UpdateTitle(loop);
 }
@@ -96,15 +97,23 @@ int RunMainLoop(Scene& scene) {
     return 0;
 }
 
-Scene* StartDemo() {
-    const FrameLayout layout = LayoutForScale(1);
+Scene* StartDemo(const DemoSettings& settings) {
+    const FrameLayout layout = LayoutForScale(settings.scale);
     if (const char* failure = PlatformOpenWindow(layout)) {
         return ReportStartupFailure(failure);
     }
     BuildColourTables();
-    FrameBuffer = PlatformCreateFrameBuffer(Palette, layout);
-    if (FrameBuffer == nullptr) {
-        return ReportStartupFailure("cannot create the 320x240 frame buffer");
+    uint8_t* const pixels = PlatformCreateFrameBuffer(Palette, layout);
+    if (pixels == nullptr) {
+        char failure[64];
+        std::snprintf(failure, sizeof failure, "cannot create the %dx%d frame buffer", layout.width,
+                      layout.height);
+        return ReportStartupFailure(failure);
+    }
+    const int32_t threads = settings.threads != 0 ? settings.threads : DefaultThreadCount();
+    WindowRenderer = CreateRenderer(settings.scale, threads, pixels, layout.width);
+    if (WindowRenderer == nullptr) {
+        return ReportStartupFailure("cannot create the renderer");
     }
     LoadModelSet(nullptr);
     Scene* scene = BuildLevel();
@@ -112,8 +121,8 @@ Scene* StartDemo() {
     return scene;
 }
 
-int RunDemo() {
-    Scene* scene = StartDemo();
+int RunDemo(const DemoSettings& settings) {
+    Scene* scene = StartDemo(settings);
     if (scene == nullptr) {
         return 1;
     }

@@ -16,14 +16,7 @@ struct FrameOptions {
     int threads;
 };
 
-constexpr int MinimumScale = 1;
-constexpr int MaximumScale = 8;
-constexpr int MaximumThreads = 64;
-
-// The number of cores this process may run on, from 1 to MaximumThreads.
-int UsableCoreCount();
-
-// Scale 1 and one thread per usable core.
+// Scale 1 and one thread per core the process may use (DefaultThreadCount).
 FrameOptions DefaultFrameOptions();
 
 // What a program does after its command line is read: run, or print text (to standard output

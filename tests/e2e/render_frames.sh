@@ -45,16 +45,36 @@ render_ok() {
     fi
 }
 
+# png_size FILE: the PNG's width and height as WIDTHxHEIGHT; "not a PNG" for anything else.
+png_size() {
+    python3 -c 'import sys, struct
+png = open(sys.argv[1], "rb").read()
+print("%dx%d" % struct.unpack(">II", png[16:24]) if png[:8] == b"\x89PNG\r\n\x1a\n" else "not a PNG")' "$1"
+}
+
 # The start view: a picture of many colours, every model file found, a PNG at window size.
 if render_ok start --data "$data" --png "$work/start.png"; then
     frame_check start 'len(set(frame)) > 20'
     grep -qE '^models=[1-9][0-9]*$' "$work/start.out" || fail "start: no models line"
     [ ! -s "$work/start.err" ] || fail "start: unexpected warnings: $(cat "$work/start.err")"
-    python3 -c 'import sys, struct
-png = open(sys.argv[1], "rb").read()
-sys.exit(0 if png[:8] == b"\x89PNG\r\n\x1a\n" and struct.unpack(">II", png[16:24]) == (640, 480) else 1)' \
-        "$work/start.png" || fail "start: PNG is not 640x480"
+    [ "$(png_size "$work/start.png")" = 640x480 ] || fail "start: PNG is $(png_size "$work/start.png")"
 fi
+
+# Larger frames: the raw file holds every pixel of the 320K x 240K frame, the PNG shows it pixel
+# for pixel, and the thread count changes no byte.
+for scale in 2 4; do
+    width=$((320 * scale)) height=$((240 * scale))
+    if render_ok "scale$scale" --data "$data" --scale "$scale" --threads 2 \
+        --png "$work/scale$scale.png" && render_ok "scale${scale}_one_thread" --data "$data" \
+        --scale "$scale" --threads 1; then
+        [ "$(stat -c %s "$work/scale$scale.raw")" = $((width * height)) ] ||
+            fail "scale $scale: raw frame is not ${width}x${height} bytes"
+        [ "$(png_size "$work/scale$scale.png")" = "${width}x${height}" ] ||
+            fail "scale $scale: PNG is $(png_size "$work/scale$scale.png")"
+        cmp -s "$work/scale$scale.raw" "$work/scale${scale}_one_thread.raw" ||
+            fail "scale $scale: one thread and two differ"
+    fi
+done
 
 # The fog table: 65536 bytes whose first is the frame's clear colour.
 [ "$(stat -c %s "$work/fog.bin")" = 65536 ] || fail "fog table is not 65536 bytes"

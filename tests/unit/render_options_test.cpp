@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "render/renderer.h"
 #include "render_options.h"
 
 namespace {
@@ -24,7 +25,7 @@ TEST(RenderOptions, DefaultsWithoutArguments) {
     EXPECT_EQ(options.rawPath, "");
     EXPECT_EQ(options.fogTablePath, "");
     EXPECT_EQ(options.frame.scale, 1);
-    EXPECT_EQ(options.frame.threads, UsableCoreCount());
+    EXPECT_EQ(options.frame.threads, DefaultThreadCount());
 }
 
 TEST(RenderOptions, TakesEveryOption) {

@@ -3,21 +3,18 @@
 #include <cstdio>
 
 #include "app/frame.h"
+#include "app/frame_layout.h"
 #include "app/startup.h"
 #include "app/tick.h"
 #include "common/png_writer.h"
-#include "render/frame_buffer.h"
 #include "render/palette.h"
-#include "render/render_state.h"
+#include "render/renderer.h"
 #include "render_options.h"
 #include "scene/level.h"
 
 namespace {
 
 constexpr int ExitWriteFailed = 1;
-constexpr int PngScale = 2;
-
-uint8_t FramePixels[FrameSize];
 
 bool NoKeyDown(Key) {
     return false;
@@ -32,14 +29,19 @@ bool WriteBytes(const char* path, const uint8_t* bytes, size_t size) {
     return std::fclose(file) == 0 && written;
 }
 
-// Writes each requested file; names the first that fails on stderr.
-bool WriteOutputs(const RenderOptions& options) {
+// Writes each requested file; names the first that fails on stderr. The frame's rows are
+// packed (its pitch is its width).
+bool WriteOutputs(const RenderOptions& options, const RenderTarget& frame) {
     const char* failed = nullptr;
-    if (!options.rawPath.empty() && !WriteBytes(options.rawPath.c_str(), FrameBuffer, FrameSize)) {
+    // The PNG shows the frame as the window does.
+    const int pngScale = ShownPixelSize(LayoutForScale(options.frame.scale));
+    const auto frameBytes = static_cast<size_t>(frame.width) * frame.height;
+    if (!options.rawPath.empty() &&
+        !WriteBytes(options.rawPath.c_str(), frame.pixels, frameBytes)) {
         failed = options.rawPath.c_str();
     } else if (!options.pngPath.empty() &&
-               !WritePalettedPng(options.pngPath.c_str(), FrameBuffer, FrameWidth, FrameHeight,
-                                 Palette, PngScale)) {
+               !WritePalettedPng(options.pngPath.c_str(), frame.pixels, frame.width, frame.height,
+                                 Palette, pngScale)) {
         failed = options.pngPath.c_str();
     } else if (!options.fogTablePath.empty() &&
                !WriteBytes(options.fogTablePath.c_str(), FogTable, FogTableSize)) {
@@ -69,7 +71,8 @@ int main(int argc, char** argv) {
     if (exitStatus >= 0) {
         return exitStatus;
     }
-    FrameBuffer = FramePixels;
+    const std::unique_ptr<Renderer> renderer =
+        CreateRenderer(options.frame.scale, options.frame.threads);
     BuildColourTables();
     LoadModelSet(options.dataDirectory.c_str());
     Scene* scene = BuildLevel();
@@ -78,7 +81,7 @@ int main(int argc, char** argv) {
         RunTick(*scene, NoKeyDown);
     }
     PlaceCamera(*scene, options.camera);
-    RenderFrame(*scene);
-    std::printf("models=%u\n", static_cast<unsigned>(DrawnModelCount));
-    return WriteOutputs(options) ? 0 : ExitWriteFailed;
+    RenderFrame(*renderer, *scene);
+    std::printf("models=%u\n", static_cast<unsigned>(renderer->frame.drawnModelCount));
+    return WriteOutputs(options, renderer->target) ? 0 : ExitWriteFailed;
 }

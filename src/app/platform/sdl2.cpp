@@ -135,5 +135,5 @@ int main(int argc, char** argv) {
     if (exitStatus >= 0) {
         return exitStatus;
     }
-    return RunDemo();
+    return RunDemo(DemoSettings{options.frame.scale, options.frame.threads});
 }
