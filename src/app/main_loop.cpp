@@ -98,16 +98,20 @@ int RunMainLoop(Scene& scene) {
 }
 
 Scene* StartDemo(const DemoSettings& settings) {
-    if (const char* failure = PlatformOpenWindow()) {
+    const FrameLayout layout = LayoutForScale(settings.scale);
+    if (const char* failure = PlatformOpenWindow(layout)) {
         return ReportStartupFailure(failure);
     }
     BuildColourTables();
-    uint8_t* const pixels = PlatformCreateFrameBuffer(Palette);
+    uint8_t* const pixels = PlatformCreateFrameBuffer(Palette, layout);
     if (pixels == nullptr) {
-        return ReportStartupFailure("cannot create the 320x240 frame buffer");
+        char failure[64];
+        std::snprintf(failure, sizeof failure, "cannot create the %dx%d frame buffer", layout.width,
+                      layout.height);
+        return ReportStartupFailure(failure);
     }
     const int32_t threads = settings.threads != 0 ? settings.threads : DefaultThreadCount();
-    WindowRenderer = CreateRenderer(1, threads, pixels, FrameWidth);
+    WindowRenderer = CreateRenderer(settings.scale, threads, pixels, layout.width);
     if (WindowRenderer == nullptr) {
         return ReportStartupFailure("cannot create the renderer");
     }

@@ -50,6 +50,7 @@ void FormatFrameTitle(char (&title)[TitleCapacity], double frameStart, double no
 
 // How the demo renders.
 struct DemoSettings {
+    int32_t scale = 1;   // the frame is 320 scale x 240 scale pixels
     int32_t threads = 0; // 0: DefaultThreadCount()
 };
 

@@ -1,7 +1,7 @@
 // End-to-end check of the browser build. Serves the site on 127.0.0.1, opens it in headless
 // Chromium and checks the title, the picture, walking with ArrowUp, that the keys do not
-// scroll the page, a clean console, and that the page's test frames equal the headless
-// renderer's frames byte for byte.
+// scroll the page, a clean console, that the page's test frames equal the headless
+// renderer's frames byte for byte, and the scale taken from the page address.
 // usage: node web_check.mjs SITE_DIR DRAV_RENDER DATA_DIR NODE_DIR OUTPUT_DIR
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -172,6 +172,36 @@ async function checkFrames(page) {
   }
 }
 
+// The page address is the command line: ?scale=2 makes a 640x480 frame shown pixel for pixel,
+// and a bad value keeps the demo from starting, with a message that names it on the console.
+async function checkScaleFromAddress(context, origin) {
+  const page = await context.newPage();
+  const messages = [];
+  page.on('console', (m) => messages.push(m.text()));
+  await page.goto(`${origin}/index.html?scale=2`, { timeout: PatientMs });
+  await page.waitForFunction((pattern) => new RegExp(pattern).test(document.title),
+                             TitlePattern.source, { timeout: PatientMs, polling: 50 });
+  const size = await page.evaluate(() => `${Module.canvas.width}x${Module.canvas.height}`);
+  check(size === '640x480', `?scale=2 gives a 640x480 canvas (it is ${size})`);
+  const shotPath = path.join(outputDir, 'canvas_scale2.png');
+  const png = await page.locator('#canvas').screenshot({ path: shotPath });
+  const stats = await page.evaluate(analyseImage, `data:image/png;base64,${png.toString('base64')}`);
+  console.log(`     screenshot kept at ${shotPath}: ${JSON.stringify(stats)}`);
+  check(stats.width === 640 && stats.height === 480 && stats.uniformBlockShare < 0.95,
+        `?scale=2 shows detail finer than 2x2 blocks (${stats.uniformBlockShare} of them uniform)`);
+
+  messages.length = 0;
+  await page.goto(`${origin}/index.html?scale=9`, { timeout: PatientMs });
+  const named = () => messages.some((m) => m.includes("drav: --scale: '9'"));
+  for (let waited = 0; !named() && waited < PatientMs; waited += 100) {
+    await page.waitForTimeout(100);
+  }
+  check(named(), `?scale=9 is refused on the console naming the option and the value`);
+  await page.waitForTimeout(500);
+  check(await page.title() === 'DRAV', 'and the demo does not start');
+  await page.close();
+}
+
 async function main() {
   fs.mkdirSync(outputDir, { recursive: true });
   const startModels = renderReference(FrameCases[0], path.join(outputDir, 'start.raw')).models;
@@ -194,6 +224,7 @@ async function main() {
     await checkWalking(page);
     await checkNoScrolling(page);
     await checkFrames(page);
+    await checkScaleFromAddress(context, origin);
     check(problems.length === 0, `no error in the console${problems.length ? ': ' : ''}` +
           problems.join('; '));
   } finally {

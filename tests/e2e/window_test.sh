@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End-to-end check of the demo in a virtual X server: the window's size, the frame-rate title,
 # a picture of the level, walking with the Up key, and closing through the window manager's
-# delete request. Every wait polls with a generous deadline, so a busy machine only makes the
+# delete request; then the window's size and picture at scales 2 and 4. Every wait polls with a generous deadline, so a busy machine only makes the
 # test slower, never wrong.
 #
 # Usage: window_test.sh DRAV DATA-DIRECTORY CLOSE-WINDOW-HELPER OUTPUT-DIRECTORY
@@ -40,13 +40,16 @@ done
 # Xvfb picks a free display number itself and writes it to the given descriptor.
 display_file="$out/display"
 rm -f "$display_file"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>"$out/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$display_file" 2>"$out/xvfb.log" &
 xvfb_pid=$!
 wait_for 30 test -s "$display_file" || fail "Xvfb did not start"
 export DISPLAY=":$(cat "$display_file")"
 
-(cd "$data" && exec "$drav") 2>"$out/drav.stderr" &
-drav_pid=$!
+# start_drav ARGUMENTS... : starts the demo in the data folder.
+start_drav() {
+    (cd "$data" && exec "$drav" "$@") 2>"$out/drav.stderr" &
+    drav_pid=$!
+}
 
 title_pattern='^[0-9]+\.[0-9]{2} FPS \([0-9]+\.[0-9]{2} ms\) models=([0-9]+)$'
 # The window that shows the frame-rate title with models drawn. SDL may destroy its first window
@@ -63,15 +66,24 @@ find_running_window() {
     done
     return 1
 }
-wait_for 60 find_running_window || fail "no window showed the frame rate with models: '$title'"
-echo "window $window on $DISPLAY"
-echo "title: $title"
-
 # The client area: without a window manager the SDL window is the client area itself.
-geometry=$(xwininfo -id "$window")
-width=$(awk '/Width:/ { print $2 }' <<<"$geometry")
-height=$(awk '/Height:/ { print $2 }' <<<"$geometry")
-[ "$width" = 640 ] && [ "$height" = 480 ] || fail "client area is ${width}x${height}, not 640x480"
+client_size() {
+    local geometry
+    geometry=$(xwininfo -id "$window")
+    echo "$(awk '/Width:/ { print $2 }' <<<"$geometry")x$(awk '/Height:/ { print $2 }' <<<"$geometry")"
+}
+
+# The window has shown the frame rate with models and has the given client size.
+expect_running_window() { # expect_running_window WIDTHxHEIGHT
+    wait_for 60 find_running_window || fail "no window showed the frame rate with models: '$title'"
+    echo "window $window on $DISPLAY: $title"
+    local size
+    size=$(client_size)
+    [ "$size" = "$1" ] || fail "client area is $size, not $1"
+}
+
+start_drav
+expect_running_window 640x480
 
 # screenshot NAME : saves the window's picture as OUTPUT-DIRECTORY/NAME.png.
 screenshot() {
@@ -109,16 +121,41 @@ changed=$(blocks_changed start_view walked_view)
 echo "walking changed $changed of 1200 blocks"
 [ "$changed" -gt 600 ] || fail "walking changed only $changed of 1200 blocks"
 
-"$close_window" "$window" || fail "cannot send the close request"
-exited() { ! kill -0 "$drav_pid" 2>/dev/null; }
-wait_for 60 exited || fail "drav still runs after the close request"
-wait "$drav_pid"
-status=$?
-drav_pid=""
-[ "$status" = 0 ] || fail "drav exited with code $status"
-if [ -s "$out/drav.stderr" ]; then
-    cat "$out/drav.stderr" >&2
-    fail "drav wrote to stderr"
-fi
+# Closes the window as a window manager would; drav must end with 0 and nothing on stderr.
+close_drav() {
+    "$close_window" "$window" || fail "cannot send the close request"
+    exited() { ! kill -0 "$drav_pid" 2>/dev/null; }
+    wait_for 60 exited || fail "drav still runs after the close request"
+    wait "$drav_pid"
+    local status=$?
+    drav_pid=""
+    [ "$status" = 0 ] || fail "drav exited with code $status"
+    if [ -s "$out/drav.stderr" ]; then
+        cat "$out/drav.stderr" >&2
+        fail "drav wrote to stderr"
+    fi
+}
+close_drav
+
+# Above scale 1 the window shows the frame pixel for pixel. The picture must have detail finer
+# than 2x2 blocks: sampled down to half and up again it must change in many pixels, which a
+# 320x240 frame stretched over the window would not.
+scaled_run() { # scaled_run NAME WIDTHxHEIGHT ARGUMENTS...
+    local name=$1 size=$2
+    shift 2
+    start_drav "$@"
+    expect_running_window "$size"
+    screenshot "$name"
+    local half="$(( ${size%x*} / 2 ))x$(( ${size#*x} / 2 ))"
+    convert "$out/$name.png" -sample "$half" -sample "$size" "$out/${name}_halved.png"
+    local fine
+    fine=$(compare -metric AE "$out/$name.png" "$out/${name}_halved.png" null: 2>&1)
+    echo "$name: $fine pixels differ from the picture at half resolution"
+    [ "$fine" -gt $(( ${size%x*} * ${size#*x} / 50 )) ] || fail "$name looks upscaled"
+    close_drav
+}
+scaled_run scale2_view 640x480 --scale 2
+scaled_run scale4_view 1280x960 --scale 4 --threads 2
+
 echo "screenshots in $out"
 echo "PASS"

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "bench_options.h"
+#include "render/renderer.h"
 #include "walk_script.h"
 
 namespace {
@@ -26,7 +27,7 @@ TEST(ParseBenchOptions, DefaultsToTheBuiltInWalkWithoutOutputs) {
     EXPECT_EQ(options.tracePath, "");
     EXPECT_EQ(options.jsonPath, "");
     EXPECT_EQ(options.frame.scale, 1);
-    EXPECT_EQ(options.frame.threads, UsableCoreCount());
+    EXPECT_EQ(options.frame.threads, DefaultThreadCount());
 }
 
 TEST(ParseBenchOptions, TakesEveryOptionInAnyOrder) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "render/renderer.h"
 #include "render_options.h"
 
 namespace {
@@ -24,7 +25,7 @@ TEST(RenderOptions, DefaultsWithoutArguments) {
     EXPECT_EQ(options.rawPath, "");
     EXPECT_EQ(options.fogTablePath, "");
     EXPECT_EQ(options.frame.scale, 1);
-    EXPECT_EQ(options.frame.threads, UsableCoreCount());
+    EXPECT_EQ(options.frame.threads, DefaultThreadCount());
 }
 
 TEST(RenderOptions, TakesEveryOption) {
@@ -64,6 +65,8 @@ TEST(RenderOptions, RefusesBadArgumentsNamingThem) {
         {{"--scale", "2.0"}, "--scale: '2.0'"},
         {{"--threads", "0"}, "--threads: '0' is not a whole number from 1 to 64"},
         {{"--threads", "65"}, "--threads: '65'"},
+        {{"--png", "--raw", "f.raw"}, "--png: '--raw' is not a FILE name"},
+        {{"--data", ""}, "--data: '' is not a DIR name"},
     };
     for (const auto& [arguments, named] : bad) {
         RenderOptions options;

@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "app/frame.h"
+#include "app/frame_layout.h"
 #include "app/startup.h"
 #include "app/tick.h"
 #include "common/png_writer.h"
@@ -14,7 +15,6 @@
 namespace {
 
 constexpr int ExitWriteFailed = 1;
-constexpr int PngScale = 2;
 
 bool NoKeyDown(Key) {
     return false;
@@ -33,12 +33,15 @@ bool WriteBytes(const char* path, const uint8_t* bytes, size_t size) {
 // packed (its pitch is its width).
 bool WriteOutputs(const RenderOptions& options, const RenderTarget& frame) {
     const char* failed = nullptr;
+    // The PNG shows the frame as the window does.
+    const int pngScale = ShownPixelSize(LayoutForScale(options.frame.scale));
     const auto frameBytes = static_cast<size_t>(frame.width) * frame.height;
-    if (!options.rawPath.empty() && !WriteBytes(options.rawPath.c_str(), frame.pixels, frameBytes)) {
+    if (!options.rawPath.empty() &&
+        !WriteBytes(options.rawPath.c_str(), frame.pixels, frameBytes)) {
         failed = options.rawPath.c_str();
     } else if (!options.pngPath.empty() &&
                !WritePalettedPng(options.pngPath.c_str(), frame.pixels, frame.width, frame.height,
-                                 Palette, PngScale)) {
+                                 Palette, pngScale)) {
         failed = options.pngPath.c_str();
     } else if (!options.fogTablePath.empty() &&
                !WriteBytes(options.fogTablePath.c_str(), FogTable, FogTableSize)) {
@@ -68,7 +71,8 @@ int main(int argc, char** argv) {
     if (exitStatus >= 0) {
         return exitStatus;
     }
-    const std::unique_ptr<Renderer> renderer = CreateRenderer(1, DefaultThreadCount());
+    const std::unique_ptr<Renderer> renderer =
+        CreateRenderer(options.frame.scale, options.frame.threads);
     BuildColourTables();
     LoadModelSet(options.dataDirectory.c_str());
     Scene* scene = BuildLevel();

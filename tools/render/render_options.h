@@ -12,7 +12,7 @@ struct CameraOverride {
 };
 
 // The most ticks one run may simulate: 1,000,000 ticks of 16 ms are about 4.4 hours of the
-// demo's time and take well under a second to run.
+// demo's time and take a few seconds to run.
 constexpr uint32_t MaxRenderTicks = 1000000;
 
 struct RenderOptions {

@@ -9,17 +9,18 @@ void ResetHeadless() {
     Headless.counterFrequency = 1000000000;
 }
 
-const char* PlatformOpenWindow() {
+const char* PlatformOpenWindow(const FrameLayout& layout) {
     ++Headless.windowOpenCount;
+    Headless.layout = layout;
     if (Headless.windowFailure == nullptr) {
         Headless.title = "DRAV";
     }
     return Headless.windowFailure;
 }
 
-uint8_t* PlatformCreateFrameBuffer(const RgbQuad* palette) {
+uint8_t* PlatformCreateFrameBuffer(const RgbQuad* palette, const FrameLayout& layout) {
     ++Headless.frameBufferCount;
-    if (Headless.frameBufferFails) {
+    if (Headless.frameBufferFails || layout.width * layout.height > HeadlessFrameCapacity) {
         return nullptr;
     }
     std::memcpy(Headless.colourTable, palette, sizeof Headless.colourTable);

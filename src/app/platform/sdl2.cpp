@@ -1,4 +1,4 @@
-// The demo on SDL2: one fixed-size window, an 8-bit surface whose pixels are the FrameBuffer,
+// The demo on SDL2: one fixed-size window, an 8-bit surface whose pixels are the frame,
 // stretched onto the window surface each frame; keys from SDL's keyboard state and time from
 // SDL's performance counter.
 #define SDL_MAIN_HANDLED
@@ -9,12 +9,8 @@
 #include "app/main_loop.h"
 #include "app/platform.h"
 #include "cli/demo_options.h"
-#include "render/frame_buffer.h"
 
 namespace {
-
-constexpr int ClientWidth = 640;
-constexpr int ClientHeight = 480;
 
 SDL_Window* Window = nullptr;
 SDL_Surface* FrameSurface = nullptr;
@@ -49,7 +45,7 @@ SDL_Surface* ConvertedFrameFor(const SDL_Surface* windowSurface) {
         ConvertedFrame = nullptr;
     }
     if (ConvertedFrame == nullptr) {
-        ConvertedFrame = SDL_CreateRGBSurfaceWithFormat(0, FrameWidth, FrameHeight,
+        ConvertedFrame = SDL_CreateRGBSurfaceWithFormat(0, FrameSurface->w, FrameSurface->h,
                                                         SDL_BITSPERPIXEL(format), format);
     }
     return ConvertedFrame;
@@ -57,14 +53,14 @@ SDL_Surface* ConvertedFrameFor(const SDL_Surface* windowSurface) {
 
 } // namespace
 
-const char* PlatformOpenWindow() {
+const char* PlatformOpenWindow(const FrameLayout& layout) {
     SDL_SetMainReady();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         return DescribeFailure("cannot start SDL video");
     }
-    // No SDL_WINDOW_RESIZABLE: the client area stays 640x480.
-    Window = SDL_CreateWindow("DRAV", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, ClientWidth,
-                              ClientHeight, SDL_WINDOW_SHOWN);
+    // No SDL_WINDOW_RESIZABLE: the client area keeps the shown size.
+    Window = SDL_CreateWindow("DRAV", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                              layout.shownWidth, layout.shownHeight, SDL_WINDOW_SHOWN);
     if (Window == nullptr) {
         return DescribeFailure("cannot create the window");
     }
@@ -74,11 +70,11 @@ const char* PlatformOpenWindow() {
     return nullptr;
 }
 
-uint8_t* PlatformCreateFrameBuffer(const RgbQuad* palette) {
+uint8_t* PlatformCreateFrameBuffer(const RgbQuad* palette, const FrameLayout& layout) {
     FrameSurface =
-        SDL_CreateRGBSurfaceWithFormat(0, FrameWidth, FrameHeight, 8, SDL_PIXELFORMAT_INDEX8);
-    // The renderer addresses rows at a pitch of exactly FrameWidth bytes.
-    if (FrameSurface == nullptr || FrameSurface->pitch != FrameWidth) {
+        SDL_CreateRGBSurfaceWithFormat(0, layout.width, layout.height, 8, SDL_PIXELFORMAT_INDEX8);
+    // The renderer addresses rows at a pitch of exactly the frame's width.
+    if (FrameSurface == nullptr || FrameSurface->pitch != layout.width) {
         return nullptr;
     }
     SDL_Color colours[PaletteSize];
@@ -139,5 +135,5 @@ int main(int argc, char** argv) {
     if (exitStatus >= 0) {
         return exitStatus;
     }
-    return RunDemo();
+    return RunDemo(DemoSettings{options.frame.scale, options.frame.threads});
 }

@@ -3,12 +3,13 @@
 #include "app/platform.h"
 
 #include <cmath>
+#include <vector>
+
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
 #include "app/browser_keys.h"
 #include "app/canvas_image.h"
-#include "render/frame_buffer.h"
 
 namespace {
 
@@ -17,12 +18,13 @@ constexpr int KeyCount = 7;
 constexpr int64_t CounterTicksPerSecond = 1000000; // microseconds
 
 bool HeldKeys[KeyCount];
-uint8_t FramePixels[FrameSize];
+FrameLayout Layout;
+std::vector<uint8_t> FramePixels;
 CanvasPixel CanvasColours[PaletteSize];
-CanvasPixel CanvasImage[CanvasPixelCount];
+std::vector<CanvasPixel> CanvasImage;
 
-// Sizes the page's canvas and keeps its 2D context for presenting. Returns 0 on success,
-// 1 when the page has no canvas, 2 when the canvas gives no 2D context.
+// Sizes the page's canvas, on the page too, and keeps its 2D context for presenting. Returns
+// 0 on success, 1 when the page has no canvas, 2 when the canvas gives no 2D context.
 EM_JS(int, OpenPageCanvas, (int width, int height), {
     const canvas = document.getElementById('canvas');
     if (!canvas) {
@@ -30,6 +32,8 @@ EM_JS(int, OpenPageCanvas, (int width, int height), {
     }
     canvas.width = width;
     canvas.height = height;
+    canvas.style.width = width + 'px';
+    canvas.style.height = height + 'px';
     const context = canvas.getContext('2d', {alpha : false});
     if (!context) {
         return 2;
@@ -65,8 +69,8 @@ EM_BOOL OnFocusLost(int, const EmscriptenFocusEvent*, void*) {
 
 } // namespace
 
-const char* PlatformOpenWindow() {
-    switch (OpenPageCanvas(CanvasWidth, CanvasHeight)) {
+const char* PlatformOpenWindow(const FrameLayout& layout) {
+    switch (OpenPageCanvas(layout.shownWidth, layout.shownHeight)) {
     case 1:
         return "the page has no element with id \"canvas\"";
     case 2:
@@ -79,9 +83,12 @@ const char* PlatformOpenWindow() {
     return nullptr;
 }
 
-uint8_t* PlatformCreateFrameBuffer(const RgbQuad* palette) {
+uint8_t* PlatformCreateFrameBuffer(const RgbQuad* palette, const FrameLayout& layout) {
+    Layout = layout;
     BuildCanvasColours(palette, CanvasColours);
-    return FramePixels;
+    FramePixels.assign(static_cast<size_t>(layout.width) * layout.height, 0);
+    CanvasImage.assign(static_cast<size_t>(layout.shownWidth) * layout.shownHeight, CanvasPixel{});
+    return FramePixels.data();
 }
 
 bool PlatformPumpEvents() {
@@ -103,8 +110,8 @@ bool PlatformKeyDown(Key key) {
 }
 
 void PlatformPresent() {
-    ExpandFrameToCanvas(FramePixels, CanvasColours, CanvasImage);
-    PutCanvasImage(CanvasImage, CanvasWidth, CanvasHeight);
+    ExpandFrameToCanvas(FramePixels.data(), Layout, CanvasColours, CanvasImage.data());
+    PutCanvasImage(CanvasImage.data(), Layout.shownWidth, Layout.shownHeight);
 }
 
 void PlatformSetTitle(const char* title) {

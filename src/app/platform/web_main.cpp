@@ -34,7 +34,8 @@ int main() {
     if (exitStatus >= 0) {
         return exitStatus;
     }
-    DemoScene = StartDemo();
+    // Without a threaded build the renderer draws on this thread, whatever threads says.
+    DemoScene = StartDemo(DemoSettings{options.frame.scale, options.frame.threads});
     if (DemoScene == nullptr) {
         return 1;
     }

@@ -4,7 +4,6 @@
 #include "app/platform/win32.h"
 
 #include "app/platform.h"
-#include "render/frame_buffer.h"
 
 HINSTANCE ProgramInstance;
 int ProgramShowState;
@@ -20,8 +19,9 @@ constexpr char StartTitle[] = "DRAV";
 constexpr DWORD WindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 static_assert(WindowStyle == 0x00CA0000, "caption, system menu and minimise box only");
 constexpr DWORD WindowExStyle = WS_EX_CLIENTEDGE;
-constexpr int ClientWidth = 640;
-constexpr int ClientHeight = 480;
+
+// The frame's size, for the bitmap and for presenting.
+FrameLayout Layout;
 
 // A BITMAPINFO with room for the whole 256-entry colour table.
 struct FrameBitmapInfo {
@@ -52,19 +52,20 @@ bool RegisterWindowClass() {
 // The window is sized from the rectangle its client area must fill, grown by the caption,
 // borders and client edge of its style.
 HWND CreateMainWindow() {
-    RECT outer = {0, 0, ClientWidth, ClientHeight};
+    RECT outer = {0, 0, Layout.shownWidth, Layout.shownHeight};
     AdjustWindowRectEx(&outer, WindowStyle, FALSE, WindowExStyle);
     return CreateWindowExA(WindowExStyle, WindowClassName, StartTitle, WindowStyle, CW_USEDEFAULT,
                            CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top,
                            nullptr, nullptr, ProgramInstance, nullptr);
 }
 
-// 320x240, 8 bits per pixel, top row first (negative height), the palette as colour table.
+// The frame's size, 8 bits per pixel, top row first (negative height), the palette as colour
+// table. Rows of a width that is a multiple of 4 (320 scale) need no padding.
 void DescribeFrameBitmap(FrameBitmapInfo& info, const RgbQuad* palette) {
     info = {};
     info.header.biSize = sizeof(BITMAPINFOHEADER);
-    info.header.biWidth = FrameWidth;
-    info.header.biHeight = -FrameHeight;
+    info.header.biWidth = Layout.width;
+    info.header.biHeight = -Layout.height;
     info.header.biPlanes = 1;
     info.header.biBitCount = 8;
     info.header.biCompression = BI_RGB;
@@ -104,7 +105,8 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-const char* PlatformOpenWindow() {
+const char* PlatformOpenWindow(const FrameLayout& layout) {
+    Layout = layout;
     if (!RegisterWindowClass())
         return "cannot register the window class";
     Window = CreateMainWindow();
@@ -120,7 +122,8 @@ const char* PlatformOpenWindow() {
     return nullptr;
 }
 
-uint8_t* PlatformCreateFrameBuffer(const RgbQuad* palette) {
+uint8_t* PlatformCreateFrameBuffer(const RgbQuad* palette, const FrameLayout& layout) {
+    Layout = layout;
     FrameBitmapInfo info;
     DescribeFrameBitmap(info, palette);
     void* pixels = nullptr;
@@ -166,7 +169,7 @@ bool PlatformKeyDown(Key key) {
 void PlatformPresent() {
     GetClientRect(Window, &ClientRect);
     StretchBlt(WindowContext, 0, 0, ClientRect.right, ClientRect.bottom, MemoryContext, 0, 0,
-               FrameWidth, FrameHeight, SRCCOPY);
+               Layout.width, Layout.height, SRCCOPY);
 }
 
 void PlatformSetTitle(const char* title) {

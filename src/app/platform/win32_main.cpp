@@ -50,5 +50,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showState) {
     }
     ProgramInstance = instance;
     ProgramShowState = showState;
-    return RunDemo();
+    return RunDemo(DemoSettings{options.frame.scale, options.frame.threads});
 }
