@@ -106,8 +106,7 @@ Scene* StartDemo(const DemoSettings& settings) {
     if (pixels == nullptr) {
         return ReportStartupFailure("cannot create the 320x240 frame buffer");
     }
-    const int32_t threads = settings.threads != 0 ? settings.threads : DefaultThreadCount();
-    WindowRenderer = CreateRenderer(1, threads, pixels, FrameWidth);
+    WindowRenderer = CreateRenderer(1, settings.threads, pixels, FrameWidth);
     if (WindowRenderer == nullptr) {
         return ReportStartupFailure("cannot create the renderer");
     }

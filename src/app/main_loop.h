@@ -50,7 +50,7 @@ void FormatFrameTitle(char (&title)[TitleCapacity], double frameStart, double no
 
 // How the demo renders.
 struct DemoSettings {
-    int32_t threads = 0; // 0: DefaultThreadCount()
+    int32_t threads = 1; // that draw each frame
 };
 
 // Start-up in order: window, colour tables, frame buffer and the WindowRenderer drawing into

@@ -18,11 +18,10 @@
 namespace {
 
 constexpr int ExitWriteFailed = 1;
-constexpr int ExitBadArguments = 2;
 
 using Clock = std::chrono::steady_clock;
 
-// As in the demo, the level and the renderers live until the process ends.
+// As in the demo, the level lives until the process ends.
 Scene* Level = nullptr;
 std::unique_ptr<Renderer> FrameRenderer;
 // Draws nothing; its single worker makes the counting pass's decisions over the whole frame.
@@ -71,7 +70,7 @@ FrameRecord TickAndRender(Scene& scene, const Walk& walk, WalkCursor& cursor, ui
 }
 
 // The frame's size, the threads and the pixels per second at the median frame time.
-void PrintFrameRate(std::FILE* out, const RenderTarget& frame, int32_t threads, double medianMs) {
+void PrintFrameRate(std::FILE* out, const RenderTarget& frame, int threads, double medianMs) {
     const double pixels = static_cast<double>(frame.width) * frame.height;
     const double perSecond = medianMs > 0.0 ? pixels / medianMs * 1000.0 : 0.0;
     std::fprintf(out,
@@ -79,12 +78,12 @@ void PrintFrameRate(std::FILE* out, const RenderTarget& frame, int32_t threads, 
                  frame.width, frame.height, threads, threads == 1 ? "" : "s", perSecond / 1e6);
 }
 
-// Runs writer into the file at path (none when path is null); names the file on failure.
-template <typename Writer> bool WriteFile(const char* path, Writer writer) {
-    if (path == nullptr) {
+// Runs writer into the file at path (none when path is empty); names the file on failure.
+template <typename Writer> bool WriteFile(const std::string& path, Writer writer) {
+    if (path.empty()) {
         return true;
     }
-    std::FILE* file = std::fopen(path, "w");
+    std::FILE* file = std::fopen(path.c_str(), "w");
     bool written = false;
     if (file != nullptr) {
         writer(file);
@@ -92,7 +91,7 @@ template <typename Writer> bool WriteFile(const char* path, Writer writer) {
         written = std::fclose(file) == 0 && written;
     }
     if (!written) {
-        std::fprintf(stderr, "drav-bench: cannot write %s\n", path);
+        std::fprintf(stderr, "drav-bench: cannot write %s\n", path.c_str());
     }
     return written;
 }
@@ -101,24 +100,21 @@ template <typename Writer> bool WriteFile(const char* path, Writer writer) {
 
 int main(int argc, char** argv) {
     BenchOptions options;
-    Walk walk;
-    if (!ParseBenchOptions(argc, argv, DRAV_DEFAULT_DATA_DIR, options) ||
-        !ParseWalk(options.walkScript, walk)) {
-        std::fputs(BenchUsage, stderr);
-        return ExitBadArguments;
+    const int exitStatus =
+        ReportCommandLine(ParseBenchOptions(argc, argv, DRAV_DEFAULT_DATA_DIR, options));
+    if (exitStatus >= 0) {
+        return exitStatus;
     }
+    const Walk& walk = options.walk;
     const uint32_t frames =
         options.frames != 0 ? options.frames : static_cast<uint32_t>(walk.totalTicks);
     std::vector<FrameRecord> records;
     records.reserve(frames);
 
-    const auto scale = static_cast<int32_t>(options.scale);
-    const auto threads =
-        options.threads != 0 ? static_cast<int32_t>(options.threads) : DefaultThreadCount();
-    FrameRenderer = CreateRenderer(scale, threads);
-    CountingRenderer = CreateRenderer(scale, 1);
     StartupTimes startup;
-    Level = StartUp(options.dataDirectory, startup);
+    FrameRenderer = CreateRenderer(options.frame.scale, options.frame.threads);
+    CountingRenderer = CreateRenderer(options.frame.scale, 1);
+    Level = StartUp(options.dataDirectory.c_str(), startup);
     const int64_t heapAfterStartup = HeapBytesInUse();
     WalkCursor cursor;
     for (uint32_t tick = 1; tick <= frames; ++tick) {
@@ -131,7 +127,8 @@ int main(int argc, char** argv) {
     summary.heapAtEnd = HeapBytesInUse();
     summary.heapSource = HeapCountSource();
     PrintSummary(stdout, summary);
-    PrintFrameRate(stdout, FrameRenderer->target, threads, summary.frameTimes.medianMs);
+    PrintFrameRate(stdout, FrameRenderer->target, options.frame.threads,
+                   summary.frameTimes.medianMs);
     const bool written =
         WriteFile(options.tracePath, [&](std::FILE* f) { WriteTrace(f, records); }) &&
         WriteFile(options.jsonPath, [&](std::FILE* f) { WriteSummaryJson(f, summary); });

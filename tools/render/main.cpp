@@ -14,8 +14,11 @@
 namespace {
 
 constexpr int ExitWriteFailed = 1;
-constexpr int ExitBadArguments = 2;
-constexpr int PngScale = 2;
+// The PNG shows a scale-1 frame at twice its size, as the window does, and larger frames as
+// they are.
+int PngScale(const RenderTarget& frame) {
+    return frame.width == FrameWidth ? 2 : 1;
+}
 
 bool NoKeyDown(Key) {
     return false;
@@ -35,15 +38,16 @@ bool WriteBytes(const char* path, const uint8_t* bytes, size_t size) {
 bool WriteOutputs(const RenderOptions& options, const RenderTarget& frame) {
     const char* failed = nullptr;
     const auto frameBytes = static_cast<size_t>(frame.width) * frame.height;
-    if (options.rawPath != nullptr && !WriteBytes(options.rawPath, frame.pixels, frameBytes)) {
-        failed = options.rawPath;
-    } else if (options.pngPath != nullptr &&
-               !WritePalettedPng(options.pngPath, frame.pixels, frame.width, frame.height, Palette,
-                                 PngScale)) {
-        failed = options.pngPath;
-    } else if (options.fogTablePath != nullptr &&
-               !WriteBytes(options.fogTablePath, FogTable, FogTableSize)) {
-        failed = options.fogTablePath;
+    if (!options.rawPath.empty() &&
+        !WriteBytes(options.rawPath.c_str(), frame.pixels, frameBytes)) {
+        failed = options.rawPath.c_str();
+    } else if (!options.pngPath.empty() &&
+               !WritePalettedPng(options.pngPath.c_str(), frame.pixels, frame.width, frame.height,
+                                 Palette, PngScale(frame))) {
+        failed = options.pngPath.c_str();
+    } else if (!options.fogTablePath.empty() &&
+               !WriteBytes(options.fogTablePath.c_str(), FogTable, FogTableSize)) {
+        failed = options.fogTablePath.c_str();
     }
     if (failed != nullptr) {
         std::fprintf(stderr, "drav-render: cannot write %s\n", failed);
@@ -64,13 +68,15 @@ void PlaceCamera(Scene& scene, const CameraOverride& camera) {
 
 int main(int argc, char** argv) {
     RenderOptions options;
-    if (!ParseRenderOptions(argc, argv, DRAV_DEFAULT_DATA_DIR, options)) {
-        std::fputs(RenderUsage, stderr);
-        return ExitBadArguments;
+    const int exitStatus =
+        ReportCommandLine(ParseRenderOptions(argc, argv, DRAV_DEFAULT_DATA_DIR, options));
+    if (exitStatus >= 0) {
+        return exitStatus;
     }
-    const std::unique_ptr<Renderer> renderer = CreateRenderer(1, DefaultThreadCount());
+    const std::unique_ptr<Renderer> renderer =
+        CreateRenderer(options.frame.scale, options.frame.threads);
     BuildColourTables();
-    LoadModelSet(options.dataDirectory);
+    LoadModelSet(options.dataDirectory.c_str());
     Scene* scene = BuildLevel();
     FillProjectionMatrix();
     for (uint32_t tick = 0; tick < options.ticks; ++tick) {
