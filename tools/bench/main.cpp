@@ -21,7 +21,7 @@ constexpr int ExitWriteFailed = 1;
 
 using Clock = std::chrono::steady_clock;
 
-// As in the demo, the level lives until the process ends.
+// As in the demo, the level and the renderers live until the process ends.
 Scene* Level = nullptr;
 std::unique_ptr<Renderer> FrameRenderer;
 // Draws nothing; its single worker makes the counting pass's decisions over the whole frame.
