@@ -3,7 +3,6 @@
 // and draw independently, such as a window's and a side frame at scale 1.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -32,7 +31,6 @@ struct Renderer {
     // What the current frame asks of each band; set before the workers start.
     DrawOrder order;
     bool clearFirst;
-    std::atomic<int32_t> nextBand;
 
     // Storage behind the records above.
     std::vector<uint8_t> ownedPixels;
@@ -43,10 +41,6 @@ struct Renderer {
 
     ~Renderer();
 };
-
-// The number of cores this process may run on, at least 1 and at most MaxRenderThreads; 1
-// where threads are not available.
-int32_t DefaultThreadCount();
 
 // A renderer for a frame of 320 scale x 240 scale pixels (scale 1 to MaxFrameScale) drawn by
 // the given number of threads (1 to MaxRenderThreads; 1 starts no thread). It draws into

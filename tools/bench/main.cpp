@@ -70,7 +70,7 @@ FrameRecord TickAndRender(Scene& scene, const Walk& walk, WalkCursor& cursor, ui
 }
 
 // The frame's size, the threads and the pixels per second at the median frame time.
-void PrintFrameRate(std::FILE* out, const RenderTarget& frame, int32_t threads, double medianMs) {
+void PrintFrameRate(std::FILE* out, const RenderTarget& frame, int threads, double medianMs) {
     const double pixels = static_cast<double>(frame.width) * frame.height;
     const double perSecond = medianMs > 0.0 ? pixels / medianMs * 1000.0 : 0.0;
     std::fprintf(out,
@@ -111,11 +111,9 @@ int main(int argc, char** argv) {
     std::vector<FrameRecord> records;
     records.reserve(frames);
 
-    const int32_t scale = options.frame.scale;
-    const int32_t threads = options.frame.threads;
-    FrameRenderer = CreateRenderer(scale, threads);
-    CountingRenderer = CreateRenderer(scale, 1);
     StartupTimes startup;
+    FrameRenderer = CreateRenderer(options.frame.scale, options.frame.threads);
+    CountingRenderer = CreateRenderer(options.frame.scale, 1);
     Level = StartUp(options.dataDirectory.c_str(), startup);
     const int64_t heapAfterStartup = HeapBytesInUse();
     WalkCursor cursor;
@@ -129,7 +127,8 @@ int main(int argc, char** argv) {
     summary.heapAtEnd = HeapBytesInUse();
     summary.heapSource = HeapCountSource();
     PrintSummary(stdout, summary);
-    PrintFrameRate(stdout, FrameRenderer->target, threads, summary.frameTimes.medianMs);
+    PrintFrameRate(stdout, FrameRenderer->target, options.frame.threads,
+                   summary.frameTimes.medianMs);
     const bool written =
         WriteFile(options.tracePath, [&](std::FILE* f) { WriteTrace(f, records); }) &&
         WriteFile(options.jsonPath, [&](std::FILE* f) { WriteSummaryJson(f, summary); });
