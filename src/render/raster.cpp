@@ -40,18 +40,24 @@ struct RowWindow {
 constexpr RowWindow WholeFrame = {0, FrameHeight};
 
 // Per-pixel increments of a span's interpolants, from its unclipped ends, so that clipping
-// never changes them.
-struct SpanSteps {
-    int32_t u;
-    int32_t v;
-    int32_t shade;
+// never changes them. Wide is int32_t for the rasteriser's spans, whose columns lie between
+// 16-bit vertex positions and whose 16.16 values between 0 and 255 * 65536, so that every
+// difference, product and partial sum below fits; and int64_t for FillSpan, which takes any
+// 32-bit values: differences then stay below 2^32 and each quotient times the columns it is
+// stepped over below the difference it came from.
+template <typename Wide> struct SpanSteps {
+    Wide u;
+    Wide v;
+    Wide shade;
 };
 
-SpanSteps StepsAlong(int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft, int32_t uRight,
-                     int32_t vRight, int32_t shadeLeft, int32_t shadeRight) {
-    const int32_t dx = x1 - x0;
-    return {TruncatedQuotient(uRight - uLeft, dx), TruncatedQuotient(vRight - vLeft, dx),
-            TruncatedQuotient(shadeRight - shadeLeft, dx)};
+template <typename Wide>
+SpanSteps<Wide> StepsAlong(int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft, int32_t uRight,
+                           int32_t vRight, int32_t shadeLeft, int32_t shadeRight) {
+    const Wide dx = Wide{x1} - x0;
+    return {TruncatedQuotient(Wide{uRight} - uLeft, dx),
+            TruncatedQuotient(Wide{vRight} - vLeft, dx),
+            TruncatedQuotient(Wide{shadeRight} - shadeLeft, dx)};
 }
 
 // Texture coordinates u and v of a span in one register, stepped by one 64-bit addition: the
@@ -86,11 +92,12 @@ inline uint32_t FogRowOffset(uint32_t s) {
 // Fills columns start to stop - 1 (inside the frame) of a span that begins at x0 with the
 // given values. The interpolants at column x are the left values plus (x - x0) steps, as
 // stepping pixel by pixel from x0 gives them.
+template <typename Wide>
 inline void FillPixels(int32_t row, int32_t start, int32_t stop, int32_t x0, int32_t uLeft,
-                       int32_t vLeft, int32_t shadeLeft, const SpanSteps& steps) {
-    const int32_t skipped = start - x0;
-    const int32_t shadeFirst = shadeLeft + skipped * steps.shade;
-    const int32_t shadeLast = shadeLeft + (stop - 1 - x0) * steps.shade;
+                       int32_t vLeft, int32_t shadeLeft, const SpanSteps<Wide>& steps) {
+    const Wide skipped = Wide{start} - x0;
+    const Wide shadeFirst = shadeLeft + skipped * steps.shade;
+    const Wide shadeLast = shadeLeft + (Wide{stop} - 1 - x0) * steps.shade;
     // Unsigned from here: the same bits, with wrap-around defined, and plain shifts and masks
     // for the table offsets.
     PackedTexel uv = PackTexel(static_cast<uint32_t>(uLeft + skipped * steps.u),
@@ -102,9 +109,9 @@ inline void FillPixels(int32_t row, int32_t start, int32_t stop, int32_t x0, int
     uint8_t* const end = FrameBuffer + row * FrameWidth + stop;
     const std::ptrdiff_t columns = stop - start;
     // Each column's shade lies between those of the first and the last column (the steps are
-    // the span's gradient truncated towards zero, and the caller keeps every value within
-    // +-2^30, so nothing wraps); when both have the same integer part, every column has it and
-    // reads one fog row.
+    // the span's gradient truncated towards zero, and both are exact in Wide); when both have
+    // the same integer part, every column has it and reads one fog row. The columns step u, v
+    // and the shade modulo 2^32, which keeps the bits that pick the texel and the fog row.
     if ((shadeFirst >> 16) == (shadeLast >> 16)) {
         const uint8_t* const fog = FogTable + FogRowOffset(static_cast<uint32_t>(shadeFirst));
         for (std::ptrdiff_t i = -columns; i != 0; ++i) {
@@ -122,7 +129,8 @@ inline void FillPixels(int32_t row, int32_t start, int32_t stop, int32_t x0, int
     }
 }
 
-// FillSpan, inlined into the rasteriser's row loop.
+// FillSpan in Wide arithmetic; inlined into the rasteriser's row loop with int32_t.
+template <typename Wide>
 inline void FillRowSpan(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft,
                         int32_t uRight, int32_t vRight, int32_t shadeLeft, int32_t shadeRight) {
     const int32_t first = std::max(x0, 0);
@@ -130,7 +138,7 @@ inline void FillRowSpan(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int3
     // Also covers x0 == x1 and x0 > x1; a span with nothing visible needs no gradients.
     if (first < end) {
         FillPixels(row, first, end, x0, uLeft, vLeft, shadeLeft,
-                   StepsAlong(x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight));
+                   StepsAlong<Wide>(x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight));
     }
 }
 
@@ -139,7 +147,7 @@ inline void FillRowSpan(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int3
 struct SpanFiller {
     void operator()(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft,
                     int32_t uRight, int32_t vRight, int32_t shadeLeft, int32_t shadeRight) const {
-        FillRowSpan(row, x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight);
+        FillRowSpan<int32_t>(row, x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight);
     }
 };
 
@@ -166,10 +174,13 @@ void UncoveredSpanFiller::operator()(int32_t row, int32_t x0, int32_t x1, int32_
     // reference.
     const struct {
         int32_t row, x0, uLeft, vLeft, shadeLeft;
-        SpanSteps steps;
-    } span = {row,       x0,
-              uLeft,     vLeft,
-              shadeLeft, StepsAlong(x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight)};
+        SpanSteps<int32_t> steps;
+    } span = {row,
+              x0,
+              uLeft,
+              vLeft,
+              shadeLeft,
+              StepsAlong<int32_t>(x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight)};
     CoverUncovered(covered, low, first, end, [&span](int32_t start, int32_t stop) {
         FillPixels(span.row, start, stop, span.x0, span.uLeft, span.vLeft, span.shadeLeft,
                    span.steps);
@@ -385,7 +396,7 @@ int64_t CoverTrianglePixels(const ScreenVertex& a, const ScreenVertex& b, const 
 
 void FillSpan(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft, int32_t uRight,
               int32_t vRight, int32_t shadeLeft, int32_t shadeRight) {
-    FillRowSpan(row, x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight);
+    FillRowSpan<int64_t>(row, x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight);
 }
 
 void FillSpanEither(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft,
