@@ -43,6 +43,13 @@ int LoadModelSet(const char* dataDirectory) {
     return loaded;
 }
 
+void FreeModelSet() {
+    for (const ModelSlot& slot : ModelSlots) {
+        FreeModel(*slot.slot);
+        *slot.slot = nullptr;
+    }
+}
+
 void FillProjectionMatrix() {
     SetPerspective(ProjectionMatrix, 0.87266463f, 640.0f / 480.0f, 0.25f, 15.0f);
 }

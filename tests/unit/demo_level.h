@@ -24,10 +24,7 @@ class DemoLevelTest : public SceneTest {
     }
     void TearDown() override {
         SceneTest::TearDown();
-        for (const ModelSlot& slot : ModelSlots) {
-            FreeModel(*slot.slot);
-            *slot.slot = nullptr;
-        }
+        FreeModelSet();
         FrameBuffer = nullptr;
     }
     std::vector<uint8_t> frame = std::vector<uint8_t>(FrameSize);

@@ -98,10 +98,7 @@ TEST(LoadModelSetWarnings, NameEverySuspiciousFileAndKeepTheModels) {
     }
     EXPECT_EQ(messages.find("tex1.raw"), std::string::npos) << messages;
     EXPECT_EQ(messages.find("broken.hgm"), std::string::npos) << messages;
-    for (const ModelSlot& slot : ModelSlots) {
-        FreeModel(*slot.slot);
-        *slot.slot = nullptr;
-    }
+    FreeModelSet();
 }
 
 // A model as the loader used to give it for a header that claims `extra` triangles more than
@@ -144,14 +141,12 @@ TEST_F(ZeroTrianglesTest, DrawNothingSoDroppingThemKeepsEveryPixel) {
         for (const View& v : views) {
             PlaneModel = plane;
             CeilModel = ceiling;
-            DestroyScene(scene);
-            RemoveAllAnimators();
+            DestroyLevel(scene);
             scene = BuildLevel();
             const std::vector<uint8_t> expected = Render(v.x, v.z, v.yaw, v.pitch);
             PlaneModel = WithZeroTriangles(*plane, extra);
             CeilModel = WithZeroTriangles(*ceiling, extra);
-            DestroyScene(scene);
-            RemoveAllAnimators();
+            DestroyLevel(scene);
             scene = BuildLevel();
             EXPECT_EQ(Render(v.x, v.z, v.yaw, v.pitch), expected) << v.pitch;
             FreeModel(PlaneModel);

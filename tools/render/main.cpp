@@ -80,5 +80,9 @@ int main(int argc, char** argv) {
     PlaceCamera(*scene, options.camera);
     RenderFrame(*scene);
     std::printf("models=%u\n", static_cast<unsigned>(DrawnModelCount));
-    return WriteOutputs(options) ? 0 : ExitWriteFailed;
+    const bool written = WriteOutputs(options);
+    // Released so that a leak check at exit finds nothing left.
+    DestroyLevel(scene);
+    FreeModelSet();
+    return written ? 0 : ExitWriteFailed;
 }
