@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: an optimised build and a sanitizer build, each with
-# its unit and end-to-end tests. Installs missing Debian packages first. Exits non-zero on
-# any failure.
+# its unit and end-to-end tests, and a short run of every fuzz target. Installs missing Debian
+# packages first. Exits non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -67,7 +67,12 @@ if web_tools; then
     step "web tests" bash tests/e2e/web_e2e.sh build/web build/release
 fi
 step "sanitizer build" build build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAV_SANITIZE=ON
-step "sanitizer tests" ctest --test-dir build/sanitize --output-on-failure -j "$jobs" -LE e2e
+# Everything, the tools' end-to-end runs included: a sanitizer report or a leak at exit fails.
+step "sanitizer tests" ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
+# Each fuzz target for 30 seconds, from its seeds, under both sanitizers, where clang is at hand.
+if try_packages "${FUZZ_PACKAGES[@]}"; then
+    step "fuzzing" bash scripts/fuzz.sh 30
+fi
 
 echo "stages: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
