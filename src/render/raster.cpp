@@ -1,7 +1,9 @@
 #include "render/raster.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstddef>
+#include <initializer_list>
 #include <utility>
 
 #include "assets/model.h"
@@ -51,9 +53,22 @@ template <typename Wide> struct SpanSteps {
     Wide shade;
 };
 
+// True when the span lies in the range of the rasteriser's own spans.
+constexpr bool RasteriserSpan(int32_t x0, int32_t x1, std::initializer_list<int32_t> values) {
+    constexpr int32_t Largest = 255 * 65536;
+    for (const int32_t value : values) {
+        if (value < 0 || value > Largest) {
+            return false;
+        }
+    }
+    return x0 >= INT16_MIN && x0 <= INT16_MAX && x1 >= INT16_MIN && x1 <= INT16_MAX;
+}
+
 template <typename Wide>
 SpanSteps<Wide> StepsAlong(int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft, int32_t uRight,
                            int32_t vRight, int32_t shadeLeft, int32_t shadeRight) {
+    assert(sizeof(Wide) > 4 ||
+           RasteriserSpan(x0, x1, {uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight}));
     const Wide dx = Wide{x1} - x0;
     return {TruncatedQuotient(Wide{uRight} - uLeft, dx),
             TruncatedQuotient(Wide{vRight} - vLeft, dx),
