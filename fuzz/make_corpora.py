@@ -74,3 +74,14 @@ for name, camera in {"start": (18, 1, 2, 0, 1, 0), "ceiling": (18, 1, 2, 1.45, 1
                      "heart": (22.5, 1, 0, -0.1, -1.5707964, 0), "outside": (0, 1, -17, 0, 0, 0),
                      "rolled": (18, 1, 2, 0.2, 1, 0.4)}.items():
     write("frame", name, floats(*camera, 3.85) + bytes([1, 0x20, 0x20, 0x08, 0x21]))
+
+# Command lines: a byte choosing drav-render, drav-bench, drav or the page query, then the
+# arguments separated by NUL bytes.
+for name, (parser, words) in {
+        "render": (0, ["--data", "data", "--ticks", "40", "--camera", "24.6,2,-1.5707964",
+                       "--png", "start.png", "--raw", "start.raw"]),
+        "render-help": (0, ["--help"]),
+        "bench": (1, ["--walk", "U30 LP10 E1", "--frames", "50", "--trace", "t", "--json", "s"]),
+        "demo": (2, ["--scale", "2", "--threads", "1"]),
+        "query": (3, ["scale=2&threads=1"])}.items():
+    write("options", name, bytes([parser]) + b"\0".join(w.encode() for w in words))

@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-30}
 shift $(($# > 0 ? 1 : 0))
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(model_loader triangle raster frame)
+[ ${#targets[@]} -gt 0 ] || targets=(model_loader triangle raster frame options)
 data=$PWD/build/release/data
 
 [ -f "$data/plane.hgm" ] || { echo "fuzz: no data set in $data (build the release first)" >&2; exit 1; }
