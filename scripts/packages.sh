@@ -40,3 +40,6 @@ E2E_PACKAGES=(xvfb xdotool imagemagick x11-utils)
 # Cross-building the Windows program and running it under Wine; optional. The POSIX-threads
 # compiler and GoogleTest's sources build the backend checks; the X tools are those above.
 WINDOWS_PACKAGES=(mingw-w64 g++-mingw-w64-x86-64-posix googletest wine wine64)
+
+# The fuzz targets: clang with libFuzzer and its sanitizer runtimes; optional.
+FUZZ_PACKAGES=(clang libfuzzer-14-dev libclang-rt-14-dev)

@@ -24,10 +24,7 @@ class DemoLevelTest : public SceneTest {
     }
     void TearDown() override {
         SceneTest::TearDown();
-        for (const ModelSlot& slot : ModelSlots) {
-            FreeModel(*slot.slot);
-            *slot.slot = nullptr;
-        }
+        FreeModelSet();
     }
     // The scale-1 frame and the single-threaded renderer that draws into it.
     std::vector<uint8_t> frame = std::vector<uint8_t>(FrameSize);

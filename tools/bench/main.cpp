@@ -21,7 +21,6 @@ constexpr int ExitWriteFailed = 1;
 
 using Clock = std::chrono::steady_clock;
 
-// As in the demo, the level and the renderers live until the process ends.
 Scene* Level = nullptr;
 std::unique_ptr<Renderer> FrameRenderer;
 // Draws nothing; its single worker makes the counting pass's decisions over the whole frame.
@@ -132,5 +131,8 @@ int main(int argc, char** argv) {
     const bool written =
         WriteFile(options.tracePath, [&](std::FILE* f) { WriteTrace(f, records); }) &&
         WriteFile(options.jsonPath, [&](std::FILE* f) { WriteSummaryJson(f, summary); });
+    // Released so that a leak check at exit finds nothing left.
+    DestroyLevel(Level);
+    FreeModelSet();
     return written ? 0 : ExitWriteFailed;
 }
