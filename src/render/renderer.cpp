@@ -1,6 +1,11 @@
 #include "render/renderer.h"
 
 #include <algorithm>
+#include <thread>
+
+#if defined(__linux__)
+#include <sched.h>
+#endif
 
 #include "render/coverage.h"
 #include "render/render_pass.h"
@@ -70,6 +75,20 @@ Renderer::~Renderer() {
     for (WorkerState& worker : workers) {
         DestroyPositionScratch(worker.positions);
     }
+}
+
+int32_t DefaultThreadCount() {
+    int32_t cores = 0;
+#if defined(__linux__)
+    cpu_set_t set;
+    if (sched_getaffinity(0, sizeof set, &set) == 0) {
+        cores = CPU_COUNT(&set);
+    }
+#endif
+    if (cores <= 0) {
+        cores = static_cast<int32_t>(std::thread::hardware_concurrency());
+    }
+    return UsableThreads(std::clamp<int32_t>(cores, 1, MaxRenderThreads));
 }
 
 std::unique_ptr<Renderer> CreateRenderer(int32_t scale, int32_t threads, uint8_t* pixels,

@@ -42,6 +42,10 @@ struct Renderer {
     ~Renderer();
 };
 
+// The number of cores this process may run on, at least 1 and at most MaxRenderThreads; 1
+// where threads are not available.
+int32_t DefaultThreadCount();
+
 // A renderer for a frame of 320 scale x 240 scale pixels (scale 1 to MaxFrameScale) drawn by
 // the given number of threads (1 to MaxRenderThreads; 1 starts no thread). It draws into
 // pixels at the given row pitch (at least the frame's width) when pixels is not null, and
