@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/data_directory.h"
 #include "app/frame.h"
 #include "app/platform.h"
 #include "app/startup.h"
@@ -105,7 +106,8 @@ Scene* StartDemo() {
     if (FrameBuffer == nullptr) {
         return ReportStartupFailure("cannot create the 320x240 frame buffer");
     }
-    LoadModelSet(nullptr);
+    // Without data files the demo still runs, showing the empty fogged level.
+    LoadDataSet("drav", nullptr, "");
     Scene* scene = BuildLevel();
     FillProjectionMatrix();
     return scene;
