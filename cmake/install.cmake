@@ -5,7 +5,6 @@
 # folder as a tar.gz.
 
 set(DRAV_VERSION 1.0.0)
-set(DRAV_CONTACT "The DRAV developers <drav@example.org>")
 set(DRAV_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 
 if(EMSCRIPTEN)
@@ -35,7 +34,7 @@ endif()
 set(CPACK_PACKAGE_NAME drav)
 set(CPACK_PACKAGE_VERSION ${DRAV_VERSION})
 set(CPACK_PACKAGE_VENDOR "The DRAV developers")
-set(CPACK_PACKAGE_CONTACT ${DRAV_CONTACT})
+set(CPACK_PACKAGE_CONTACT "The DRAV developers <drav@example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "walk through a fogged level drawn by a software renderer")
 # Lines kept short for the .deb's description, which shows them as they are.
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
