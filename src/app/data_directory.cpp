@@ -79,9 +79,9 @@ std::string MissingDataMessage(const std::vector<std::string>& candidates) {
     return message + " and their .raw textures)";
 }
 
-bool LoadDataSet(const char* program, const char* dataDirectory, const char* hint) {
-    if (dataDirectory != nullptr) {
-        LoadModelSet(dataDirectory);
+bool LoadDataSet(const char* program, const std::string& dataDirectory, const char* hint) {
+    if (!dataDirectory.empty()) {
+        LoadModelSet(dataDirectory.c_str());
         return true;
     }
     const std::vector<std::string> candidates = DataDirectoryCandidates(ExecutablePath());

@@ -26,8 +26,14 @@ std::string MissingDataMessage(const std::vector<std::string>& candidates);
 // data files are packaged into its working directory).
 std::string ExecutablePath();
 
-// Fills the seven model slots: from dataDirectory when it is given (--data), else from the
+// Fills the seven model slots: from dataDirectory when it is not empty (--data), else from the
 // first candidate of the running program that holds data files. When none does, prints
 // "PROGRAM: " MissingDataMessage and hint on one line of stderr, leaves every slot empty and
 // returns false.
-bool LoadDataSet(const char* program, const char* dataDirectory, const char* hint);
+bool LoadDataSet(const char* program, const std::string& dataDirectory, const char* hint);
+
+// What the programs that take --data say about it in their help and when no data is found.
+constexpr const char* DataOptionDescription =
+    "folder of the data files (default: the working directory, else ../share/drav beside the "
+    "program)";
+constexpr const char* MissingDataHint = "; name their folder with --data DIR";

@@ -107,7 +107,7 @@ Scene* StartDemo() {
         return ReportStartupFailure("cannot create the 320x240 frame buffer");
     }
     // Without data files the demo still runs, showing the empty fogged level.
-    LoadDataSet("drav", nullptr, "");
+    LoadDataSet("drav", "", "");
     Scene* scene = BuildLevel();
     FillProjectionMatrix();
     return scene;

@@ -76,7 +76,7 @@ TEST_F(DataSearchTest, NothingFoundNamesEveryPlaceAndLeavesTheSlotsEmpty) {
     Model stale{};
     PlaneModel = &stale;
     ::testing::internal::CaptureStderr();
-    EXPECT_FALSE(LoadDataSet("drav-test", nullptr, "; try --data DIR"));
+    EXPECT_FALSE(LoadDataSet("drav-test", "", "; try --data DIR"));
     const std::string printed = ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(printed.rfind("drav-test: no data files in the working directory", 0), 0u) << printed;
     EXPECT_EQ(printed.find('\n'), printed.size() - 1) << printed;

@@ -2,6 +2,7 @@
 // renders one frame and writes it (and the fog table) to files.
 #include <cstdio>
 
+#include "app/data_directory.h"
 #include "app/frame.h"
 #include "app/startup.h"
 #include "app/tick.h"
@@ -15,6 +16,7 @@
 namespace {
 
 constexpr int ExitWriteFailed = 1;
+constexpr int ExitNoData = 1;
 constexpr int PngScale = 2;
 
 uint8_t FramePixels[FrameSize];
@@ -64,14 +66,15 @@ void PlaceCamera(Scene& scene, const CameraOverride& camera) {
 
 int main(int argc, char** argv) {
     RenderOptions options;
-    const int exitStatus =
-        ReportCommandLine(ParseRenderOptions(argc, argv, DRAV_DEFAULT_DATA_DIR, options));
+    const int exitStatus = ReportCommandLine(ParseRenderOptions(argc, argv, options));
     if (exitStatus >= 0) {
         return exitStatus;
     }
     FrameBuffer = FramePixels;
     BuildColourTables();
-    LoadModelSet(options.dataDirectory.c_str());
+    if (!LoadDataSet("drav-render", options.dataDirectory, MissingDataHint)) {
+        return ExitNoData;
+    }
     Scene* scene = BuildLevel();
     FillProjectionMatrix();
     for (uint32_t tick = 0; tick < options.ticks; ++tick) {
