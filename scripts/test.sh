@@ -52,13 +52,16 @@ package() {
     rm -rf "$1/packages" && cpack --config "$1/CPackConfig.cmake" >/dev/null
 }
 
-# unpack_fresh ARCHIVE DIR : DIR made anew with what the archive's one top folder holds.
-unpack_fresh() {
+# pack_and_unpack BUILD-DIR ARCHIVE-PATTERN DIR : DIR made anew with what the one top folder of
+# BUILD-DIR's package holds. DIR goes first, so a failed step leaves none to test.
+pack_and_unpack() {
+    rm -rf "$3" "$3.unpacking"
+    package "$1" || return 1
     local archive
-    archive=$(realpath "$1") || return 1
-    rm -rf "$2" "$2.unpacking" && mkdir -p "$2.unpacking" &&
-        (cd "$2.unpacking" && cmake -E tar xf "$archive") &&
-        mv "$2.unpacking"/*/ "$2" && rmdir "$2.unpacking"
+    archive=$(realpath "$1"/packages/$2) || return 1
+    mkdir -p "$3.unpacking" &&
+        (cd "$3.unpacking" && cmake -E tar xf "$archive") &&
+        mv "$3.unpacking"/*/ "$3" && rmdir "$3.unpacking"
 }
 
 step "release build" build build/release -DCMAKE_BUILD_TYPE=Release
@@ -71,8 +74,7 @@ step "debian package check" bash tests/e2e/deb_check.sh build/release/packages/d
 # release build, unpacked into a fresh folder and run there under Wine, whenever those tools
 # can be installed.
 windows_zip() {
-    package build/mingw &&
-        unpack_fresh build/mingw/packages/drav-*-windows-x86_64.zip build/mingw/dist &&
+    pack_and_unpack build/mingw 'drav-*-windows-x86_64.zip' build/mingw/dist &&
         diff <(LC_ALL=C ls build/mingw/dist) <({
             ls build/release/data | grep -E '[.](hgm|raw)$'
             printf '%s\n' LICENSE.txt README.txt drav.exe
@@ -87,8 +89,7 @@ if try_packages "${WINDOWS_PACKAGES[@]}"; then
         build/mingw/tests/win32/drav_window_probe.exe build/mingw/e2e
 fi
 web_package() {
-    package build/web &&
-        unpack_fresh build/web/packages/drav-*-web.tar.gz build/web/unpacked &&
+    pack_and_unpack build/web 'drav-*-web.tar.gz' build/web/unpacked &&
         [ -f build/web/unpacked/index.html ] && [ -f build/web/unpacked/LICENSE ]
 }
 
