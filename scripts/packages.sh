@@ -36,6 +36,9 @@ BUILD_PACKAGES=(cmake g++ make libgtest-dev libbenchmark-dev libpng-dev libcli11
 APP_PACKAGES=(libsdl2-dev libx11-dev)
 # The end-to-end tests: a virtual X server, input and window queries, screenshots.
 E2E_PACKAGES=(xvfb xdotool imagemagick x11-utils)
+# Making the packages and checking the .deb: dpkg-shlibdeps and file find its library
+# dependencies, lintian checks it.
+PACKAGING_PACKAGES=(dpkg-dev file lintian)
 
 # Cross-building the Windows program and running it under Wine; optional. The POSIX-threads
 # compiler and GoogleTest's sources build the backend checks; the X tools are those above.

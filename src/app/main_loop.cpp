@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "app/data_directory.h"
 #include "app/frame.h"
 #include "app/platform.h"
 #include "app/startup.h"
@@ -115,7 +116,8 @@ Scene* StartDemo(const DemoSettings& settings) {
     if (WindowRenderer == nullptr) {
         return ReportStartupFailure("cannot create the renderer");
     }
-    LoadModelSet(nullptr);
+    // Without data files the demo still runs, showing the empty fogged level.
+    LoadDataSet("drav", "", "");
     Scene* scene = BuildLevel();
     FillProjectionMatrix();
     return scene;

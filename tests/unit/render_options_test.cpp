@@ -11,14 +11,15 @@ namespace {
 
 CommandLineOutcome Parse(std::vector<const char*> arguments, RenderOptions& options) {
     arguments.insert(arguments.begin(), "drav-render");
-    return ParseRenderOptions(static_cast<int>(arguments.size()), arguments.data(), "default",
-                              options);
+    return ParseRenderOptions(static_cast<int>(arguments.size()), arguments.data(), options);
 }
 
 TEST(RenderOptions, DefaultsWithoutArguments) {
     RenderOptions options;
+    options.dataDirectory = "stale";
     ASSERT_TRUE(Parse({}, options).run);
-    EXPECT_EQ(options.dataDirectory, "default");
+    // No --data: the program searches for its data.
+    EXPECT_EQ(options.dataDirectory, "");
     EXPECT_EQ(options.ticks, 0u);
     EXPECT_FALSE(options.camera.given);
     EXPECT_EQ(options.pngPath, "");

@@ -8,7 +8,7 @@
 #include "walk_script.h"
 
 struct BenchOptions {
-    std::string dataDirectory;
+    std::string dataDirectory; // empty: searched for, see LoadDataSet
     Walk walk;
     uint32_t frames;       // 0: one frame per tick of the walk
     std::string tracePath; // empty: no trace
@@ -19,7 +19,6 @@ struct BenchOptions {
 // The most frames one run may render (their records are kept in memory until the end).
 constexpr uint32_t MaxBenchFrames = 10000000;
 
-// Reads argv[1..argc-1] over defaults (the given data directory, the built-in walk, one frame
-// per tick, no outputs, DefaultFrameOptions).
-CommandLineOutcome ParseBenchOptions(int argc, const char* const* argv,
-                                     const char* defaultDataDirectory, BenchOptions& options);
+// Reads argv[1..argc-1] over defaults (no data directory, the built-in walk, one frame per
+// tick, no outputs, DefaultFrameOptions).
+CommandLineOutcome ParseBenchOptions(int argc, const char* const* argv, BenchOptions& options);

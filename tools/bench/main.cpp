@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "app/data_directory.h"
 #include "app/frame.h"
 #include "app/startup.h"
 #include "app/tick.h"
@@ -18,6 +19,7 @@
 namespace {
 
 constexpr int ExitWriteFailed = 1;
+constexpr int ExitNoData = 1;
 
 using Clock = std::chrono::steady_clock;
 
@@ -30,12 +32,15 @@ double MillisecondsBetween(Clock::time_point start, Clock::time_point end) {
     return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
-// The demo's start-up, timed step by step, up to and including its first frame.
-Scene* StartUp(const char* dataDirectory, StartupTimes& times) {
+// The demo's start-up, timed step by step, up to and including its first frame. Returns null
+// when no data files are found.
+Scene* StartUp(const std::string& dataDirectory, StartupTimes& times) {
     const Clock::time_point start = Clock::now();
     BuildColourTables();
     const Clock::time_point tablesBuilt = Clock::now();
-    LoadModelSet(dataDirectory);
+    if (!LoadDataSet("drav-bench", dataDirectory, MissingDataHint)) {
+        return nullptr;
+    }
     const Clock::time_point modelsLoaded = Clock::now();
     Scene* scene = BuildLevel();
     FillProjectionMatrix();
@@ -99,8 +104,7 @@ template <typename Writer> bool WriteFile(const std::string& path, Writer writer
 
 int main(int argc, char** argv) {
     BenchOptions options;
-    const int exitStatus =
-        ReportCommandLine(ParseBenchOptions(argc, argv, DRAV_DEFAULT_DATA_DIR, options));
+    const int exitStatus = ReportCommandLine(ParseBenchOptions(argc, argv, options));
     if (exitStatus >= 0) {
         return exitStatus;
     }
@@ -113,7 +117,10 @@ int main(int argc, char** argv) {
     StartupTimes startup;
     FrameRenderer = CreateRenderer(options.frame.scale, options.frame.threads);
     CountingRenderer = CreateRenderer(options.frame.scale, 1);
-    Level = StartUp(options.dataDirectory.c_str(), startup);
+    Level = StartUp(options.dataDirectory, startup);
+    if (Level == nullptr) {
+        return ExitNoData;
+    }
     const int64_t heapAfterStartup = HeapBytesInUse();
     WalkCursor cursor;
     for (uint32_t tick = 1; tick <= frames; ++tick) {

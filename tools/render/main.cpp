@@ -2,6 +2,7 @@
 // renders one frame and writes it (and the fog table) to files.
 #include <cstdio>
 
+#include "app/data_directory.h"
 #include "app/frame.h"
 #include "app/frame_layout.h"
 #include "app/startup.h"
@@ -15,6 +16,7 @@
 namespace {
 
 constexpr int ExitWriteFailed = 1;
+constexpr int ExitNoData = 1;
 
 bool NoKeyDown(Key) {
     return false;
@@ -66,15 +68,16 @@ void PlaceCamera(Scene& scene, const CameraOverride& camera) {
 
 int main(int argc, char** argv) {
     RenderOptions options;
-    const int exitStatus =
-        ReportCommandLine(ParseRenderOptions(argc, argv, DRAV_DEFAULT_DATA_DIR, options));
+    const int exitStatus = ReportCommandLine(ParseRenderOptions(argc, argv, options));
     if (exitStatus >= 0) {
         return exitStatus;
     }
     const std::unique_ptr<Renderer> renderer =
         CreateRenderer(options.frame.scale, options.frame.threads);
     BuildColourTables();
-    LoadModelSet(options.dataDirectory.c_str());
+    if (!LoadDataSet("drav-render", options.dataDirectory, MissingDataHint)) {
+        return ExitNoData;
+    }
     Scene* scene = BuildLevel();
     FillProjectionMatrix();
     for (uint32_t tick = 0; tick < options.ticks; ++tick) {

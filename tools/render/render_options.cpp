@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "app/data_directory.h"
+
 namespace {
 
 constexpr int MinimumCameraFields = 3;
@@ -68,14 +70,13 @@ bool ParseCamera(const char* text, CameraOverride& camera) {
     return true;
 }
 
-CommandLineOutcome ParseRenderOptions(int argc, const char* const* argv,
-                                      const char* defaultDataDirectory, RenderOptions& options) {
-    options = RenderOptions{defaultDataDirectory, 0, {false, 0.0f, 0.0f, 0.0f, 0.0f}, "", "", "",
-                            DefaultFrameOptions()};
+CommandLineOutcome ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options) {
+    options =
+        RenderOptions{"", 0, {false, 0.0f, 0.0f, 0.0f, 0.0f}, "", "", "", DefaultFrameOptions()};
     CLI::App app("", "drav-render");
     DescribeProgram(app, "Renders one frame of the level after a number of ticks and writes it "
                          "to files.");
-    AddTextOption(app, "--data", "DIR", "folder of the data files", options.dataDirectory);
+    AddTextOption(app, "--data", "DIR", DataOptionDescription, options.dataDirectory);
     AddWholeNumberOption(app, "--ticks", "N",
                          "simulation ticks of 16 ms before the frame (default 0)", options.ticks, 0,
                          MaxRenderTicks);

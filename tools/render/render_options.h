@@ -16,7 +16,7 @@ struct CameraOverride {
 constexpr uint32_t MaxRenderTicks = 1000000;
 
 struct RenderOptions {
-    std::string dataDirectory;
+    std::string dataDirectory; // empty: searched for, see LoadDataSet
     uint32_t ticks;
     CameraOverride camera;
     std::string pngPath;      // empty: no PNG
@@ -25,10 +25,9 @@ struct RenderOptions {
     FrameOptions frame;
 };
 
-// Reads argv[1..argc-1] over defaults (no outputs, no ticks, no camera override, the given
-// data directory, DefaultFrameOptions).
-CommandLineOutcome ParseRenderOptions(int argc, const char* const* argv,
-                                      const char* defaultDataDirectory, RenderOptions& options);
+// Reads argv[1..argc-1] over defaults (no outputs, no ticks, no camera override, no data
+// directory, DefaultFrameOptions).
+CommandLineOutcome ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options);
 
 // Parsers of single option values; each accepts the whole text or nothing.
 bool ParseDecimalFloat(const char* text, const char* end, float& value);
