@@ -14,6 +14,7 @@
 int Running = 1;
 double ClockTicksPerMillisecond = 0.0;
 double ClockStartCount = 0.0;
+TickSource LoopTickSource = {PlatformKeyDown, nullptr};
 
 double ReadClock() {
     if (ClockTicksPerMillisecond == 0.0) {
@@ -46,7 +47,10 @@ void PumpEvents() {
 // 16 ms waits for the next iteration.
 void RunDueTicks(MainLoop& loop, Scene& scene) {
     while (ReadClock() - loop.tickTime > TickLength) {
-        RunTick(scene, PlatformKeyDown);
+        RunTick(scene, LoopTickSource.keyDown);
+        if (LoopTickSource.afterTick != nullptr) {
+            LoopTickSource.afterTick(scene);
+        }
         loop.tickTime += TickLength;
     }
 }
