@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "app/demo_session.h"
 #include "app/frame.h"
 #include "app/startup.h"
 #include "app/tick.h"
@@ -14,6 +15,7 @@
 #include "render/frame_buffer.h"
 #include "render/render_state.h"
 #include "scene/level.h"
+#include "timedemo.h"
 #include "walk_script.h"
 
 namespace {
@@ -26,6 +28,8 @@ using Clock = std::chrono::steady_clock;
 uint8_t FramePixels[FrameSize];
 // As in the demo, the level lives until the process ends.
 Scene* Level = nullptr;
+// Records the walk when --record is given.
+DemoRecorder Recorder;
 
 double MillisecondsBetween(Clock::time_point start, Clock::time_point end) {
     return std::chrono::duration<double, std::milli>(end - start).count();
@@ -54,6 +58,7 @@ Scene* StartUp(const char* dataDirectory, StartupTimes& times) {
 FrameRecord TickAndRender(Scene& scene, const Walk& walk, WalkCursor& cursor, uint32_t tick) {
     ScriptedKeys = NextTickKeys(walk, cursor);
     RunTick(scene, ScriptedKeyDown);
+    RecordDemoTick(Recorder, scene, ScriptedKeys);
     const Clock::time_point start = Clock::now();
     RenderFrame(scene);
     const Clock::time_point end = Clock::now();
@@ -98,6 +103,9 @@ int main(int argc, char** argv) {
         std::fputs(BenchUsage, stderr);
         return ExitBadArguments;
     }
+    if (options.playPath != nullptr) {
+        return RunTimedemo(options.playPath, options.dataDirectory);
+    }
     const uint32_t frames =
         options.frames != 0 ? options.frames : static_cast<uint32_t>(walk.totalTicks);
     std::vector<FrameRecord> records;
@@ -106,9 +114,17 @@ int main(int argc, char** argv) {
     StartupTimes startup;
     Level = StartUp(options.dataDirectory, startup);
     const int64_t heapAfterStartup = HeapBytesInUse();
+    if (options.recordPath != nullptr &&
+        !StartDemoRecording(Recorder, options.recordPath, DigestDataFiles(options.dataDirectory))) {
+        return ExitWriteFailed;
+    }
     WalkCursor cursor;
     for (uint32_t tick = 1; tick <= frames; ++tick) {
         records.push_back(TickAndRender(*Level, walk, cursor, tick));
+    }
+
+    if (options.recordPath != nullptr && !FinishDemoRecording(Recorder, *Level)) {
+        return ExitWriteFailed;
     }
 
     BenchSummary summary = SummariseFrames(records);

@@ -1,7 +1,9 @@
 // drav-render: builds the level as the demo does, runs simulation ticks with no key down,
 // renders one frame and writes it (and the fog table) to files.
 #include <cstdio>
+#include <string>
 
+#include "app/demo_session.h"
 #include "app/frame.h"
 #include "app/startup.h"
 #include "app/tick.h"
@@ -19,6 +21,7 @@ constexpr int ExitBadArguments = 2;
 constexpr int PngScale = 2;
 
 uint8_t FramePixels[FrameSize];
+Demo PlayedDemo;
 
 bool NoKeyDown(Key) {
     return false;
@@ -52,6 +55,30 @@ bool WriteOutputs(const RenderOptions& options) {
     return failed == nullptr;
 }
 
+// Plays the demo's ticks up to the requested one, comparing its checks on the way. Returns
+// 0, or the exit code of a demo that cannot be played or does not match.
+int PlayDemo(Scene& scene, const RenderOptions& options) {
+    const uint32_t ticks =
+        options.tickGiven ? options.playTick : static_cast<uint32_t>(PlayedDemo.keys.size());
+    if (ticks > PlayedDemo.keys.size()) {
+        std::fprintf(stderr, "drav-render: the demo %s has only %zu ticks\n", options.playPath,
+                     PlayedDemo.keys.size());
+        return DemoExitUnplayable;
+    }
+    DemoPlayer player;
+    StartDemoPlayer(player, PlayedDemo, scene);
+    while (player.tick < ticks) {
+        RunTick(scene, ScriptedKeyDown);
+        AfterPlayedTick(player, scene);
+    }
+    if (player.failed) {
+        std::fprintf(stderr, "drav-render: demo %s: %s\n", options.playPath,
+                     player.failure.c_str());
+        return DemoExitMismatch;
+    }
+    return 0;
+}
+
 void PlaceCamera(Scene& scene, const CameraOverride& camera) {
     if (camera.given) {
         scene.x = camera.x;
@@ -69,6 +96,13 @@ int main(int argc, char** argv) {
         std::fputs(RenderUsage, stderr);
         return ExitBadArguments;
     }
+    std::string error;
+    if (options.playPath != nullptr &&
+        !LoadDemoFile(options.playPath, DigestDataFiles(options.dataDirectory), PlayedDemo,
+                      error)) {
+        std::fprintf(stderr, "drav-render: %s\n", error.c_str());
+        return DemoExitUnplayable;
+    }
     FrameBuffer = FramePixels;
     BuildColourTables();
     LoadModelSet(options.dataDirectory);
@@ -76,6 +110,11 @@ int main(int argc, char** argv) {
     FillProjectionMatrix();
     for (uint32_t tick = 0; tick < options.ticks; ++tick) {
         RunTick(*scene, NoKeyDown);
+    }
+    if (options.playPath != nullptr) {
+        if (const int played = PlayDemo(*scene, options); played != 0) {
+            return played;
+        }
     }
     PlaceCamera(*scene, options.camera);
     RenderFrame(*scene);

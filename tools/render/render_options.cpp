@@ -8,7 +8,10 @@
 
 const char* const RenderUsage =
     "usage: drav-render [--data DIR] [--ticks N] [--camera X,Z,YAW[,PITCH]]\n"
-    "                   [--png FILE] [--raw FILE] [--fog-table FILE]\n";
+    "                   [--png FILE] [--raw FILE] [--fog-table FILE]\n"
+    "       drav-render [--data DIR] --play DEMO [--tick N] [--camera ...] [outputs]\n"
+    "  --play  the frame after the demo's last tick, or after tick N, with the demo's\n"
+    "          checks up to there compared\n";
 
 namespace {
 
@@ -47,6 +50,11 @@ bool StoreOption(const std::string& name, const char* value, RenderOptions& opti
         options.rawPath = value;
     } else if (name == "--fog-table") {
         options.fogTablePath = value;
+    } else if (name == "--play") {
+        options.playPath = value;
+    } else if (name == "--tick") {
+        options.tickGiven = true;
+        return ParseTickCount(value, options.playTick);
     } else {
         return false;
     }
@@ -109,12 +117,22 @@ bool ParseCamera(const char* text, CameraOverride& camera) {
 
 bool ParseRenderOptions(int argc, const char* const* argv, const char* defaultDataDirectory,
                         RenderOptions& options) {
-    options = RenderOptions{
-        defaultDataDirectory, 0, {false, 0.0f, 0.0f, 0.0f, 0.0f}, nullptr, nullptr, nullptr};
+    options = RenderOptions{defaultDataDirectory,
+                            0,
+                            {false, 0.0f, 0.0f, 0.0f, 0.0f},
+                            nullptr,
+                            nullptr,
+                            nullptr,
+                            nullptr,
+                            false,
+                            0};
+    bool ticksGiven = false;
     for (int i = 1; i < argc; i += 2) {
         if (i + 1 >= argc || !StoreOption(argv[i], argv[i + 1], options)) {
             return false;
         }
+        ticksGiven = ticksGiven || std::strcmp(argv[i], "--ticks") == 0;
     }
-    return true;
+    // A demo brings its own ticks.
+    return options.playPath != nullptr ? !ticksGiven : !options.tickGiven;
 }

@@ -15,13 +15,16 @@ struct RenderOptions {
     const char* pngPath;      // null: no PNG
     const char* rawPath;      // null: no raw frame
     const char* fogTablePath; // null: no fog table
+    const char* playPath;     // a demo whose keys drive the ticks; null: no key is held
+    bool tickGiven;           // --tick: stop the demo after playTick ticks, not at its end
+    uint32_t playTick;
 };
 
 extern const char* const RenderUsage;
 
-// Parses argv[1..argc-1] over defaults (no outputs, no ticks, no camera override, the given
-// data directory). Returns false on anything it does not understand, leaving options partly
-// filled.
+// Parses argv[1..argc-1] over defaults (no outputs, no ticks, no camera override, no demo, the
+// given data directory). Returns false on anything it does not understand, on --tick without
+// --play and on --ticks with --play, leaving options partly filled.
 bool ParseRenderOptions(int argc, const char* const* argv, const char* defaultDataDirectory,
                         RenderOptions& options);
 
