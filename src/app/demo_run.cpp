@@ -1,6 +1,7 @@
 #include "app/demo_run.h"
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "app/demo_session.h"
@@ -54,6 +55,26 @@ int ReportPlayback() {
 }
 
 } // namespace
+
+const char* const DemoUsage = "usage: drav [--record DEMO | --play DEMO]\n";
+
+bool ParseDemoOptions(int argc, const char* const* argv, DemoOptions& options) {
+    options = DemoOptions{nullptr, nullptr};
+    if (argc == 1) {
+        return true;
+    }
+    if (argc != 3) {
+        return false;
+    }
+    if (std::strcmp(argv[1], "--record") == 0) {
+        options.recordPath = argv[2];
+    } else if (std::strcmp(argv[1], "--play") == 0) {
+        options.playPath = argv[2];
+    } else {
+        return false;
+    }
+    return true;
+}
 
 bool PrepareDemoSession(const DemoOptions& options) {
     Options = options;

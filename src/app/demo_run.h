@@ -9,6 +9,11 @@ struct DemoOptions {
     const char* playPath;   // null: the keyboard drives the walk
 };
 
+extern const char* const DemoUsage;
+
+// Parses argv[1..argc-1]: nothing, --record FILE or --play FILE. False on anything else.
+bool ParseDemoOptions(int argc, const char* const* argv, DemoOptions& options);
+
 // Exit code when the window is closed before a played demo's end.
 constexpr int DemoExitStopped = 4;
 

@@ -6,6 +6,8 @@
 
 #include <cstdio>
 
+#include "app/demo_run.h"
+#include "app/demo_session.h"
 #include "app/main_loop.h"
 #include "app/platform.h"
 #include "render/frame_buffer.h"
@@ -132,7 +134,11 @@ void PlatformSetTitle(const char* title) {
     SDL_SetWindowTitle(Window, title);
 }
 
-// The demo takes no command line.
-int main(int, char**) {
-    return RunDemo();
+int main(int argc, char** argv) {
+    DemoOptions options;
+    if (!ParseDemoOptions(argc, argv, options)) {
+        std::fputs(DemoUsage, stderr);
+        return DemoExitUnplayable;
+    }
+    return RunDemoSession(options);
 }
