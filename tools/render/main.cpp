@@ -76,6 +76,9 @@ int PlayDemo(Scene& scene, const RenderOptions& options) {
                      player.failure.c_str());
         return DemoExitMismatch;
     }
+    // The camera the demo's keys led to, in digits that give back the exact floats.
+    std::printf("tick %u x %.9g z %.9g pitch %.9g yaw %.9g\n", player.tick, scene.x, scene.z,
+                scene.pitch, scene.yaw);
     return 0;
 }
 
