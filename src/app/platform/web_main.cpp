@@ -1,6 +1,7 @@
 // Entry of the browser build. A page must hand control back to the browser between frames,
 // so after the shared start-up the main loop runs one iteration per animation frame instead
-// of looping by itself. The page passes "?play=DEMO" in its address as "--play DEMO".
+// of looping by itself. The page passes "?play=DEMO" or "?record=DEMO" in its address as
+// "--play DEMO" or "--record DEMO" (a file of the page's in-memory file system).
 #include <cstdio>
 #include <emscripten/emscripten.h>
 
@@ -28,6 +29,12 @@ void RunAnimationFrame() {
 }
 
 } // namespace
+
+// Ends the session at the next animation frame, as closing the window ends drav's: a
+// recording is closed and given its name, and Module.dravDemoStatus is set.
+extern "C" EMSCRIPTEN_KEEPALIVE void EndDemo() {
+    Running = 0;
+}
 
 int main(int argc, char** argv) {
     DemoOptions options;
