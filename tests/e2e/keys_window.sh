@@ -20,12 +20,6 @@ here=$(dirname "$(realpath "$0")")
 mkdir -p "$out"
 rm -f "$out"/*.dem "$out"/*.log
 
-# X key names and the key each must act as, in the order they are held.
-key_table=(
-    Prior:PageUp End:End Next:PageDown Left:Left Right:Right Up:Up Down:Down
-    KP_Prior:PageUp KP_End:End KP_Next:PageDown KP_Left:Left KP_Right:Right KP_Up:Up KP_Down:Down
-)
-
 xvfb_pid=""
 watcher=""
 drav_pid=""
@@ -41,6 +35,7 @@ cleanup() {
 }
 trap cleanup EXIT
 source "$here/wait_for.sh"
+source "$here/key_table.sh"
 
 display_file="$out/display"
 rm -f "$display_file"
@@ -63,14 +58,7 @@ first_title=$(awk -v id="$window" '$1 == id { sub(/^[^ ]+ /, ""); print; exit }'
 [ "$first_title" = "DRAV" ] || fail "the first title is \"$first_title\", not \"DRAV\""
 
 xdotool windowfocus --sync "$window" 2>/dev/null
-expected=()
-for entry in "${key_table[@]}"; do
-    xdotool keydown "${entry%%:*}"
-    sleep 0.4
-    xdotool keyup "${entry%%:*}"
-    sleep 0.3
-    expected+=("${entry##*:}")
-done
+hold_each_key
 "$close_window" "$window" || fail "cannot send the close request"
 wait_for 60 bash -c "! kill -0 $drav_pid 2>/dev/null" || fail "drav --record did not end"
 wait "$drav_pid"
@@ -78,7 +66,7 @@ status=$?
 drav_pid=""
 [ "$status" = 0 ] || fail "drav --record exited with $status: $(cat "$out/record.log")"
 grep -q "^drav: recorded [0-9]* ticks into" "$out/record.log" || fail "no recording report"
-python3 "$here/key_demo_check.py" "$out/keys.dem" "$render" "$data" "${expected[@]}" ||
+python3 "$here/key_demo_check.py" "$out/keys.dem" "$render" "$data" "${expected_keys[@]}" ||
     fail "the keys recorded by drav"
 
 # Real-time playback of the shipped demo, then a short demo edited in one key byte.
