@@ -1,7 +1,6 @@
 #include "app/demo_run.h"
 
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "app/demo_session.h"
@@ -10,7 +9,10 @@
 
 namespace {
 
-DemoOptions Options;
+// The demo files of the session; empty when not given. Copies, since the browser's entry
+// returns before the session ends.
+std::string RecordPath;
+std::string PlayPath;
 Demo PlayedDemo;
 DemoPlayer Player;
 DemoRecorder Recorder;
@@ -40,49 +42,30 @@ void AfterLoopTick(Scene& scene) {
 int ReportPlayback() {
     const size_t checks = PlayedDemo.checks.size();
     if (Player.failed) {
-        std::fprintf(stderr, "drav: demo %s: %s\n", Options.playPath, Player.failure.c_str());
+        std::fprintf(stderr, "drav: demo %s: %s\n", PlayPath.c_str(), Player.failure.c_str());
         return DemoExitMismatch;
     }
     if (!DemoPlayerFinished(Player)) {
         std::fprintf(stderr, "drav: demo %s stopped at tick %u of %zu; %u of %zu checks matched\n",
-                     Options.playPath, Player.tick, PlayedDemo.keys.size(), Player.checksPassed,
+                     PlayPath.c_str(), Player.tick, PlayedDemo.keys.size(), Player.checksPassed,
                      checks);
         return DemoExitStopped;
     }
-    std::printf("drav: demo %s: %zu ticks, all %zu checks matched\n", Options.playPath,
+    std::printf("drav: demo %s: %zu ticks, all %zu checks matched\n", PlayPath.c_str(),
                 PlayedDemo.keys.size(), checks);
     return DemoExitMatched;
 }
 
 } // namespace
 
-const char* const DemoUsage = "usage: drav [--record DEMO | --play DEMO]\n";
-
-bool ParseDemoOptions(int argc, const char* const* argv, DemoOptions& options) {
-    options = DemoOptions{nullptr, nullptr};
-    if (argc == 1) {
-        return true;
-    }
-    if (argc != 3) {
-        return false;
-    }
-    if (std::strcmp(argv[1], "--record") == 0) {
-        options.recordPath = argv[2];
-    } else if (std::strcmp(argv[1], "--play") == 0) {
-        options.playPath = argv[2];
-    } else {
-        return false;
-    }
-    return true;
-}
-
 bool PrepareDemoSession(const DemoOptions& options) {
-    Options = options;
-    if (options.playPath == nullptr) {
+    RecordPath = options.recordPath;
+    PlayPath = options.playPath;
+    if (PlayPath.empty()) {
         return true;
     }
     std::string error;
-    if (!LoadDemoFile(options.playPath, DigestDataFiles(nullptr), PlayedDemo, error)) {
+    if (!LoadDemoFile(PlayPath.c_str(), DigestDataFiles(nullptr), PlayedDemo, error)) {
         std::fprintf(stderr, "drav: %s\n", error.c_str());
         return false;
     }
@@ -90,25 +73,25 @@ bool PrepareDemoSession(const DemoOptions& options) {
 }
 
 void BeginDemoSession(Scene& scene) {
-    if (Options.playPath != nullptr) {
+    if (!PlayPath.empty()) {
         StartDemoPlayer(Player, PlayedDemo, scene);
         LoopTickSource = TickSource{ScriptedKeyDown, AfterLoopTick};
         if (DemoPlayerFinished(Player)) {
             Running = 0;
         }
-    } else if (Options.recordPath != nullptr) {
-        if (StartDemoRecording(Recorder, Options.recordPath, DigestDataFiles(nullptr))) {
+    } else if (!RecordPath.empty()) {
+        if (StartDemoRecording(Recorder, RecordPath.c_str(), DigestDataFiles(nullptr))) {
             LoopTickSource = TickSource{RecordingKeyDown, AfterRecordedTick};
         }
     }
 }
 
 int EndDemoSession(Scene& scene) {
-    if (Options.playPath != nullptr) {
+    if (!PlayPath.empty()) {
         return ReportPlayback();
     }
-    if (Options.recordPath != nullptr && FinishDemoRecording(Recorder, scene)) {
-        std::printf("drav: recorded %u ticks into %s\n", Recorder.writer.ticks, Options.recordPath);
+    if (!RecordPath.empty() && FinishDemoRecording(Recorder, scene)) {
+        std::printf("drav: recorded %u ticks into %s\n", Recorder.writer.ticks, RecordPath.c_str());
     }
     return 0;
 }

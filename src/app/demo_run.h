@@ -2,17 +2,8 @@
 // time in place of the keyboard and checks every check record on the way.
 #pragma once
 
+#include "cli/demo_options.h"
 #include "scene/scene.h"
-
-struct DemoOptions {
-    const char* recordPath; // null: no recording
-    const char* playPath;   // null: the keyboard drives the walk
-};
-
-extern const char* const DemoUsage;
-
-// Parses argv[1..argc-1]: nothing, --record FILE or --play FILE. False on anything else.
-bool ParseDemoOptions(int argc, const char* const* argv, DemoOptions& options);
 
 // Exit code when the window is closed before a played demo's end.
 constexpr int DemoExitStopped = 4;
@@ -28,5 +19,5 @@ void BeginDemoSession(Scene& scene);
 int EndDemoSession(Scene& scene);
 
 // The whole program: PrepareDemoSession, StartDemo, BeginDemoSession, the main loop and
-// EndDemoSession. With neither path given it is RunDemo.
+// EndDemoSession. With neither --record nor --play given it is RunDemo.
 int RunDemoSession(const DemoOptions& options);

@@ -21,7 +21,6 @@
 namespace {
 
 constexpr int ExitWriteFailed = 1;
-constexpr int ExitBadArguments = 2;
 
 using Clock = std::chrono::steady_clock;
 
@@ -75,12 +74,12 @@ FrameRecord TickAndRender(Scene& scene, const Walk& walk, WalkCursor& cursor, ui
     return record;
 }
 
-// Runs writer into the file at path (none when path is null); names the file on failure.
-template <typename Writer> bool WriteFile(const char* path, Writer writer) {
-    if (path == nullptr) {
+// Runs writer into the file at path (none when path is empty); names the file on failure.
+template <typename Writer> bool WriteFile(const std::string& path, Writer writer) {
+    if (path.empty()) {
         return true;
     }
-    std::FILE* file = std::fopen(path, "w");
+    std::FILE* file = std::fopen(path.c_str(), "w");
     bool written = false;
     if (file != nullptr) {
         writer(file);
@@ -88,7 +87,7 @@ template <typename Writer> bool WriteFile(const char* path, Writer writer) {
         written = std::fclose(file) == 0 && written;
     }
     if (!written) {
-        std::fprintf(stderr, "drav-bench: cannot write %s\n", path);
+        std::fprintf(stderr, "drav-bench: cannot write %s\n", path.c_str());
     }
     return written;
 }
@@ -97,25 +96,26 @@ template <typename Writer> bool WriteFile(const char* path, Writer writer) {
 
 int main(int argc, char** argv) {
     BenchOptions options;
-    Walk walk;
-    if (!ParseBenchOptions(argc, argv, DRAV_DEFAULT_DATA_DIR, options) ||
-        !ParseWalk(options.walkScript, walk)) {
-        std::fputs(BenchUsage, stderr);
-        return ExitBadArguments;
+    const int exitStatus =
+        ReportCommandLine(ParseBenchOptions(argc, argv, DRAV_DEFAULT_DATA_DIR, options));
+    if (exitStatus >= 0) {
+        return exitStatus;
     }
-    if (options.playPath != nullptr) {
-        return RunTimedemo(options.playPath, options.dataDirectory);
+    if (!options.playPath.empty()) {
+        return RunTimedemo(options.playPath.c_str(), options.dataDirectory.c_str());
     }
+    const Walk& walk = options.walk;
     const uint32_t frames =
         options.frames != 0 ? options.frames : static_cast<uint32_t>(walk.totalTicks);
     std::vector<FrameRecord> records;
     records.reserve(frames);
 
     StartupTimes startup;
-    Level = StartUp(options.dataDirectory, startup);
+    Level = StartUp(options.dataDirectory.c_str(), startup);
     const int64_t heapAfterStartup = HeapBytesInUse();
-    if (options.recordPath != nullptr &&
-        !StartDemoRecording(Recorder, options.recordPath, DigestDataFiles(options.dataDirectory))) {
+    if (!options.recordPath.empty() &&
+        !StartDemoRecording(Recorder, options.recordPath.c_str(),
+                            DigestDataFiles(options.dataDirectory.c_str()))) {
         return ExitWriteFailed;
     }
     WalkCursor cursor;
@@ -123,7 +123,7 @@ int main(int argc, char** argv) {
         records.push_back(TickAndRender(*Level, walk, cursor, tick));
     }
 
-    if (options.recordPath != nullptr && !FinishDemoRecording(Recorder, *Level)) {
+    if (!options.recordPath.empty() && !FinishDemoRecording(Recorder, *Level)) {
         return ExitWriteFailed;
     }
 

@@ -17,7 +17,6 @@
 namespace {
 
 constexpr int ExitWriteFailed = 1;
-constexpr int ExitBadArguments = 2;
 constexpr int PngScale = 2;
 
 uint8_t FramePixels[FrameSize];
@@ -39,15 +38,15 @@ bool WriteBytes(const char* path, const uint8_t* bytes, size_t size) {
 // Writes each requested file; names the first that fails on stderr.
 bool WriteOutputs(const RenderOptions& options) {
     const char* failed = nullptr;
-    if (options.rawPath != nullptr && !WriteBytes(options.rawPath, FrameBuffer, FrameSize)) {
-        failed = options.rawPath;
-    } else if (options.pngPath != nullptr &&
-               !WritePalettedPng(options.pngPath, FrameBuffer, FrameWidth, FrameHeight, Palette,
-                                 PngScale)) {
-        failed = options.pngPath;
-    } else if (options.fogTablePath != nullptr &&
-               !WriteBytes(options.fogTablePath, FogTable, FogTableSize)) {
-        failed = options.fogTablePath;
+    if (!options.rawPath.empty() && !WriteBytes(options.rawPath.c_str(), FrameBuffer, FrameSize)) {
+        failed = options.rawPath.c_str();
+    } else if (!options.pngPath.empty() &&
+               !WritePalettedPng(options.pngPath.c_str(), FrameBuffer, FrameWidth, FrameHeight,
+                                 Palette, PngScale)) {
+        failed = options.pngPath.c_str();
+    } else if (!options.fogTablePath.empty() &&
+               !WriteBytes(options.fogTablePath.c_str(), FogTable, FogTableSize)) {
+        failed = options.fogTablePath.c_str();
     }
     if (failed != nullptr) {
         std::fprintf(stderr, "drav-render: cannot write %s\n", failed);
@@ -58,11 +57,12 @@ bool WriteOutputs(const RenderOptions& options) {
 // Plays the demo's ticks up to the requested one, comparing its checks on the way. Returns
 // 0, or the exit code of a demo that cannot be played or does not match.
 int PlayDemo(Scene& scene, const RenderOptions& options) {
-    const uint32_t ticks =
-        options.tickGiven ? options.playTick : static_cast<uint32_t>(PlayedDemo.keys.size());
+    const uint32_t ticks = options.playTick != PlayToEnd
+                               ? options.playTick
+                               : static_cast<uint32_t>(PlayedDemo.keys.size());
     if (ticks > PlayedDemo.keys.size()) {
-        std::fprintf(stderr, "drav-render: the demo %s has only %zu ticks\n", options.playPath,
-                     PlayedDemo.keys.size());
+        std::fprintf(stderr, "drav-render: the demo %s has only %zu ticks\n",
+                     options.playPath.c_str(), PlayedDemo.keys.size());
         return DemoExitUnplayable;
     }
     DemoPlayer player;
@@ -72,7 +72,7 @@ int PlayDemo(Scene& scene, const RenderOptions& options) {
         AfterPlayedTick(player, scene);
     }
     if (player.failed) {
-        std::fprintf(stderr, "drav-render: demo %s: %s\n", options.playPath,
+        std::fprintf(stderr, "drav-render: demo %s: %s\n", options.playPath.c_str(),
                      player.failure.c_str());
         return DemoExitMismatch;
     }
@@ -95,26 +95,27 @@ void PlaceCamera(Scene& scene, const CameraOverride& camera) {
 
 int main(int argc, char** argv) {
     RenderOptions options;
-    if (!ParseRenderOptions(argc, argv, DRAV_DEFAULT_DATA_DIR, options)) {
-        std::fputs(RenderUsage, stderr);
-        return ExitBadArguments;
+    const int exitStatus =
+        ReportCommandLine(ParseRenderOptions(argc, argv, DRAV_DEFAULT_DATA_DIR, options));
+    if (exitStatus >= 0) {
+        return exitStatus;
     }
     std::string error;
-    if (options.playPath != nullptr &&
-        !LoadDemoFile(options.playPath, DigestDataFiles(options.dataDirectory), PlayedDemo,
-                      error)) {
+    if (!options.playPath.empty() &&
+        !LoadDemoFile(options.playPath.c_str(), DigestDataFiles(options.dataDirectory.c_str()),
+                      PlayedDemo, error)) {
         std::fprintf(stderr, "drav-render: %s\n", error.c_str());
         return DemoExitUnplayable;
     }
     FrameBuffer = FramePixels;
     BuildColourTables();
-    LoadModelSet(options.dataDirectory);
+    LoadModelSet(options.dataDirectory.c_str());
     Scene* scene = BuildLevel();
     FillProjectionMatrix();
     for (uint32_t tick = 0; tick < options.ticks; ++tick) {
         RunTick(*scene, NoKeyDown);
     }
-    if (options.playPath != nullptr) {
+    if (!options.playPath.empty()) {
         if (const int played = PlayDemo(*scene, options); played != 0) {
             return played;
         }

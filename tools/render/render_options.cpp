@@ -1,17 +1,11 @@
 #include "render_options.h"
 
+#include "app/demo_format.h"
+
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <string>
-
-const char* const RenderUsage =
-    "usage: drav-render [--data DIR] [--ticks N] [--camera X,Z,YAW[,PITCH]]\n"
-    "                   [--png FILE] [--raw FILE] [--fog-table FILE]\n"
-    "       drav-render [--data DIR] --play DEMO [--tick N] [--camera ...] [outputs]\n"
-    "  --play  the frame after the demo's last tick, or after tick N, with the demo's\n"
-    "          checks up to there compared\n";
 
 namespace {
 
@@ -36,46 +30,7 @@ bool LooksDecimal(const char* text, const char* end) {
     return true;
 }
 
-// Stores the value of a value-taking option; false when it is unknown.
-bool StoreOption(const std::string& name, const char* value, RenderOptions& options) {
-    if (name == "--data") {
-        options.dataDirectory = value;
-    } else if (name == "--ticks") {
-        return ParseTickCount(value, options.ticks);
-    } else if (name == "--camera") {
-        return ParseCamera(value, options.camera);
-    } else if (name == "--png") {
-        options.pngPath = value;
-    } else if (name == "--raw") {
-        options.rawPath = value;
-    } else if (name == "--fog-table") {
-        options.fogTablePath = value;
-    } else if (name == "--play") {
-        options.playPath = value;
-    } else if (name == "--tick") {
-        options.tickGiven = true;
-        return ParseTickCount(value, options.playTick);
-    } else {
-        return false;
-    }
-    return true;
-}
-
 } // namespace
-
-bool ParseTickCount(const char* text, uint32_t& ticks) {
-    if (!IsDigit(text[0])) {
-        return false;
-    }
-    char* end = nullptr;
-    errno = 0;
-    const unsigned long long value = std::strtoull(text, &end, 10);
-    if (errno != 0 || *end != '\0' || value > UINT32_MAX) {
-        return false;
-    }
-    ticks = static_cast<uint32_t>(value);
-    return true;
-}
 
 bool ParseDecimalFloat(const char* text, const char* end, float& value) {
     if (!LooksDecimal(text, end)) {
@@ -115,24 +70,39 @@ bool ParseCamera(const char* text, CameraOverride& camera) {
     return true;
 }
 
-bool ParseRenderOptions(int argc, const char* const* argv, const char* defaultDataDirectory,
-                        RenderOptions& options) {
+CommandLineOutcome ParseRenderOptions(int argc, const char* const* argv,
+                                      const char* defaultDataDirectory, RenderOptions& options) {
     options = RenderOptions{defaultDataDirectory,
                             0,
                             {false, 0.0f, 0.0f, 0.0f, 0.0f},
-                            nullptr,
-                            nullptr,
-                            nullptr,
-                            nullptr,
-                            false,
-                            0};
-    bool ticksGiven = false;
-    for (int i = 1; i < argc; i += 2) {
-        if (i + 1 >= argc || !StoreOption(argv[i], argv[i + 1], options)) {
-            return false;
-        }
-        ticksGiven = ticksGiven || std::strcmp(argv[i], "--ticks") == 0;
-    }
+                            "",
+                            "",
+                            "",
+                            DefaultFrameOptions(),
+                            "",
+                            PlayToEnd};
+    CLI::App app("", "drav-render");
+    DescribeProgram(app, "Renders one frame of the level after a number of ticks and writes it "
+                         "to files.");
+    AddTextOption(app, "--data", "DIR", "folder of the data files", options.dataDirectory);
+    CLI::Option* ticks = AddWholeNumberOption(
+        app, "--ticks", "N", "simulation ticks of 16 ms before the frame (default 0)",
+        options.ticks, 0, MaxRenderTicks);
+    AddParsedOption(app, "--camera", "X,Z,YAW[,PITCH]", "place the eye instead", options.camera,
+                    ParseCamera, "a list of three or four decimal numbers");
+    AddTextOption(app, "--png", "FILE", "write the frame as it is shown, as PNG", options.pngPath);
+    AddTextOption(app, "--raw", "FILE", "write the frame's palette indices, row by row",
+                  options.rawPath);
+    AddTextOption(app, "--fog-table", "FILE", "write the 256x256 fog table", options.fogTablePath);
     // A demo brings its own ticks.
-    return options.playPath != nullptr ? !ticksGiven : !options.tickGiven;
+    CLI::Option* play = AddTextOption(app, "--play", "DEMO",
+                                      "play the demo's keys, its checks compared, and render the "
+                                      "frame after its last tick",
+                                      options.playPath)
+                            ->excludes(ticks);
+    AddWholeNumberOption(app, "--tick", "N", "with --play: the frame after tick N instead",
+                         options.playTick, 0, DemoMaxTicks)
+        ->needs(play);
+    AddFrameOptions(app, options.frame);
+    return ParseCommandLine(app, argc, argv);
 }

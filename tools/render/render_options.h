@@ -2,33 +2,38 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+
+#include "cli/command_line.h"
 
 struct CameraOverride {
     bool given;
     float x, z, yaw, pitch;
 };
 
+// The most ticks one run may simulate: 1,000,000 ticks of 16 ms are about 4.4 hours of the
+// demo's time and take well under a second to run.
+constexpr uint32_t MaxRenderTicks = 1000000;
+
 struct RenderOptions {
-    const char* dataDirectory;
+    std::string dataDirectory;
     uint32_t ticks;
     CameraOverride camera;
-    const char* pngPath;      // null: no PNG
-    const char* rawPath;      // null: no raw frame
-    const char* fogTablePath; // null: no fog table
-    const char* playPath;     // a demo whose keys drive the ticks; null: no key is held
-    bool tickGiven;           // --tick: stop the demo after playTick ticks, not at its end
-    uint32_t playTick;
+    std::string pngPath;      // empty: no PNG
+    std::string rawPath;      // empty: no raw frame
+    std::string fogTablePath; // empty: no fog table
+    FrameOptions frame;
+    std::string playPath; // a demo whose keys drive the ticks; empty: no key is held
+    uint32_t playTick;    // the demo's tick to stop after; PlayToEnd: its last
 };
 
-extern const char* const RenderUsage;
+constexpr uint32_t PlayToEnd = UINT32_MAX;
 
-// Parses argv[1..argc-1] over defaults (no outputs, no ticks, no camera override, no demo, the
-// given data directory). Returns false on anything it does not understand, on --tick without
-// --play and on --ticks with --play, leaving options partly filled.
-bool ParseRenderOptions(int argc, const char* const* argv, const char* defaultDataDirectory,
-                        RenderOptions& options);
+// Reads argv[1..argc-1] over defaults (no outputs, no ticks, no camera override, the given
+// data directory, DefaultFrameOptions).
+CommandLineOutcome ParseRenderOptions(int argc, const char* const* argv,
+                                      const char* defaultDataDirectory, RenderOptions& options);
 
 // Parsers of single option values; each accepts the whole text or nothing.
-bool ParseTickCount(const char* text, uint32_t& ticks);
 bool ParseDecimalFloat(const char* text, const char* end, float& value);
 bool ParseCamera(const char* text, CameraOverride& camera);

@@ -1,15 +1,15 @@
 // The demo on SDL2: one fixed-size window, an 8-bit surface whose pixels are the FrameBuffer,
-// stretched onto the window surface each frame; keys by key code from SDL's keyboard state and
-// time from SDL's performance counter.
+// stretched onto the window surface each frame; keys from SDL's keyboard state and time from
+// SDL's performance counter.
 #define SDL_MAIN_HANDLED
 #include <SDL.h>
 
 #include <cstdio>
 
 #include "app/demo_run.h"
-#include "app/demo_session.h"
 #include "app/main_loop.h"
 #include "app/platform.h"
+#include "cli/demo_options.h"
 #include "render/frame_buffer.h"
 
 namespace {
@@ -36,17 +36,10 @@ bool IsQuitEvent(const SDL_Event& event) {
            (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
 }
 
-// Each Key, in the order of Key, by its key code, as the Win32 program reads virtual keys; and
-// the keypad key that acts as it while Num Lock is off, as on Windows.
-struct KeyBinding {
-    SDL_Keycode code;
-    SDL_Scancode keypad;
-};
-constexpr KeyBinding KeyBindings[] = {
-    {SDLK_END, SDL_SCANCODE_KP_1},      {SDLK_PAGEUP, SDL_SCANCODE_KP_9},
-    {SDLK_PAGEDOWN, SDL_SCANCODE_KP_3}, {SDLK_LEFT, SDL_SCANCODE_KP_4},
-    {SDLK_RIGHT, SDL_SCANCODE_KP_6},    {SDLK_UP, SDL_SCANCODE_KP_8},
-    {SDLK_DOWN, SDL_SCANCODE_KP_2},
+// The scancode of each Key, in the order of Key.
+constexpr SDL_Scancode KeyScancodes[] = {
+    SDL_SCANCODE_END,   SDL_SCANCODE_PAGEUP, SDL_SCANCODE_PAGEDOWN, SDL_SCANCODE_LEFT,
+    SDL_SCANCODE_RIGHT, SDL_SCANCODE_UP,     SDL_SCANCODE_DOWN,
 };
 
 // The converted frame matching the window surface's format, made again if that changes.
@@ -119,14 +112,7 @@ int64_t PlatformCounterFrequency() {
 }
 
 bool PlatformKeyDown(Key key) {
-    const KeyBinding& binding = KeyBindings[static_cast<int>(key)];
-    const Uint8* held = SDL_GetKeyboardState(nullptr);
-    // The key that gives this key code in the current keyboard layout.
-    const SDL_Scancode scancode = SDL_GetScancodeFromKey(binding.code);
-    if (scancode != SDL_SCANCODE_UNKNOWN && held[scancode] != 0) {
-        return true;
-    }
-    return (SDL_GetModState() & KMOD_NUM) == 0 && held[binding.keypad] != 0;
+    return SDL_GetKeyboardState(nullptr)[KeyScancodes[static_cast<int>(key)]] != 0;
 }
 
 void PlatformPresent() {
@@ -150,9 +136,9 @@ void PlatformSetTitle(const char* title) {
 
 int main(int argc, char** argv) {
     DemoOptions options;
-    if (!ParseDemoOptions(argc, argv, options)) {
-        std::fputs(DemoUsage, stderr);
-        return DemoExitUnplayable;
+    const int exitStatus = ReportCommandLine(ParseDemoOptions(argc, argv, options));
+    if (exitStatus >= 0) {
+        return exitStatus;
     }
     return RunDemoSession(options);
 }

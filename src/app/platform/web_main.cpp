@@ -1,27 +1,29 @@
 // Entry of the browser build. A page must hand control back to the browser between frames,
 // so after the shared start-up the main loop runs one iteration per animation frame instead
-// of looping by itself. The page passes "?play=DEMO" or "?record=DEMO" in its address as
-// "--play DEMO" or "--record DEMO" (a file of the page's in-memory file system).
-#include <cstdio>
+// of looping by itself.
 #include <emscripten/emscripten.h>
+
+#include <string>
+#include <vector>
 
 #include "app/demo_run.h"
 #include "app/demo_session.h"
 #include "app/main_loop.h"
+#include "cli/demo_options.h"
 
 namespace {
 
 MainLoop Loop;
 Scene* DemoScene = nullptr;
 
-// Tells the page how a played demo ended, as Module.dravDemoStatus.
+// Tells the page how a played or recorded demo ended, as Module.dravDemoStatus.
 void PublishDemoStatus(int status) {
     EM_ASM({ Module.dravDemoStatus = $0; }, status);
 }
 
 void RunAnimationFrame() {
     RunMainLoopIteration(Loop, *DemoScene);
-    // Only a played demo's end clears Running here: a page is left only by closing it.
+    // Only a demo's end clears Running here: a page is left only by closing it.
     if (!Running) {
         emscripten_cancel_main_loop();
         PublishDemoStatus(EndDemoSession(*DemoScene));
@@ -31,17 +33,25 @@ void RunAnimationFrame() {
 } // namespace
 
 // Ends the session at the next animation frame, as closing the window ends drav's: a
-// recording is closed and given its name, and Module.dravDemoStatus is set.
+// recording (?record=NAME, a file of the page's in-memory file system) is closed and named.
 extern "C" EMSCRIPTEN_KEEPALIVE void EndDemo() {
     Running = 0;
 }
 
-int main(int argc, char** argv) {
+int main() {
+    // The page address stands for the command line: drav.html?scale=2 is drav --scale 2, and
+    // ?play=walk.dem plays the shipped demo.
+    const std::vector<std::string> arguments =
+        QueryArguments(emscripten_run_script_string("window.location.search"));
+    std::vector<const char*> argv;
+    for (const std::string& argument : arguments) {
+        argv.push_back(argument.c_str());
+    }
     DemoOptions options;
-    if (!ParseDemoOptions(argc, argv, options)) {
-        std::fputs(DemoUsage, stderr);
-        PublishDemoStatus(DemoExitUnplayable);
-        return DemoExitUnplayable;
+    const int exitStatus =
+        ReportCommandLine(ParseDemoOptions(static_cast<int>(argv.size()), argv.data(), options));
+    if (exitStatus >= 0) {
+        return exitStatus;
     }
     if (!PrepareDemoSession(options)) {
         PublishDemoStatus(DemoExitUnplayable);
