@@ -20,10 +20,12 @@ struct Cursor {
     const uint8_t* bytes;
     size_t size;
     size_t offset;
+    bool ranOut; // a read found fewer bytes than it needed
 };
 
-bool Remaining(const Cursor& cursor, size_t count) {
-    return cursor.size - cursor.offset >= count;
+bool Remaining(Cursor& cursor, size_t count) {
+    cursor.ranOut = cursor.size - cursor.offset < count;
+    return !cursor.ranOut;
 }
 
 // Callers check Remaining first.
@@ -57,10 +59,7 @@ bool ParseHeader(Cursor& cursor, Demo& demo, uint32_t& tickCount, std::string& e
                                std::to_string(DemoVersion) + ")");
     }
     tickCount = static_cast<uint32_t>(TakeLittleEndian(cursor, 4));
-    if (tickCount == DemoUnfinished) {
-        return Fail(error, "the recording was never closed (the program was stopped)");
-    }
-    if (tickCount > DemoMaxTicks) {
+    if (tickCount > DemoMaxTicks && tickCount != DemoUnfinished) {
         return Fail(error, "the header's tick count " + std::to_string(tickCount) +
                                " is above the limit of " + std::to_string(DemoMaxTicks));
     }
@@ -155,6 +154,22 @@ bool ParseEnd(Cursor& cursor, const Demo& demo, uint32_t headerTicks, std::strin
     return true;
 }
 
+// A recording that was never closed, as when the program was killed: its ticks up to its last
+// check record, which the writer flushed at most a second of ticks before the end.
+bool ParseUnfinished(Cursor& cursor, Demo& demo, std::string& error) {
+    if (ParseBody(cursor, demo, error)) {
+        return Fail(error, "an end marker in a recording that was never closed");
+    }
+    if (!cursor.ranOut) {
+        return false;
+    }
+    if (demo.checks.empty()) {
+        return Fail(error, "the recording was never closed and holds no check record");
+    }
+    demo.keys.resize(demo.checks.back().tick);
+    return true;
+}
+
 } // namespace
 
 uint64_t DigestBytes(uint64_t digest, const uint8_t* bytes, size_t size) {
@@ -198,8 +213,13 @@ void EncodeTickCount(uint8_t (&out)[4], uint32_t tickCount) {
 
 bool ParseDemo(const uint8_t* bytes, size_t size, Demo& demo, std::string& error) {
     demo = Demo{};
-    Cursor cursor{bytes, size, 0};
+    Cursor cursor{bytes, size, 0, false};
     uint32_t headerTicks = 0;
-    return ParseHeader(cursor, demo, headerTicks, error) && ParseBody(cursor, demo, error) &&
-           ParseEnd(cursor, demo, headerTicks, error);
+    if (!ParseHeader(cursor, demo, headerTicks, error)) {
+        return false;
+    }
+    if (headerTicks == DemoUnfinished) {
+        return ParseUnfinished(cursor, demo, error);
+    }
+    return ParseBody(cursor, demo, error) && ParseEnd(cursor, demo, headerTicks, error);
 }

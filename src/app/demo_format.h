@@ -53,5 +53,6 @@ void AppendDemoEnd(std::vector<uint8_t>& out, uint32_t tickCount);
 void EncodeTickCount(uint8_t (&out)[4], uint32_t tickCount);
 
 // Parses a whole file. On failure returns false with a one-line reason in error, naming the
-// byte offset or tick where the file went wrong.
+// byte offset or tick where the file went wrong. A recording that was never closed (its
+// header's tick count still DemoUnfinished) gives its ticks up to its last check record.
 bool ParseDemo(const uint8_t* bytes, size_t size, Demo& demo, std::string& error);

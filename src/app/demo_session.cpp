@@ -1,5 +1,6 @@
 #include "app/demo_session.h"
 
+#include <cerrno>
 #include <cstring>
 #include <fstream>
 #include <iterator>

@@ -2,7 +2,9 @@
 // every malformed, truncated or foreign file is refused with a reason, never read past its end.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <iterator>
 
 #include "app/demo_format.h"
 #include "app/tick.h"
@@ -72,7 +74,12 @@ TEST(DemoFormat, RoundTripsKeysChecksAndDigest) {
         EXPECT_EQ(parsed.keys, original.keys);
         ASSERT_EQ(parsed.checks.size(), original.checks.size()) << ticks;
         for (size_t i = 0; i < parsed.checks.size(); ++i) {
-            EXPECT_EQ(std::memcmp(&parsed.checks[i], &original.checks[i], sizeof(DemoCheck)), 0);
+            const DemoCheck& got = parsed.checks[i];
+            const DemoCheck& wanted = original.checks[i];
+            EXPECT_EQ(got.tick, wanted.tick);
+            EXPECT_TRUE(std::equal(std::begin(got.camera), std::end(got.camera), wanted.camera));
+            EXPECT_EQ(got.keysDigest, wanted.keysDigest);
+            EXPECT_EQ(got.frameDigest, wanted.frameDigest);
         }
     }
     EXPECT_EQ(Encode(MakeDemo(200)).size(), DemoHeaderSize + 200 + 4 * 45 + 5);
@@ -102,13 +109,37 @@ TEST(DemoFormat, RefusesForeignAndMalformedFiles) {
     // A check record's tick is the tick count before it.
     EXPECT_NE(edited(KeyOffset(64) + 2, 65).find("names tick 65"), std::string::npos);
 
-    std::vector<uint8_t> unfinished = good;
-    std::memset(unfinished.data() + DemoTickCountOffset, 0xff, 4);
-    EXPECT_NE(ParseError(unfinished).find("never closed"), std::string::npos);
+    std::vector<uint8_t> endedButUnfinished = good;
+    std::memset(endedButUnfinished.data() + DemoTickCountOffset, 0xff, 4);
+    EXPECT_NE(ParseError(endedButUnfinished).find("never closed"), std::string::npos);
 
     std::vector<uint8_t> stray = good;
     stray.push_back(0);
     EXPECT_NE(ParseError(stray).find("stray"), std::string::npos);
+}
+
+// A recording stopped by a kill keeps its ticks up to its last check; one stopped before its
+// first check, or with a bad byte, is refused.
+TEST(DemoFormat, AnUnclosedRecordingPlaysUpToItsLastCheck) {
+    std::vector<uint8_t> bytes = Encode(MakeDemo(200));
+    std::memset(bytes.data() + DemoTickCountOffset, 0xff, 4);
+    const auto cutAt = [&](size_t size) {
+        return std::vector<uint8_t>(bytes.begin(), bytes.begin() + size);
+    };
+    // Cut among the keys after the check of tick 128, and inside that check record.
+    const std::pair<size_t, uint32_t> cases[] = {{KeyOffset(150), 128}, {KeyOffset(128) + 21, 64}};
+    for (const auto& [size, lastCheck] : cases) {
+        const std::vector<uint8_t> cut = cutAt(size);
+        Demo demo;
+        std::string error;
+        ASSERT_TRUE(ParseDemo(cut.data(), cut.size(), demo, error)) << size << ": " << error;
+        EXPECT_EQ(demo.keys.size(), lastCheck);
+        EXPECT_EQ(demo.checks.back().tick, lastCheck);
+    }
+    EXPECT_NE(ParseError(cutAt(KeyOffset(64) + 1)).find("no check record"), std::string::npos);
+    std::vector<uint8_t> bad = cutAt(KeyOffset(150));
+    bad[KeyOffset(140)] = 0x90;
+    EXPECT_NE(ParseError(bad).find("unknown byte"), std::string::npos);
 }
 
 TEST(DemoFormat, ChecksMustStandOnTheSchedule) {
