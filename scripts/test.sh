@@ -87,6 +87,9 @@ if try_packages "${WINDOWS_PACKAGES[@]}"; then
     step "windows backend tests" in_wine ctest --test-dir build/mingw --output-on-failure -j "$jobs"
     step "windows end-to-end" in_wine bash tests/e2e/wine_demo.sh build/mingw/dist \
         build/mingw/tests/win32/drav_window_probe.exe build/mingw/e2e
+    step "windows keys and demos" in_wine bash tests/e2e/wine_keys.sh \
+        build/release/tools/render/drav-render build/release/tools/bench/drav-bench \
+        build/release/data demos/walk.dem build/mingw/e2e-keys build/mingw/dist
 fi
 web_package() {
     pack_and_unpack build/web 'drav-*-web.tar.gz' build/web/unpacked &&

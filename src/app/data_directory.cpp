@@ -79,6 +79,14 @@ std::string MissingDataMessage(const std::vector<std::string>& candidates) {
     return message + " and their .raw textures)";
 }
 
+std::string ResolveDataDirectory(const std::string& dataDirectory) {
+    std::string found = dataDirectory;
+    if (found.empty()) {
+        FindDataDirectory(DataDirectoryCandidates(ExecutablePath()), found);
+    }
+    return found;
+}
+
 bool LoadDataSet(const char* program, const std::string& dataDirectory, const char* hint) {
     if (!dataDirectory.empty()) {
         LoadModelSet(dataDirectory.c_str());

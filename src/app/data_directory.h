@@ -19,6 +19,11 @@ bool HoldsDataFiles(const std::string& directory);
 // The first candidate that holds data files; false when none does.
 bool FindDataDirectory(const std::vector<std::string>& candidates, std::string& found);
 
+// The folder the data files are read from: dataDirectory when it is not empty (--data), else
+// the first candidate of the running program that holds data files; "" (the working directory)
+// also when none does.
+std::string ResolveDataDirectory(const std::string& dataDirectory);
+
 // One sentence naming every candidate searched, the working directory by its absolute path.
 std::string MissingDataMessage(const std::vector<std::string>& candidates);
 

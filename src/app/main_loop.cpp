@@ -15,6 +15,7 @@ int Running = 1;
 std::unique_ptr<Renderer> WindowRenderer;
 double ClockTicksPerMillisecond = 0.0;
 double ClockStartCount = 0.0;
+TickSource LoopTickSource = {PlatformKeyDown, nullptr};
 
 double ReadClock() {
     if (ClockTicksPerMillisecond == 0.0) {
@@ -47,7 +48,10 @@ void PumpEvents() {
 // 16 ms waits for the next iteration.
 void RunDueTicks(MainLoop& loop, Scene& scene) {
     while (ReadClock() - loop.tickTime > TickLength) {
-        RunTick(scene, PlatformKeyDown);
+        RunTick(scene, LoopTickSource.keyDown);
+        if (LoopTickSource.afterTick != nullptr) {
+            LoopTickSource.afterTick(scene);
+        }
         loop.tickTime += TickLength;
     }
 }

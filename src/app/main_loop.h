@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "render/renderer.h"
+#include "app/tick.h"
 #include "scene/scene.h"
 
 // 1 from program start; cleared by the message pump when a quit event arrives.
@@ -22,6 +23,14 @@ extern double ClockStartCount;
 // Milliseconds since the first reading. While the counter reports a frequency of 0 the clock
 // cannot start: every reading tries again and returns 0.0, so simulated time stands still.
 double ReadClock();
+
+// Where the loop's ticks take their keys from, and what runs after each tick: the platform's
+// keyboard and nothing, unless a demo is being recorded or played.
+struct TickSource {
+    KeyDownQuery keyDown;
+    void (*afterTick)(Scene& scene); // may be null
+};
+extern TickSource LoopTickSource;
 
 // What the loop carries from one iteration to the next, in milliseconds of the clock.
 struct MainLoop {

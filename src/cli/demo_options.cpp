@@ -1,11 +1,19 @@
 #include "cli/demo_options.h"
 
 CommandLineOutcome ParseDemoOptions(int argc, const char* const* argv, DemoOptions& options) {
-    options = DemoOptions{DefaultFrameOptions()};
+    options = DemoOptions{DefaultFrameOptions(), "", ""};
     CLI::App app("", "drav");
     DescribeProgram(app, "Walks through the level: arrow keys move and turn, Page Up and Page "
                          "Down look up and down, End levels the view.");
     AddFrameOptions(app, options.frame);
+    CLI::Option* record =
+        AddTextOption(app, "--record", "DEMO",
+                      "play normally and record the session into a demo file", options.recordPath);
+    AddTextOption(app, "--play", "DEMO",
+                  "play the demo's keys in real time instead of the keyboard's, check every "
+                  "check record and quit at its end: status 0 when all matched, 3 when not",
+                  options.playPath)
+        ->excludes(record);
     return ParseCommandLine(app, argc, argv);
 }
 

@@ -9,6 +9,8 @@
 
 struct DemoOptions {
     FrameOptions frame;
+    std::string recordPath; // empty: no recording
+    std::string playPath;   // empty: the keyboard drives the walk
 };
 
 // Reads argv[1..argc-1] over DefaultFrameOptions.

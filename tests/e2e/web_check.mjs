@@ -1,9 +1,11 @@
 // End-to-end check of the browser build. Serves the site on 127.0.0.1, opens it in headless
 // Chromium and checks the title, the picture, walking with ArrowUp, that the keys do not
 // scroll the page, a clean console, that the page's test frames equal the headless
-// renderer's frames byte for byte, and the scale taken from the page address.
-// usage: node web_check.mjs SITE_DIR DRAV_RENDER DATA_DIR NODE_DIR OUTPUT_DIR
-import { execFileSync } from 'node:child_process';
+// renderer's frames byte for byte, the scale taken from the page address, that every key acts
+// (through a demo recorded in the page), and that the shipped demo plays back with every check
+// matching.
+// usage: node web_check.mjs SITE_DIR DRAV_RENDER DATA_DIR NODE_DIR OUTPUT_DIR KEY_CHECKER
+import { execFileSync, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import { createRequire } from 'node:module';
 import os from 'node:os';
@@ -12,7 +14,7 @@ import path from 'node:path';
 import { serveFolder } from './web_server.mjs';
 import { analyseImage, changedShareAbove, keepCanvasImage, recordKeyDefaults } from './web_page.mjs';
 
-const [siteDir, renderTool, dataDir, nodeDir, outputDir] = process.argv.slice(2);
+const [siteDir, renderTool, dataDir, nodeDir, outputDir, keyChecker] = process.argv.slice(2);
 const { chromium } = createRequire(path.resolve(nodeDir, 'package.json'))('playwright-core');
 
 const FrameBytes = 76800;
@@ -36,6 +38,14 @@ const FrameCases = [
   { ticks: 77, camera: [22, -2, 3.9, -0.3] },
   { ticks: 0, camera: [10.5, 6.25, 2.5, 0.125] },
 ];
+
+// The browser's key names and the key each must act as, in the order they are held.
+const KeyTable = [
+  ['PageUp', 'PageUp'], ['End', 'End'], ['PageDown', 'PageDown'], ['ArrowLeft', 'Left'],
+  ['ArrowRight', 'Right'], ['ArrowUp', 'Up'], ['ArrowDown', 'Down'],
+];
+// The shipped demo runs about 78 s in real time.
+const DemoPlaybackMs = 5 * 60000;
 
 const results = { passed: 0, failed: 0 };
 function check(condition, what) {
@@ -202,6 +212,49 @@ async function checkScaleFromAddress(context, origin) {
   await page.close();
 }
 
+// Waits for the session the page runs to end and returns its status.
+async function demoStatus(page, timeout) {
+  await page.waitForFunction(() => Module.dravDemoStatus !== undefined, null,
+                             { timeout, polling: 200 });
+  return page.evaluate(() => Module.dravDemoStatus);
+}
+
+// Holds each key of the table in turn while the page records a demo, then lets the checker
+// compare the recorded keys and the camera with the tick rules.
+async function checkEveryKey(page, origin) {
+  await page.goto(`${origin}/index.html?record=keys.dem`, { timeout: PatientMs });
+  await page.waitForFunction(() => /FPS|fps/.test(document.title), null,
+                             { timeout: PatientMs, polling: 50 });
+  const titles = await page.evaluate(() => window.seenTitles);
+  check(titles[0] === 'DRAV', `the first title is "DRAV" (titles seen: ${titles.slice(0, 3)})`);
+  await page.locator('#canvas').focus();
+  for (const [browserKey] of KeyTable) {
+    await page.keyboard.down(browserKey);
+    await page.waitForTimeout(400);
+    await page.keyboard.up(browserKey);
+    await page.waitForTimeout(300);
+  }
+  await page.evaluate(() => Module._EndDemo());
+  check(await demoStatus(page, PatientMs) === 0, 'the recording in the page closes');
+  const bytes = await page.evaluate(() => Array.from(Module.FS.readFile('keys.dem')));
+  const demoPath = path.join(outputDir, 'keys.dem');
+  fs.writeFileSync(demoPath, Buffer.from(bytes));
+  const checker = spawnSync('python3', [keyChecker, demoPath, renderTool, dataDir,
+                                        ...KeyTable.map(([, key]) => key)], { encoding: 'utf8' });
+  console.log(checker.stdout.trimEnd());
+  check(checker.status === 0, `every key acts as the tick rules say ${checker.stderr}`);
+}
+
+async function checkDemoPlayback(page, origin) {
+  const messages = [];
+  page.on('console', (m) => messages.push(m.text()));
+  await page.goto(`${origin}/index.html?play=walk.dem`, { timeout: PatientMs });
+  const status = await demoStatus(page, DemoPlaybackMs);
+  const report = messages.find((m) => m.startsWith('drav: demo walk.dem'));
+  check(status === 0 && /all \d+ checks matched/.test(report ?? ''),
+        `the shipped demo plays back in the page with every check matching: ${status}, ${report}`);
+}
+
 async function main() {
   fs.mkdirSync(outputDir, { recursive: true });
   const startModels = renderReference(FrameCases[0], path.join(outputDir, 'start.raw')).models;
@@ -214,6 +267,20 @@ async function main() {
   const problems = [];
   try {
     const page = context.pages()[0] ?? await context.newPage();
+    // Every title the page shows, from its first.
+    await page.addInitScript(() => {
+      window.seenTitles = [];
+      const note = () => {
+        if (window.seenTitles.at(-1) !== document.title) {
+          window.seenTitles.push(document.title);
+        }
+      };
+      document.addEventListener('DOMContentLoaded', () => {
+        note();
+        new MutationObserver(note).observe(document.querySelector('title'),
+                                           { childList: true, characterData: true, subtree: true });
+      });
+    });
     page.on('console', (m) => m.type() === 'error' && problems.push(`console: ${m.text()}`));
     page.on('pageerror', (e) => problems.push(`page error: ${e.message}`));
     page.on('requestfailed', (r) => problems.push(`request failed: ${r.url()}`));
@@ -224,6 +291,8 @@ async function main() {
     await checkWalking(page);
     await checkNoScrolling(page);
     await checkFrames(page);
+    await checkEveryKey(page, origin);
+    await checkDemoPlayback(page, origin);
     await checkScaleFromAddress(context, origin);
     check(problems.length === 0, `no error in the console${problems.length ? ': ' : ''}` +
           problems.join('; '));

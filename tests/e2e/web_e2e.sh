@@ -19,4 +19,4 @@ if ! cmp -s "$here/web/package-lock.json" "$node_dir/package-lock.json" ||
 fi
 
 exec node "$here/web_check.mjs" "$site" "$native_build/tools/render/drav-render" \
-    "$native_build/data" "$node_dir" "$web_build/e2e"
+    "$native_build/data" "$node_dir" "$web_build/e2e" "$here/key_demo_check.py"

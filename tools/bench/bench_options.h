@@ -14,6 +14,8 @@ struct BenchOptions {
     std::string tracePath; // empty: no trace
     std::string jsonPath;  // empty: no JSON summary
     FrameOptions frame;
+    std::string recordPath; // empty: the walk is not recorded as a demo
+    std::string playPath;   // a demo to play as a timedemo instead of the walk; empty: none
 };
 
 // The most frames one run may render (their records are kept in memory until the end).

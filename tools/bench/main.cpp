@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "app/data_directory.h"
+#include "app/demo_session.h"
 #include "app/frame.h"
 #include "app/startup.h"
 #include "app/tick.h"
@@ -14,6 +15,7 @@
 #include "heap_usage.h"
 #include "render/renderer.h"
 #include "scene/level.h"
+#include "timedemo.h"
 #include "walk_script.h"
 
 namespace {
@@ -27,6 +29,8 @@ Scene* Level = nullptr;
 std::unique_ptr<Renderer> FrameRenderer;
 // Draws nothing; its single worker makes the counting pass's decisions over the whole frame.
 std::unique_ptr<Renderer> CountingRenderer;
+// Records the walk when --record is given.
+DemoRecorder Recorder;
 
 double MillisecondsBetween(Clock::time_point start, Clock::time_point end) {
     return std::chrono::duration<double, std::milli>(end - start).count();
@@ -57,6 +61,7 @@ Scene* StartUp(const std::string& dataDirectory, StartupTimes& times) {
 FrameRecord TickAndRender(Scene& scene, const Walk& walk, WalkCursor& cursor, uint32_t tick) {
     ScriptedKeys = NextTickKeys(walk, cursor);
     RunTick(scene, ScriptedKeyDown);
+    RecordDemoTick(Recorder, scene, ScriptedKeys);
     const Clock::time_point start = Clock::now();
     RenderFrame(*FrameRenderer, scene);
     const Clock::time_point end = Clock::now();
@@ -108,6 +113,9 @@ int main(int argc, char** argv) {
     if (exitStatus >= 0) {
         return exitStatus;
     }
+    if (!options.playPath.empty()) {
+        return RunTimedemo(options.playPath.c_str(), options.dataDirectory, options.frame);
+    }
     const Walk& walk = options.walk;
     const uint32_t frames =
         options.frames != 0 ? options.frames : static_cast<uint32_t>(walk.totalTicks);
@@ -122,9 +130,18 @@ int main(int argc, char** argv) {
         return ExitNoData;
     }
     const int64_t heapAfterStartup = HeapBytesInUse();
+    if (!options.recordPath.empty() &&
+        !StartDemoRecording(Recorder, options.recordPath.c_str(),
+                            DigestDataFiles(options.dataDirectory))) {
+        return ExitWriteFailed;
+    }
     WalkCursor cursor;
     for (uint32_t tick = 1; tick <= frames; ++tick) {
         records.push_back(TickAndRender(*Level, walk, cursor, tick));
+    }
+
+    if (!options.recordPath.empty() && !FinishDemoRecording(Recorder, *Level)) {
+        return ExitWriteFailed;
     }
 
     BenchSummary summary = SummariseFrames(records);

@@ -1,8 +1,10 @@
 // drav-render: builds the level as the demo does, runs simulation ticks with no key down,
 // renders one frame and writes it (and the fog table) to files.
 #include <cstdio>
+#include <string>
 
 #include "app/data_directory.h"
+#include "app/demo_session.h"
 #include "app/frame.h"
 #include "app/frame_layout.h"
 #include "app/startup.h"
@@ -17,6 +19,8 @@ namespace {
 
 constexpr int ExitWriteFailed = 1;
 constexpr int ExitNoData = 1;
+
+Demo PlayedDemo;
 
 bool NoKeyDown(Key) {
     return false;
@@ -55,6 +59,34 @@ bool WriteOutputs(const RenderOptions& options, const RenderTarget& frame) {
     return failed == nullptr;
 }
 
+// Plays the demo's ticks up to the requested one, comparing its checks on the way. Returns
+// 0, or the exit code of a demo that cannot be played or does not match.
+int PlayDemo(Scene& scene, const RenderOptions& options) {
+    const uint32_t ticks = options.playTick != PlayToEnd
+                               ? options.playTick
+                               : static_cast<uint32_t>(PlayedDemo.keys.size());
+    if (ticks > PlayedDemo.keys.size()) {
+        std::fprintf(stderr, "drav-render: the demo %s has only %zu ticks\n",
+                     options.playPath.c_str(), PlayedDemo.keys.size());
+        return DemoExitUnplayable;
+    }
+    DemoPlayer player;
+    StartDemoPlayer(player, PlayedDemo, scene);
+    while (player.tick < ticks) {
+        RunTick(scene, ScriptedKeyDown);
+        AfterPlayedTick(player, scene);
+    }
+    if (player.failed) {
+        std::fprintf(stderr, "drav-render: demo %s: %s\n", options.playPath.c_str(),
+                     player.failure.c_str());
+        return DemoExitMismatch;
+    }
+    // The camera the demo's keys led to, in digits that give back the exact floats.
+    std::printf("tick %u x %.9g z %.9g pitch %.9g yaw %.9g\n", player.tick, scene.x, scene.z,
+                scene.pitch, scene.yaw);
+    return 0;
+}
+
 void PlaceCamera(Scene& scene, const CameraOverride& camera) {
     if (camera.given) {
         scene.x = camera.x;
@@ -72,6 +104,13 @@ int main(int argc, char** argv) {
     if (exitStatus >= 0) {
         return exitStatus;
     }
+    std::string error;
+    if (!options.playPath.empty() &&
+        !LoadDemoFile(options.playPath.c_str(), DigestDataFiles(options.dataDirectory), PlayedDemo,
+                      error)) {
+        std::fprintf(stderr, "drav-render: %s\n", error.c_str());
+        return DemoExitUnplayable;
+    }
     const std::unique_ptr<Renderer> renderer =
         CreateRenderer(options.frame.scale, options.frame.threads);
     BuildColourTables();
@@ -82,6 +121,11 @@ int main(int argc, char** argv) {
     FillProjectionMatrix();
     for (uint32_t tick = 0; tick < options.ticks; ++tick) {
         RunTick(*scene, NoKeyDown);
+    }
+    if (!options.playPath.empty()) {
+        if (const int played = PlayDemo(*scene, options); played != 0) {
+            return played;
+        }
     }
     PlaceCamera(*scene, options.camera);
     RenderFrame(*renderer, *scene);

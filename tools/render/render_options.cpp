@@ -1,5 +1,7 @@
 #include "render_options.h"
 
+#include "app/demo_format.h"
+
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
@@ -71,21 +73,37 @@ bool ParseCamera(const char* text, CameraOverride& camera) {
 }
 
 CommandLineOutcome ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options) {
-    options =
-        RenderOptions{"", 0, {false, 0.0f, 0.0f, 0.0f, 0.0f}, "", "", "", DefaultFrameOptions()};
+    options = RenderOptions{"",
+                            0,
+                            {false, 0.0f, 0.0f, 0.0f, 0.0f},
+                            "",
+                            "",
+                            "",
+                            DefaultFrameOptions(),
+                            "",
+                            PlayToEnd};
     CLI::App app("", "drav-render");
     DescribeProgram(app, "Renders one frame of the level after a number of ticks and writes it "
                          "to files.");
     AddTextOption(app, "--data", "DIR", DataOptionDescription, options.dataDirectory);
-    AddWholeNumberOption(app, "--ticks", "N",
-                         "simulation ticks of 16 ms before the frame (default 0)", options.ticks, 0,
-                         MaxRenderTicks);
+    CLI::Option* ticks = AddWholeNumberOption(
+        app, "--ticks", "N", "simulation ticks of 16 ms before the frame (default 0)",
+        options.ticks, 0, MaxRenderTicks);
     AddParsedOption(app, "--camera", "X,Z,YAW[,PITCH]", "place the eye instead", options.camera,
                     ParseCamera, "a list of three or four decimal numbers");
     AddTextOption(app, "--png", "FILE", "write the frame as it is shown, as PNG", options.pngPath);
     AddTextOption(app, "--raw", "FILE", "write the frame's palette indices, row by row",
                   options.rawPath);
     AddTextOption(app, "--fog-table", "FILE", "write the 256x256 fog table", options.fogTablePath);
+    // A demo brings its own ticks.
+    CLI::Option* play = AddTextOption(app, "--play", "DEMO",
+                                      "play the demo's keys, its checks compared, and render the "
+                                      "frame after its last tick",
+                                      options.playPath)
+                            ->excludes(ticks);
+    AddWholeNumberOption(app, "--tick", "N", "with --play: the frame after tick N instead",
+                         options.playTick, 0, DemoMaxTicks)
+        ->needs(play);
     AddFrameOptions(app, options.frame);
     return ParseCommandLine(app, argc, argv);
 }

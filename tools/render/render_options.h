@@ -23,7 +23,11 @@ struct RenderOptions {
     std::string rawPath;      // empty: no raw frame
     std::string fogTablePath; // empty: no fog table
     FrameOptions frame;
+    std::string playPath; // a demo whose keys drive the ticks; empty: no key is held
+    uint32_t playTick;    // the demo's tick to stop after; PlayToEnd: its last
 };
+
+constexpr uint32_t PlayToEnd = UINT32_MAX;
 
 // Reads argv[1..argc-1] over defaults (no outputs, no ticks, no camera override, no data
 // directory, DefaultFrameOptions).

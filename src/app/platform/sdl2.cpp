@@ -1,11 +1,12 @@
 // The demo on SDL2: one fixed-size window, an 8-bit surface whose pixels are the frame,
-// stretched onto the window surface each frame; keys from SDL's keyboard state and time from
-// SDL's performance counter.
+// stretched onto the window surface each frame; keys by key code from SDL's keyboard state and
+// time from SDL's performance counter.
 #define SDL_MAIN_HANDLED
 #include <SDL.h>
 
 #include <cstdio>
 
+#include "app/demo_run.h"
 #include "app/main_loop.h"
 #include "app/platform.h"
 #include "cli/demo_options.h"
@@ -31,10 +32,17 @@ bool IsQuitEvent(const SDL_Event& event) {
            (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
 }
 
-// The scancode of each Key, in the order of Key.
-constexpr SDL_Scancode KeyScancodes[] = {
-    SDL_SCANCODE_END,   SDL_SCANCODE_PAGEUP, SDL_SCANCODE_PAGEDOWN, SDL_SCANCODE_LEFT,
-    SDL_SCANCODE_RIGHT, SDL_SCANCODE_UP,     SDL_SCANCODE_DOWN,
+// Each Key, in the order of Key, by its key code, as the Win32 program reads virtual keys; and
+// the keypad key that acts as it while Num Lock is off, as on Windows.
+struct KeyBinding {
+    SDL_Keycode code;
+    SDL_Scancode keypad;
+};
+constexpr KeyBinding KeyBindings[] = {
+    {SDLK_END, SDL_SCANCODE_KP_1},      {SDLK_PAGEUP, SDL_SCANCODE_KP_9},
+    {SDLK_PAGEDOWN, SDL_SCANCODE_KP_3}, {SDLK_LEFT, SDL_SCANCODE_KP_4},
+    {SDLK_RIGHT, SDL_SCANCODE_KP_6},    {SDLK_UP, SDL_SCANCODE_KP_8},
+    {SDLK_DOWN, SDL_SCANCODE_KP_2},
 };
 
 // The converted frame matching the window surface's format, made again if that changes.
@@ -107,7 +115,14 @@ int64_t PlatformCounterFrequency() {
 }
 
 bool PlatformKeyDown(Key key) {
-    return SDL_GetKeyboardState(nullptr)[KeyScancodes[static_cast<int>(key)]] != 0;
+    const KeyBinding& binding = KeyBindings[static_cast<int>(key)];
+    const Uint8* held = SDL_GetKeyboardState(nullptr);
+    // The key that gives this key code in the current keyboard layout.
+    const SDL_Scancode scancode = SDL_GetScancodeFromKey(binding.code);
+    if (scancode != SDL_SCANCODE_UNKNOWN && held[scancode] != 0) {
+        return true;
+    }
+    return (SDL_GetModState() & KMOD_NUM) == 0 && held[binding.keypad] != 0;
 }
 
 void PlatformPresent() {
@@ -135,5 +150,5 @@ int main(int argc, char** argv) {
     if (exitStatus >= 0) {
         return exitStatus;
     }
-    return RunDemo(DemoSettings{options.frame.scale, options.frame.threads});
+    return RunDemoSession(options);
 }
