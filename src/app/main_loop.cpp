@@ -1,7 +1,9 @@
 #include "app/main_loop.h"
 
 #include <cstdio>
+#include <cstring>
 
+#include "app/capture/capture.h"
 #include "app/frame.h"
 #include "app/platform.h"
 #include "app/startup.h"
@@ -48,6 +50,7 @@ void RunDueTicks(MainLoop& loop, Scene& scene) {
     while (ReadClock() - loop.tickTime > TickLength) {
         RunTick(scene, PlatformKeyDown);
         loop.tickTime += TickLength;
+        ++loop.ticks;
     }
 }
 
@@ -59,6 +62,7 @@ void UpdateTitle(MainLoop& loop) {
     loop.lastTitleTime = now;
     char title[TitleCapacity];
     FormatFrameTitle(title, loop.frameStart, now, static_cast<int>(DrawnModelCount));
+    std::strncat(title, RecordingTitleSuffix(), TitleCapacity - 1 - std::strlen(title));
     PlatformSetTitle(title);
 }
 
@@ -84,6 +88,7 @@ void RunMainLoopIteration(MainLoop& loop, Scene& scene) {
     RunDueTicks(loop, scene);
     loop.frameStart = ReadClock();
     RenderFrame(scene);
+    CaptureFrame(FrameView{FrameBuffer, FrameWidth, FrameHeight, FrameWidth}, loop.ticks, scene);
     PlatformPresent();
     UpdateTitle(loop);
 }
@@ -93,6 +98,7 @@ int RunMainLoop(Scene& scene) {
     while (Running) {
         RunMainLoopIteration(loop, scene);
     }
+    FinishCaptures();
     return 0;
 }
 

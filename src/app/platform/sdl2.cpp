@@ -6,6 +6,7 @@
 
 #include <cstdio>
 
+#include "app/capture/capture.h"
 #include "app/main_loop.h"
 #include "app/platform.h"
 #include "render/frame_buffer.h"
@@ -96,6 +97,13 @@ bool PlatformPumpEvents() {
     while (SDL_PollEvent(&event)) {
         if (IsQuitEvent(event)) {
             quit = true;
+        }
+        if (event.type == SDL_KEYDOWN && event.key.repeat == 0) {
+            if (event.key.keysym.scancode == SDL_SCANCODE_F12) {
+                RequestScreenshot();
+            } else if (event.key.keysym.scancode == SDL_SCANCODE_F9) {
+                RequestClipToggle();
+            }
         }
     }
     return quit;
