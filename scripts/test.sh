@@ -60,7 +60,8 @@ if try_packages "${WINDOWS_PACKAGES[@]}"; then
     step "windows program folder" windows_folder
     step "windows backend tests" in_wine ctest --test-dir build/mingw --output-on-failure -j "$jobs"
     step "windows end-to-end" in_wine bash tests/e2e/wine_demo.sh build/mingw/dist \
-        build/mingw/tests/win32/drav_window_probe.exe build/mingw/e2e
+        build/mingw/tests/win32/drav_window_probe.exe build/mingw/e2e \
+        build/release/tools/render/drav-render
 fi
 if web_tools; then
     step "web build" build_web

@@ -62,7 +62,7 @@ void UpdateTitle(MainLoop& loop) {
     loop.lastTitleTime = now;
     char title[TitleCapacity];
     FormatFrameTitle(title, loop.frameStart, now, static_cast<int>(DrawnModelCount));
-    std::strncat(title, RecordingTitleSuffix(), TitleCapacity - 1 - std::strlen(title));
+    std::strncat(title, CaptureTitleSuffix(now), TitleCapacity - 1 - std::strlen(title));
     PlatformSetTitle(title);
 }
 

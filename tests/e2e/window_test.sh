@@ -137,6 +137,8 @@ echo "walking changed $changed of 1200 blocks"
 xdotool key F12
 wait_for 30 test -s "$run/drav-0001.png" || fail "F12 wrote no drav-0001.png"
 wait_for 30 grep -q "saved drav-0001.png" "$out/drav.stdout" || fail "drav did not name the screenshot"
+title_names_screenshot() { [[ $(xdotool getwindowname "$window") == *" - saved drav-0001.png" ]]; }
+wait_for 30 title_names_screenshot || fail "the title does not name the screenshot"
 view=$(identify -format '%[drav-view]' "$run/drav-0001.png")
 echo "screenshot view: $view"
 [ "$(identify -format %wx%h "$run/drav-0001.png")" = 320x240 ] || fail "screenshot is not 320x240"

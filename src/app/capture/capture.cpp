@@ -17,6 +17,7 @@ namespace {
 // The keyword of the PNG text chunk that holds the drav-render options of the view.
 constexpr char ViewKeyword[] = "drav-view";
 constexpr uint64_t TicksPerClipFrame = 2;
+constexpr double SavedNoticeMilliseconds = 3000.0;
 
 char TitleSuffix[CaptureNameCapacity + 16];
 
@@ -31,6 +32,8 @@ void SaveScreenshot(const FrameView& frame, uint64_t ticks, const Scene& scene) 
         std::printf("drav: cannot save the screenshot: %s\n", std::strerror(errno));
     } else {
         std::printf("drav: saved %s (%s)\n", name, view);
+        std::memcpy(Capture.savedName, name, sizeof name);
+        Capture.savedNoticeNew = true;
     }
     std::fflush(stdout);
 }
@@ -76,8 +79,20 @@ void CaptureFrame(const FrameView& frame, uint64_t ticks, const Scene& scene) {
     }
 }
 
-const char* RecordingTitleSuffix() {
-    return Capture.recording ? TitleSuffix : "";
+const char* CaptureTitleSuffix(double now) {
+    if (Capture.recording) {
+        std::snprintf(TitleSuffix, sizeof TitleSuffix, " - recording %s", Capture.recorder.name);
+        return TitleSuffix;
+    }
+    if (Capture.savedNoticeNew) {
+        Capture.savedNoticeNew = false;
+        Capture.savedNoticeEnd = now + SavedNoticeMilliseconds;
+    }
+    if (Capture.savedName[0] != '\0' && now < Capture.savedNoticeEnd) {
+        std::snprintf(TitleSuffix, sizeof TitleSuffix, " - saved %s", Capture.savedName);
+        return TitleSuffix;
+    }
+    return "";
 }
 
 void FinishCaptures() {

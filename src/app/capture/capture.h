@@ -15,6 +15,9 @@ struct CaptureState {
     bool recording;
     uint64_t lastClipTick; // tick of the last frame given to the clip
     ClipRecorder recorder;
+    char savedName[CaptureNameCapacity]; // the last screenshot saved
+    bool savedNoticeNew;                 // its title notice has not been shown yet
+    double savedNoticeEnd;               // clock reading when the notice goes away
 };
 
 extern CaptureState Capture;
@@ -28,8 +31,10 @@ void RequestClipToggle();
 // that is two or more ticks newer than the last it took.
 void CaptureFrame(const FrameView& frame, uint64_t ticks, const Scene& scene);
 
-// Appended to the title while a clip is recording, else empty.
-const char* RecordingTitleSuffix();
+// Appended to the title, with the clock reading of the title update: while a clip records,
+// its name; for 3 seconds after a screenshot is saved, the screenshot's name (the one place
+// a Windows or browser user sees it); else nothing.
+const char* CaptureTitleSuffix(double now);
 
 // Finishes a clip that is still recording, waiting for its file to be complete.
 void FinishCaptures();

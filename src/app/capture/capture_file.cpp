@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #ifdef _WIN32
 #include <io.h>
+#include <sys/stat.h>
 #else
 #include <unistd.h>
 #endif
