@@ -17,7 +17,8 @@ EM_JS(void, OfferDownload, (const uint8_t* bytes, int size, const char* name), {
     document.body.appendChild(link);
     link.click();
     link.remove();
-    setTimeout(() = > URL.revokeObjectURL(url), 60000);
+    setTimeout(
+        function() { URL.revokeObjectURL(url); }, 60000);
 });
 
 } // namespace
