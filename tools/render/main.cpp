@@ -1,5 +1,6 @@
 // drav-render: builds the level as the demo does, runs simulation ticks with no key down,
-// renders one frame and writes it (and the fog table) to files.
+// renders one frame and writes it (and the fog table) to files; from that frame on it can
+// record a scripted walk as a GIF clip.
 #include <cstdio>
 
 #include "app/frame.h"
@@ -9,6 +10,7 @@
 #include "render/frame_buffer.h"
 #include "render/palette.h"
 #include "render/render_state.h"
+#include "render_clip.h"
 #include "render_options.h"
 #include "scene/level.h"
 
@@ -78,7 +80,23 @@ int main(int argc, char** argv) {
         RunTick(*scene, NoKeyDown);
     }
     PlaceCamera(*scene, options.camera);
+    Walk walk;
+    if (options.gifPath != nullptr &&
+        !ParseWalk(options.walkScript != nullptr ? options.walkScript : DefaultWalk, walk)) {
+        std::fprintf(stderr, "drav-render: not a walk: %s\n", options.walkScript);
+        return ExitBadArguments;
+    }
     RenderFrame(*scene);
     std::printf("models=%u\n", static_cast<unsigned>(DrawnModelCount));
-    return WriteOutputs(options) ? 0 : ExitWriteFailed;
+    if (!WriteOutputs(options)) {
+        return ExitWriteFailed;
+    }
+    if (options.gifPath != nullptr) {
+        if (!WriteWalkClip(options.gifPath, *scene, walk)) {
+            return ExitWriteFailed;
+        }
+        std::printf("clip: %llu frames\n",
+                    static_cast<unsigned long long>(WalkClipFrames(walk.totalTicks)));
+    }
+    return 0;
 }

@@ -8,7 +8,8 @@
 
 const char* const RenderUsage =
     "usage: drav-render [--data DIR] [--ticks N] [--camera X,Z,YAW[,PITCH]]\n"
-    "                   [--png FILE] [--raw FILE] [--fog-table FILE]\n";
+    "                   [--png FILE] [--raw FILE] [--fog-table FILE]\n"
+    "                   [--gif FILE [--walk SCRIPT]]\n";
 
 namespace {
 
@@ -47,6 +48,10 @@ bool StoreOption(const std::string& name, const char* value, RenderOptions& opti
         options.rawPath = value;
     } else if (name == "--fog-table") {
         options.fogTablePath = value;
+    } else if (name == "--gif") {
+        options.gifPath = value;
+    } else if (name == "--walk") {
+        options.walkScript = value;
     } else {
         return false;
     }
@@ -109,12 +114,18 @@ bool ParseCamera(const char* text, CameraOverride& camera) {
 
 bool ParseRenderOptions(int argc, const char* const* argv, const char* defaultDataDirectory,
                         RenderOptions& options) {
-    options = RenderOptions{
-        defaultDataDirectory, 0, {false, 0.0f, 0.0f, 0.0f, 0.0f}, nullptr, nullptr, nullptr};
+    options = RenderOptions{defaultDataDirectory,
+                            0,
+                            {false, 0.0f, 0.0f, 0.0f, 0.0f},
+                            nullptr,
+                            nullptr,
+                            nullptr,
+                            nullptr,
+                            nullptr};
     for (int i = 1; i < argc; i += 2) {
         if (i + 1 >= argc || !StoreOption(argv[i], argv[i + 1], options)) {
             return false;
         }
     }
-    return true;
+    return options.walkScript == nullptr || options.gifPath != nullptr;
 }

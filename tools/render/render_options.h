@@ -15,13 +15,15 @@ struct RenderOptions {
     const char* pngPath;      // null: no PNG
     const char* rawPath;      // null: no raw frame
     const char* fogTablePath; // null: no fog table
+    const char* gifPath;      // null: no clip
+    const char* walkScript;   // the clip's walk; null: the built-in walk
 };
 
 extern const char* const RenderUsage;
 
 // Parses argv[1..argc-1] over defaults (no outputs, no ticks, no camera override, the given
-// data directory). Returns false on anything it does not understand, leaving options partly
-// filled.
+// data directory). --walk needs --gif. Returns false on anything it does not understand, leaving
+// options partly filled.
 bool ParseRenderOptions(int argc, const char* const* argv, const char* defaultDataDirectory,
                         RenderOptions& options);
 
