@@ -89,34 +89,24 @@ void ExpectPixel(const DecodedPng& png, uint32_t x, uint32_t y, const RgbQuad& c
     EXPECT_EQ(pixel[2], colour.blue) << x << "," << y;
 }
 
-TEST(FramePng, PixelsGoThroughThePaletteRowByRowAtThePitch) {
+// Each pixel is read at the frame's pitch, coloured through the palette and repeated
+// scale x scale times.
+TEST(FramePng, PixelsGoThroughThePaletteAtThePitchAndScale) {
     const TestFrame frame = MakeTestFrame();
-    std::vector<uint8_t> bytes;
-    ASSERT_TRUE(EncodeFramePng(frame.view(), frame.palette, 1, PngText{nullptr, nullptr}, bytes));
-    DecodedPng png;
-    ASSERT_TRUE(DecodePng(bytes, png));
-    ASSERT_EQ(png.width, 5u);
-    ASSERT_EQ(png.height, 3u);
-    for (uint32_t y = 0; y < 3; ++y) {
-        for (uint32_t x = 0; x < 5; ++x) {
-            ExpectPixel(png, x, y, frame.palette[frame.pixels[y * 8 + x]]);
+    for (uint32_t scale : {1u, 3u}) {
+        std::vector<uint8_t> bytes;
+        ASSERT_TRUE(EncodeFramePng(frame.view(), frame.palette, static_cast<int>(scale),
+                                   PngText{nullptr, nullptr}, bytes));
+        DecodedPng png;
+        ASSERT_TRUE(DecodePng(bytes, png));
+        ASSERT_EQ(png.width, 5 * scale);
+        ASSERT_EQ(png.height, 3 * scale);
+        for (uint32_t y = 0; y < png.height; ++y) {
+            for (uint32_t x = 0; x < png.width; ++x) {
+                ExpectPixel(png, x, y, frame.palette[frame.pixels[(y / scale) * 8 + x / scale]]);
+            }
         }
-    }
-    EXPECT_TRUE(png.texts.empty());
-}
-
-TEST(FramePng, ScaleRepeatsEachPixelInBothDirections) {
-    const TestFrame frame = MakeTestFrame();
-    std::vector<uint8_t> bytes;
-    ASSERT_TRUE(EncodeFramePng(frame.view(), frame.palette, 3, PngText{nullptr, nullptr}, bytes));
-    DecodedPng png;
-    ASSERT_TRUE(DecodePng(bytes, png));
-    ASSERT_EQ(png.width, 15u);
-    ASSERT_EQ(png.height, 9u);
-    for (uint32_t y = 0; y < 9; ++y) {
-        for (uint32_t x = 0; x < 15; ++x) {
-            ExpectPixel(png, x, y, frame.palette[frame.pixels[(y / 3) * 8 + x / 3]]);
-        }
+        EXPECT_TRUE(png.texts.empty());
     }
 }
 
