@@ -80,9 +80,10 @@ bool ParseDecimalFloat(const char* text, const char* end, float& value) {
     }
     const std::string field(text, end);
     char* parsedEnd = nullptr;
-    errno = 0;
+    // strtof also reports ERANGE for a result below the normal range, which is still the
+    // nearest float (a subnormal, or zero); only an overflow to infinity is out of range.
     const float parsed = std::strtof(field.c_str(), &parsedEnd);
-    if (errno != 0 || parsedEnd != field.c_str() + field.size() || !std::isfinite(parsed)) {
+    if (parsedEnd != field.c_str() + field.size() || !std::isfinite(parsed)) {
         return false;
     }
     value = parsed;
