@@ -8,7 +8,7 @@
 
 namespace {
 
-bool Parse(std::vector<const char*> arguments, BenchOptions& options) {
+CommandLineOutcome Parse(std::vector<const char*> arguments, BenchOptions& options) {
     arguments.insert(arguments.begin(), "drav-bench");
     return ParseBenchOptions(static_cast<int>(arguments.size()), arguments.data(), "default/data",
                              options);
@@ -16,24 +16,34 @@ bool Parse(std::vector<const char*> arguments, BenchOptions& options) {
 
 TEST(ParseBenchOptions, DefaultsToTheBuiltInWalkWithoutOutputs) {
     BenchOptions options;
-    ASSERT_TRUE(Parse({}, options));
-    EXPECT_STREQ(options.dataDirectory, "default/data");
-    EXPECT_EQ(options.walkScript, DefaultWalk);
+    ASSERT_TRUE(Parse({}, options).run);
+    Walk builtIn;
+    ASSERT_TRUE(ParseWalk(DefaultWalk, builtIn));
+    EXPECT_EQ(options.dataDirectory, "default/data");
+    EXPECT_EQ(options.walk.totalTicks, builtIn.totalTicks);
+    EXPECT_EQ(options.walk.steps.size(), builtIn.steps.size());
     EXPECT_EQ(options.frames, 0u);
-    EXPECT_EQ(options.tracePath, nullptr);
-    EXPECT_EQ(options.jsonPath, nullptr);
+    EXPECT_EQ(options.tracePath, "");
+    EXPECT_EQ(options.jsonPath, "");
+    EXPECT_EQ(options.frame.scale, 1);
+    EXPECT_EQ(options.frame.threads, UsableCoreCount());
 }
 
 TEST(ParseBenchOptions, TakesEveryOptionInAnyOrder) {
     BenchOptions options;
-    ASSERT_TRUE(Parse({"--json", "s.json", "--frames", "250", "--walk", "U4 L2", "--trace", "t.txt",
-                       "--data", "d"},
-                      options));
-    EXPECT_STREQ(options.dataDirectory, "d");
-    EXPECT_STREQ(options.walkScript, "U4 L2");
+    ASSERT_TRUE(Parse({"--threads", "2", "--json", "s.json", "--frames", "250", "--walk", "U4 L2",
+                       "--trace", "t.txt", "--scale", "4", "--data", "d"},
+                      options)
+                    .run);
+    EXPECT_EQ(options.dataDirectory, "d");
+    EXPECT_EQ(options.walk.totalTicks, 6u);
+    ASSERT_EQ(options.walk.steps.size(), 2u);
+    EXPECT_EQ(options.walk.steps[1].keys, 1u << static_cast<int>(Key::Left));
     EXPECT_EQ(options.frames, 250u);
-    EXPECT_STREQ(options.tracePath, "t.txt");
-    EXPECT_STREQ(options.jsonPath, "s.json");
+    EXPECT_EQ(options.tracePath, "t.txt");
+    EXPECT_EQ(options.jsonPath, "s.json");
+    EXPECT_EQ(options.frame.scale, 4);
+    EXPECT_EQ(options.frame.threads, 2);
 }
 
 TEST(ParseBenchOptions, RejectsWhatItDoesNotUnderstand) {
@@ -43,15 +53,22 @@ TEST(ParseBenchOptions, RejectsWhatItDoesNotUnderstand) {
                                                        {"--frames", "1e3"},
                                                        {"--frames", "10000001"},
                                                        {"--frames", "12x"},
+                                                       {"--walk", "X5"},
+                                                       {"--walk", "U"},
                                                        {"--speed", "2"},
                                                        {"stray"},
+                                                       {"--scale", "16"},
+                                                       {"--threads", "x"},
                                                        {"--data", "d", "--walk"}};
     for (const auto& arguments : bad) {
         BenchOptions options;
-        EXPECT_FALSE(Parse(arguments, options)) << arguments[0];
+        const CommandLineOutcome outcome = Parse(arguments, options);
+        EXPECT_FALSE(outcome.run) << arguments[0];
+        EXPECT_EQ(outcome.exitStatus, ExitBadArguments) << arguments[0];
+        EXPECT_NE(outcome.text.find("usage: drav-bench"), std::string::npos) << outcome.text;
     }
     BenchOptions most;
-    EXPECT_TRUE(Parse({"--frames", "10000000"}, most));
+    EXPECT_TRUE(Parse({"--frames", "10000000"}, most).run);
 }
 
 } // namespace

@@ -1,13 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "render_options.h"
 
 namespace {
 
-bool Parse(std::vector<const char*> arguments, RenderOptions& options) {
+CommandLineOutcome Parse(std::vector<const char*> arguments, RenderOptions& options) {
     arguments.insert(arguments.begin(), "drav-render");
     return ParseRenderOptions(static_cast<int>(arguments.size()), arguments.data(), "default",
                               options);
@@ -15,48 +16,74 @@ bool Parse(std::vector<const char*> arguments, RenderOptions& options) {
 
 TEST(RenderOptions, DefaultsWithoutArguments) {
     RenderOptions options;
-    ASSERT_TRUE(Parse({}, options));
-    EXPECT_STREQ(options.dataDirectory, "default");
+    ASSERT_TRUE(Parse({}, options).run);
+    EXPECT_EQ(options.dataDirectory, "default");
     EXPECT_EQ(options.ticks, 0u);
     EXPECT_FALSE(options.camera.given);
-    EXPECT_EQ(options.pngPath, nullptr);
-    EXPECT_EQ(options.rawPath, nullptr);
-    EXPECT_EQ(options.fogTablePath, nullptr);
+    EXPECT_EQ(options.pngPath, "");
+    EXPECT_EQ(options.rawPath, "");
+    EXPECT_EQ(options.fogTablePath, "");
+    EXPECT_EQ(options.frame.scale, 1);
+    EXPECT_EQ(options.frame.threads, UsableCoreCount());
 }
 
 TEST(RenderOptions, TakesEveryOption) {
     RenderOptions options;
-    ASSERT_TRUE(Parse({"--data", "d", "--ticks", "120", "--camera", "1.5,-2,0.25", "--png", "f.png",
-                       "--raw", "f.raw", "--fog-table", "fog.bin"},
-                      options));
-    EXPECT_STREQ(options.dataDirectory, "d");
+    ASSERT_TRUE(
+        Parse({"--data", "d", "--ticks", "120", "--camera", "1.5,-2,0.25", "--png", "f.png",
+               "--raw", "f.raw", "--fog-table", "fog.bin", "--scale", "8", "--threads", "64"},
+              options)
+            .run);
+    EXPECT_EQ(options.dataDirectory, "d");
     EXPECT_EQ(options.ticks, 120u);
     EXPECT_TRUE(options.camera.given);
     EXPECT_EQ(options.camera.x, 1.5f);
     EXPECT_EQ(options.camera.z, -2.0f);
     EXPECT_EQ(options.camera.yaw, 0.25f);
     EXPECT_EQ(options.camera.pitch, 0.0f);
-    EXPECT_STREQ(options.pngPath, "f.png");
-    EXPECT_STREQ(options.rawPath, "f.raw");
-    EXPECT_STREQ(options.fogTablePath, "fog.bin");
+    EXPECT_EQ(options.pngPath, "f.png");
+    EXPECT_EQ(options.rawPath, "f.raw");
+    EXPECT_EQ(options.fogTablePath, "fog.bin");
+    EXPECT_EQ(options.frame.scale, 8);
+    EXPECT_EQ(options.frame.threads, 64);
 }
 
-TEST(RenderOptions, RejectsUnknownMissingAndStrayArguments) {
+// Each bad command line exits 2 with a message naming what was wrong, then the usage.
+TEST(RenderOptions, RefusesBadArgumentsNamingThem) {
+    const std::vector<std::pair<std::vector<const char*>, const char*>> bad = {
+        {{"--frames", "3"}, "--frames"},
+        {{"--png"}, "--png"},
+        {{"frame.png"}, "frame.png"},
+        {{"--ticks", "3", "extra"}, "extra"},
+        {{"--ticks", "abc"}, "--ticks: 'abc' is not a whole number from 0 to 1000000"},
+        {{"--ticks", "1000001"}, "--ticks: '1000001'"},
+        {{"--ticks", "4294967295"}, "--ticks: '4294967295'"},
+        {{"--camera", "1,2"}, "--camera: '1,2' is not a list of three or four decimal numbers"},
+        {{"--scale", "0"}, "--scale: '0' is not a whole number from 1 to 8"},
+        {{"--scale", "9"}, "--scale: '9'"},
+        {{"--scale", "2.0"}, "--scale: '2.0'"},
+        {{"--threads", "0"}, "--threads: '0' is not a whole number from 1 to 64"},
+        {{"--threads", "65"}, "--threads: '65'"},
+    };
+    for (const auto& [arguments, named] : bad) {
+        RenderOptions options;
+        const CommandLineOutcome outcome = Parse(arguments, options);
+        EXPECT_FALSE(outcome.run) << named;
+        EXPECT_EQ(outcome.exitStatus, ExitBadArguments) << named;
+        EXPECT_EQ(outcome.text.rfind("drav-render: ", 0), 0u) << outcome.text;
+        EXPECT_NE(outcome.text.find(named), std::string::npos) << outcome.text;
+        EXPECT_NE(outcome.text.find("\nusage: drav-render"), std::string::npos) << outcome.text;
+    }
+}
+
+TEST(RenderOptions, HelpListsTheOptionsAndExitsZero) {
     RenderOptions options;
-    EXPECT_FALSE(Parse({"--frames", "3"}, options));
-    EXPECT_FALSE(Parse({"--png"}, options));
-    EXPECT_FALSE(Parse({"frame.png"}, options));
-    EXPECT_FALSE(Parse({"--ticks", "3", "extra"}, options));
-}
-
-TEST(RenderOptions, TickCountIsAPlainNonNegativeInteger) {
-    uint32_t ticks = 9;
-    EXPECT_TRUE(ParseTickCount("0", ticks));
-    EXPECT_EQ(ticks, 0u);
-    EXPECT_TRUE(ParseTickCount("4294967295", ticks));
-    EXPECT_EQ(ticks, 4294967295u);
-    for (const char* bad : {"", "-1", "+1", " 1", "1x", "1.5", "4294967296", "0x10"}) {
-        EXPECT_FALSE(ParseTickCount(bad, ticks)) << '"' << bad << '"';
+    const CommandLineOutcome outcome = Parse({"--help"}, options);
+    EXPECT_FALSE(outcome.run);
+    EXPECT_EQ(outcome.exitStatus, 0);
+    for (const char* option : {"usage: drav-render", "--data", "--ticks", "--camera", "--png",
+                               "--raw", "--fog-table", "--scale", "--threads"}) {
+        EXPECT_NE(outcome.text.find(option), std::string::npos) << option;
     }
 }
 

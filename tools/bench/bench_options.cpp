@@ -1,47 +1,24 @@
 #include "bench_options.h"
 
-#include <string>
-
-#include "render_options.h"
-#include "walk_script.h"
-
-const char* const BenchUsage =
-    "usage: drav-bench [--data DIR] [--walk SCRIPT] [--frames N] [--trace FILE] [--json FILE]\n"
-    "  SCRIPT  steps of keys held for a number of ticks, such as \"U400 R63 UR60\"\n"
-    "          (U Up, D Down, L Left, R Right, P Page Up, N Page Down, E End)\n"
-    "  N       frames to render, one after every tick; the walk starts over when it ends\n"
-    "  --trace one line per frame: tick x y z pitch yaw models microseconds\n"
-    "  --json  the summary as JSON\n";
-
-namespace {
-
-bool StoreOption(const std::string& name, const char* value, BenchOptions& options) {
-    if (name == "--data") {
-        options.dataDirectory = value;
-    } else if (name == "--walk") {
-        options.walkScript = value;
-    } else if (name == "--frames") {
-        return ParseTickCount(value, options.frames) && options.frames > 0 &&
-               options.frames <= MaxBenchFrames;
-    } else if (name == "--trace") {
-        options.tracePath = value;
-    } else if (name == "--json") {
-        options.jsonPath = value;
-    } else {
-        return false;
-    }
-    return true;
-}
-
-} // namespace
-
-bool ParseBenchOptions(int argc, const char* const* argv, const char* defaultDataDirectory,
-                       BenchOptions& options) {
-    options = BenchOptions{defaultDataDirectory, DefaultWalk, 0, nullptr, nullptr};
-    for (int i = 1; i < argc; i += 2) {
-        if (i + 1 >= argc || !StoreOption(argv[i], argv[i + 1], options)) {
-            return false;
-        }
-    }
-    return true;
+CommandLineOutcome ParseBenchOptions(int argc, const char* const* argv,
+                                     const char* defaultDataDirectory, BenchOptions& options) {
+    options = BenchOptions{defaultDataDirectory, Walk{}, 0, "", "", DefaultFrameOptions()};
+    ParseWalk(DefaultWalk, options.walk);
+    CLI::App app("", "drav-bench");
+    DescribeProgram(app, "Walks a script of keys through the demo's own tick, timing one frame "
+                         "after every tick.");
+    app.footer("SCRIPT: steps of keys held for a number of ticks, such as \"U400 R63 UR60\"\n"
+               "        (U Up, D Down, L Left, R Right, P Page Up, N Page Down, E End)");
+    AddTextOption(app, "--data", "DIR", "folder of the data files", options.dataDirectory);
+    AddParsedOption(app, "--walk", "SCRIPT", "the walk (default: the built-in tour)", options.walk,
+                    ParseWalk, "a walk script");
+    AddWholeNumberOption(app, "--frames", "N",
+                         "frames, one after each tick, the walk repeating (default: its ticks)",
+                         options.frames, 1, MaxBenchFrames);
+    AddTextOption(app, "--trace", "FILE",
+                  "write one line per frame: tick x y z pitch yaw models microseconds",
+                  options.tracePath);
+    AddTextOption(app, "--json", "FILE", "write the summary as JSON", options.jsonPath);
+    AddFrameOptions(app, options.frame);
+    return ParseCommandLine(app, argc, argv);
 }

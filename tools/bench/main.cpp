@@ -19,7 +19,6 @@
 namespace {
 
 constexpr int ExitWriteFailed = 1;
-constexpr int ExitBadArguments = 2;
 
 using Clock = std::chrono::steady_clock;
 
@@ -70,12 +69,12 @@ FrameRecord TickAndRender(Scene& scene, const Walk& walk, WalkCursor& cursor, ui
     return record;
 }
 
-// Runs writer into the file at path (none when path is null); names the file on failure.
-template <typename Writer> bool WriteFile(const char* path, Writer writer) {
-    if (path == nullptr) {
+// Runs writer into the file at path (none when path is empty); names the file on failure.
+template <typename Writer> bool WriteFile(const std::string& path, Writer writer) {
+    if (path.empty()) {
         return true;
     }
-    std::FILE* file = std::fopen(path, "w");
+    std::FILE* file = std::fopen(path.c_str(), "w");
     bool written = false;
     if (file != nullptr) {
         writer(file);
@@ -83,7 +82,7 @@ template <typename Writer> bool WriteFile(const char* path, Writer writer) {
         written = std::fclose(file) == 0 && written;
     }
     if (!written) {
-        std::fprintf(stderr, "drav-bench: cannot write %s\n", path);
+        std::fprintf(stderr, "drav-bench: cannot write %s\n", path.c_str());
     }
     return written;
 }
@@ -92,19 +91,19 @@ template <typename Writer> bool WriteFile(const char* path, Writer writer) {
 
 int main(int argc, char** argv) {
     BenchOptions options;
-    Walk walk;
-    if (!ParseBenchOptions(argc, argv, DRAV_DEFAULT_DATA_DIR, options) ||
-        !ParseWalk(options.walkScript, walk)) {
-        std::fputs(BenchUsage, stderr);
-        return ExitBadArguments;
+    const int exitStatus =
+        ReportCommandLine(ParseBenchOptions(argc, argv, DRAV_DEFAULT_DATA_DIR, options));
+    if (exitStatus >= 0) {
+        return exitStatus;
     }
+    const Walk& walk = options.walk;
     const uint32_t frames =
         options.frames != 0 ? options.frames : static_cast<uint32_t>(walk.totalTicks);
     std::vector<FrameRecord> records;
     records.reserve(frames);
 
     StartupTimes startup;
-    Level = StartUp(options.dataDirectory, startup);
+    Level = StartUp(options.dataDirectory.c_str(), startup);
     const int64_t heapAfterStartup = HeapBytesInUse();
     WalkCursor cursor;
     for (uint32_t tick = 1; tick <= frames; ++tick) {

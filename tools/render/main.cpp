@@ -17,7 +17,6 @@
 namespace {
 
 constexpr int ExitWriteFailed = 1;
-constexpr int ExitBadArguments = 2;
 constexpr int PngScale = 2;
 
 uint8_t FramePixels[FrameSize];
@@ -38,15 +37,15 @@ bool WriteBytes(const char* path, const uint8_t* bytes, size_t size) {
 // Writes each requested file; names the first that fails on stderr.
 bool WriteOutputs(const RenderOptions& options) {
     const char* failed = nullptr;
-    if (options.rawPath != nullptr && !WriteBytes(options.rawPath, FrameBuffer, FrameSize)) {
-        failed = options.rawPath;
-    } else if (options.pngPath != nullptr &&
-               !WritePalettedPng(options.pngPath, FrameBuffer, FrameWidth, FrameHeight, Palette,
-                                 PngScale)) {
-        failed = options.pngPath;
-    } else if (options.fogTablePath != nullptr &&
-               !WriteBytes(options.fogTablePath, FogTable, FogTableSize)) {
-        failed = options.fogTablePath;
+    if (!options.rawPath.empty() && !WriteBytes(options.rawPath.c_str(), FrameBuffer, FrameSize)) {
+        failed = options.rawPath.c_str();
+    } else if (!options.pngPath.empty() &&
+               !WritePalettedPng(options.pngPath.c_str(), FrameBuffer, FrameWidth, FrameHeight,
+                                 Palette, PngScale)) {
+        failed = options.pngPath.c_str();
+    } else if (!options.fogTablePath.empty() &&
+               !WriteBytes(options.fogTablePath.c_str(), FogTable, FogTableSize)) {
+        failed = options.fogTablePath.c_str();
     }
     if (failed != nullptr) {
         std::fprintf(stderr, "drav-render: cannot write %s\n", failed);
@@ -67,36 +66,31 @@ void PlaceCamera(Scene& scene, const CameraOverride& camera) {
 
 int main(int argc, char** argv) {
     RenderOptions options;
-    if (!ParseRenderOptions(argc, argv, DRAV_DEFAULT_DATA_DIR, options)) {
-        std::fputs(RenderUsage, stderr);
-        return ExitBadArguments;
+    const int exitStatus =
+        ReportCommandLine(ParseRenderOptions(argc, argv, DRAV_DEFAULT_DATA_DIR, options));
+    if (exitStatus >= 0) {
+        return exitStatus;
     }
     FrameBuffer = FramePixels;
     BuildColourTables();
-    LoadModelSet(options.dataDirectory);
+    LoadModelSet(options.dataDirectory.c_str());
     Scene* scene = BuildLevel();
     FillProjectionMatrix();
     for (uint32_t tick = 0; tick < options.ticks; ++tick) {
         RunTick(*scene, NoKeyDown);
     }
     PlaceCamera(*scene, options.camera);
-    Walk walk;
-    if (options.gifPath != nullptr &&
-        !ParseWalk(options.walkScript != nullptr ? options.walkScript : DefaultWalk, walk)) {
-        std::fprintf(stderr, "drav-render: not a walk: %s\n", options.walkScript);
-        return ExitBadArguments;
-    }
     RenderFrame(*scene);
     std::printf("models=%u\n", static_cast<unsigned>(DrawnModelCount));
     if (!WriteOutputs(options)) {
         return ExitWriteFailed;
     }
-    if (options.gifPath != nullptr) {
-        if (!WriteWalkClip(options.gifPath, *scene, walk)) {
+    if (!options.gifPath.empty()) {
+        if (!WriteWalkClip(options.gifPath.c_str(), *scene, options.walk)) {
             return ExitWriteFailed;
         }
         std::printf("clip: %llu frames\n",
-                    static_cast<unsigned long long>(WalkClipFrames(walk.totalTicks)));
+                    static_cast<unsigned long long>(WalkClipFrames(options.walk.totalTicks)));
     }
     return 0;
 }

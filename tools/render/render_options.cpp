@@ -4,12 +4,6 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <string>
-
-const char* const RenderUsage =
-    "usage: drav-render [--data DIR] [--ticks N] [--camera X,Z,YAW[,PITCH]]\n"
-    "                   [--png FILE] [--raw FILE] [--fog-table FILE]\n"
-    "                   [--gif FILE [--walk SCRIPT]]\n";
 
 namespace {
 
@@ -34,45 +28,7 @@ bool LooksDecimal(const char* text, const char* end) {
     return true;
 }
 
-// Stores the value of a value-taking option; false when it is unknown.
-bool StoreOption(const std::string& name, const char* value, RenderOptions& options) {
-    if (name == "--data") {
-        options.dataDirectory = value;
-    } else if (name == "--ticks") {
-        return ParseTickCount(value, options.ticks);
-    } else if (name == "--camera") {
-        return ParseCamera(value, options.camera);
-    } else if (name == "--png") {
-        options.pngPath = value;
-    } else if (name == "--raw") {
-        options.rawPath = value;
-    } else if (name == "--fog-table") {
-        options.fogTablePath = value;
-    } else if (name == "--gif") {
-        options.gifPath = value;
-    } else if (name == "--walk") {
-        options.walkScript = value;
-    } else {
-        return false;
-    }
-    return true;
-}
-
 } // namespace
-
-bool ParseTickCount(const char* text, uint32_t& ticks) {
-    if (!IsDigit(text[0])) {
-        return false;
-    }
-    char* end = nullptr;
-    errno = 0;
-    const unsigned long long value = std::strtoull(text, &end, 10);
-    if (errno != 0 || *end != '\0' || value > UINT32_MAX) {
-        return false;
-    }
-    ticks = static_cast<uint32_t>(value);
-    return true;
-}
 
 bool ParseDecimalFloat(const char* text, const char* end, float& value) {
     if (!LooksDecimal(text, end)) {
@@ -113,20 +69,31 @@ bool ParseCamera(const char* text, CameraOverride& camera) {
     return true;
 }
 
-bool ParseRenderOptions(int argc, const char* const* argv, const char* defaultDataDirectory,
-                        RenderOptions& options) {
-    options = RenderOptions{defaultDataDirectory,
-                            0,
-                            {false, 0.0f, 0.0f, 0.0f, 0.0f},
-                            nullptr,
-                            nullptr,
-                            nullptr,
-                            nullptr,
-                            nullptr};
-    for (int i = 1; i < argc; i += 2) {
-        if (i + 1 >= argc || !StoreOption(argv[i], argv[i + 1], options)) {
-            return false;
-        }
-    }
-    return options.walkScript == nullptr || options.gifPath != nullptr;
+CommandLineOutcome ParseRenderOptions(int argc, const char* const* argv,
+                                      const char* defaultDataDirectory, RenderOptions& options) {
+    options = RenderOptions{
+        defaultDataDirectory, 0, {false, 0.0f, 0.0f, 0.0f, 0.0f}, "", "", "", "", Walk{},
+        DefaultFrameOptions()};
+    ParseWalk(DefaultWalk, options.walk);
+    CLI::App app("", "drav-render");
+    DescribeProgram(app, "Renders one frame of the level after a number of ticks and writes it "
+                         "to files.");
+    AddTextOption(app, "--data", "DIR", "folder of the data files", options.dataDirectory);
+    AddWholeNumberOption(app, "--ticks", "N",
+                         "simulation ticks of 16 ms before the frame (default 0)", options.ticks, 0,
+                         MaxRenderTicks);
+    AddParsedOption(app, "--camera", "X,Z,YAW[,PITCH]", "place the eye instead", options.camera,
+                    ParseCamera, "a list of three or four decimal numbers");
+    AddTextOption(app, "--png", "FILE", "write the frame as it is shown, as PNG", options.pngPath);
+    AddTextOption(app, "--raw", "FILE", "write the frame's palette indices, row by row",
+                  options.rawPath);
+    AddTextOption(app, "--fog-table", "FILE", "write the 256x256 fog table", options.fogTablePath);
+    CLI::Option* gif = AddTextOption(app, "--gif", "FILE",
+                                     "then walk on from the frame and write the walk as a GIF clip",
+                                     options.gifPath);
+    AddParsedOption(app, "--walk", "SCRIPT", "the clip's walk (default: the built-in tour)",
+                    options.walk, ParseWalk, "a walk script")
+        ->needs(gif);
+    AddFrameOptions(app, options.frame);
+    return ParseCommandLine(app, argc, argv);
 }

@@ -2,32 +2,37 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+
+#include "cli/command_line.h"
+#include "walk_script.h"
 
 struct CameraOverride {
     bool given;
     float x, z, yaw, pitch;
 };
 
+// The most ticks one run may simulate: 1,000,000 ticks of 16 ms are about 4.4 hours of the
+// demo's time and take well under a second to run.
+constexpr uint32_t MaxRenderTicks = 1000000;
+
 struct RenderOptions {
-    const char* dataDirectory;
+    std::string dataDirectory;
     uint32_t ticks;
     CameraOverride camera;
-    const char* pngPath;      // null: no PNG
-    const char* rawPath;      // null: no raw frame
-    const char* fogTablePath; // null: no fog table
-    const char* gifPath;      // null: no clip
-    const char* walkScript;   // the clip's walk; null: the built-in walk
+    std::string pngPath;      // empty: no PNG
+    std::string rawPath;      // empty: no raw frame
+    std::string fogTablePath; // empty: no fog table
+    std::string gifPath;      // empty: no clip
+    Walk walk;                // the clip's walk
+    FrameOptions frame;
 };
 
-extern const char* const RenderUsage;
-
-// Parses argv[1..argc-1] over defaults (no outputs, no ticks, no camera override, the given
-// data directory). --walk needs --gif. Returns false on anything it does not understand, leaving
-// options partly filled.
-bool ParseRenderOptions(int argc, const char* const* argv, const char* defaultDataDirectory,
-                        RenderOptions& options);
+// Reads argv[1..argc-1] over defaults (no outputs, no ticks, no camera override, the given
+// data directory, the built-in walk, DefaultFrameOptions). --walk needs --gif.
+CommandLineOutcome ParseRenderOptions(int argc, const char* const* argv,
+                                      const char* defaultDataDirectory, RenderOptions& options);
 
 // Parsers of single option values; each accepts the whole text or nothing.
-bool ParseTickCount(const char* text, uint32_t& ticks);
 bool ParseDecimalFloat(const char* text, const char* end, float& value);
 bool ParseCamera(const char* text, CameraOverride& camera);

@@ -9,6 +9,7 @@
 #include "app/capture/capture.h"
 #include "app/main_loop.h"
 #include "app/platform.h"
+#include "cli/demo_options.h"
 #include "render/frame_buffer.h"
 
 namespace {
@@ -140,7 +141,11 @@ void PlatformSetTitle(const char* title) {
     SDL_SetWindowTitle(Window, title);
 }
 
-// The demo takes no command line.
-int main(int, char**) {
+int main(int argc, char** argv) {
+    DemoOptions options;
+    const int exitStatus = ReportCommandLine(ParseDemoOptions(argc, argv, options));
+    if (exitStatus >= 0) {
+        return exitStatus;
+    }
     return RunDemo();
 }

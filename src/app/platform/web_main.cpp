@@ -3,7 +3,11 @@
 // of looping by itself.
 #include <emscripten/emscripten.h>
 
+#include <string>
+#include <vector>
+
 #include "app/main_loop.h"
+#include "cli/demo_options.h"
 
 namespace {
 
@@ -17,6 +21,19 @@ void RunAnimationFrame() {
 } // namespace
 
 int main() {
+    // The page address stands for the command line: drav.html?scale=2 is drav --scale 2.
+    const std::vector<std::string> arguments =
+        QueryArguments(emscripten_run_script_string("window.location.search"));
+    std::vector<const char*> argv;
+    for (const std::string& argument : arguments) {
+        argv.push_back(argument.c_str());
+    }
+    DemoOptions options;
+    const int exitStatus =
+        ReportCommandLine(ParseDemoOptions(static_cast<int>(argv.size()), argv.data(), options));
+    if (exitStatus >= 0) {
+        return exitStatus;
+    }
     DemoScene = StartDemo();
     if (DemoScene == nullptr) {
         return 1;

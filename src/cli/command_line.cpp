@@ -1,0 +1,150 @@
+#include "cli/command_line.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <thread>
+
+#if defined(_WIN32)
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#elif defined(__linux__)
+#include <sched.h>
+#endif
+
+namespace {
+
+// What the system reports, before clamping; 0 when it cannot tell.
+int ReportedCoreCount() {
+#if defined(_WIN32)
+    DWORD_PTR processMask = 0;
+    DWORD_PTR systemMask = 0;
+    if (GetProcessAffinityMask(GetCurrentProcess(), &processMask, &systemMask)) {
+        int count = 0;
+        for (; processMask != 0; processMask &= processMask - 1) {
+            ++count;
+        }
+        return count;
+    }
+#elif defined(__linux__)
+    cpu_set_t cores;
+    if (sched_getaffinity(0, sizeof cores, &cores) == 0) {
+        return CPU_COUNT(&cores);
+    }
+#endif
+    return static_cast<int>(std::thread::hardware_concurrency());
+}
+
+// Declares "NAME N" for a whole number from minimum to maximum, handing it to store.
+CLI::Option* AddRangeOption(CLI::App& app, const char* name, const char* valueName,
+                            const char* help, uint32_t minimum, uint32_t maximum,
+                            std::function<void(uint32_t)> store) {
+    const std::string what =
+        "a whole number from " + std::to_string(minimum) + " to " + std::to_string(maximum);
+    CLI::Option* option = app.add_option_function<std::string>(
+        name,
+        [store](const std::string& text) {
+            uint32_t value = 0;
+            ParseWholeNumber(text.c_str(), value);
+            store(value);
+        },
+        help);
+    option->type_name(valueName);
+    option->check(CLI::Validator(
+        [minimum, maximum, what](std::string& text) {
+            uint32_t value = 0;
+            const bool inRange =
+                ParseWholeNumber(text.c_str(), value) && value >= minimum && value <= maximum;
+            return inRange ? std::string() : "'" + text + "' is not " + what;
+        },
+        ""));
+    return option;
+}
+
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+} // namespace
+
+int UsableCoreCount() {
+    const int reported = ReportedCoreCount();
+    return reported < 1 ? 1 : (reported > MaximumThreads ? MaximumThreads : reported);
+}
+
+FrameOptions DefaultFrameOptions() {
+    return FrameOptions{MinimumScale, UsableCoreCount()};
+}
+
+CommandLineOutcome ParseCommandLine(CLI::App& app, int argc, const char* const* argv) {
+    // The library reports through exceptions; they end here.
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp&) {
+        return CommandLineOutcome{false, 0, app.help()};
+    } catch (const CLI::ParseError& error) {
+        // The error, then the usage and the options without the program's description.
+        app.description("");
+        return CommandLineOutcome{false, ExitBadArguments,
+                                  app.get_name() + ": " + error.what() + "\n" + app.help()};
+    }
+    return CommandLineOutcome{true, 0, std::string()};
+}
+
+int ReportCommandLine(const CommandLineOutcome& outcome) {
+    if (outcome.run) {
+        return -1;
+    }
+    std::fputs(outcome.text.c_str(), outcome.exitStatus == 0 ? stdout : stderr);
+    return outcome.exitStatus;
+}
+
+void DescribeProgram(CLI::App& app, const char* description) {
+    app.description(description);
+    app.get_formatter()->label("Usage", "usage");
+    app.get_formatter()->column_width(28);
+}
+
+bool ParseWholeNumber(const char* text, uint32_t& value) {
+    if (!IsDigit(text[0])) {
+        return false;
+    }
+    char* end = nullptr;
+    errno = 0;
+    const unsigned long long parsed = std::strtoull(text, &end, 10);
+    if (errno != 0 || *end != '\0' || parsed > UINT32_MAX) {
+        return false;
+    }
+    value = static_cast<uint32_t>(parsed);
+    return true;
+}
+
+CLI::Option* AddWholeNumberOption(CLI::App& app, const char* name, const char* valueName,
+                                  const char* help, uint32_t& target, uint32_t minimum,
+                                  uint32_t maximum) {
+    return AddRangeOption(app, name, valueName, help, minimum, maximum,
+                          [&target](uint32_t value) { target = value; });
+}
+
+CLI::Option* AddWholeNumberOption(CLI::App& app, const char* name, const char* valueName,
+                                  const char* help, int& target, int minimum, int maximum) {
+    return AddRangeOption(app, name, valueName, help, static_cast<uint32_t>(minimum),
+                          static_cast<uint32_t>(maximum),
+                          [&target](uint32_t value) { target = static_cast<int>(value); });
+}
+
+CLI::Option* AddTextOption(CLI::App& app, const char* name, const char* valueName, const char* help,
+                           std::string& target) {
+    return app.add_option(name, target, help)->type_name(valueName);
+}
+
+void AddFrameOptions(CLI::App& app, FrameOptions& frame) {
+    AddWholeNumberOption(app, "--scale", "K", "frame of 320K x 240K pixels (default 1: 320x240)",
+                         frame.scale, MinimumScale, MaximumScale);
+    AddWholeNumberOption(app, "--threads", "N",
+                         "threads that draw the frame (default: one per usable core)",
+                         frame.threads, 1, MaximumThreads);
+}

@@ -1,0 +1,81 @@
+// The command-line machinery every program shares: one parser library behind a few helpers, so
+// that a program's parser is a list of option declarations, one line each.
+#pragma once
+
+#include <CLI/CLI.hpp>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+constexpr int ExitBadArguments = 2;
+
+// How the frame is made: 320K x 240K pixels for a scale K, drawn by a number of threads.
+struct FrameOptions {
+    int scale;
+    int threads;
+};
+
+constexpr int MinimumScale = 1;
+constexpr int MaximumScale = 8;
+constexpr int MaximumThreads = 64;
+
+// The number of cores this process may run on, from 1 to MaximumThreads.
+int UsableCoreCount();
+
+// Scale 1 and one thread per usable core.
+FrameOptions DefaultFrameOptions();
+
+// What a program does after its command line is read: run, or print text (to standard output
+// after --help, else to standard error) and exit with exitStatus.
+struct CommandLineOutcome {
+    bool run;
+    int exitStatus;   // 0 after --help, ExitBadArguments after a bad argument
+    std::string text; // the help, or "program: error" followed by the usage
+};
+
+// Reads argv[1..argc-1] with app, whose options store into the caller's record as they parse.
+CommandLineOutcome ParseCommandLine(CLI::App& app, int argc, const char* const* argv);
+
+// Prints an outcome's text where it belongs; returns -1 when the program should run, else the
+// exit status.
+int ReportCommandLine(const CommandLineOutcome& outcome);
+
+// The help layout shared by every program: "usage: NAME [OPTIONS]", the options, no
+// configuration file.
+void DescribeProgram(CLI::App& app, const char* description);
+
+// Plain decimal digits only (no sign, space or base prefix) with a value up to UINT32_MAX.
+bool ParseWholeNumber(const char* text, uint32_t& value);
+
+// Declares "NAME VALUE" whose text parse must accept; parse also stores the value. A refused
+// text is reported as "NAME: 'TEXT' is not WHAT".
+template <typename T>
+CLI::Option* AddParsedOption(CLI::App& app, const char* name, const char* valueName,
+                             const char* help, T& target, bool (*parse)(const char*, T&),
+                             const std::string& what) {
+    CLI::Option* option = app.add_option_function<std::string>(
+        name, [&target, parse](const std::string& text) { parse(text.c_str(), target); }, help);
+    option->type_name(valueName);
+    option->check(CLI::Validator(
+        [parse, what](std::string& text) {
+            T scratch{};
+            return parse(text.c_str(), scratch) ? std::string() : "'" + text + "' is not " + what;
+        },
+        ""));
+    return option;
+}
+
+// Declares "NAME N" for a whole number from minimum to maximum.
+CLI::Option* AddWholeNumberOption(CLI::App& app, const char* name, const char* valueName,
+                                  const char* help, uint32_t& target, uint32_t minimum,
+                                  uint32_t maximum);
+CLI::Option* AddWholeNumberOption(CLI::App& app, const char* name, const char* valueName,
+                                  const char* help, int& target, int minimum, int maximum);
+
+// Declares "NAME TEXT" storing any text, such as a file name.
+CLI::Option* AddTextOption(CLI::App& app, const char* name, const char* valueName, const char* help,
+                           std::string& target);
+
+// Declares --scale K and --threads N.
+void AddFrameOptions(CLI::App& app, FrameOptions& frame);

@@ -1,0 +1,30 @@
+#include "cli/demo_options.h"
+
+CommandLineOutcome ParseDemoOptions(int argc, const char* const* argv, DemoOptions& options) {
+    options = DemoOptions{DefaultFrameOptions()};
+    CLI::App app("", "drav");
+    DescribeProgram(app, "Walks through the level: arrow keys move and turn, Page Up and Page "
+                         "Down look up and down, End levels the view.");
+    AddFrameOptions(app, options.frame);
+    return ParseCommandLine(app, argc, argv);
+}
+
+std::vector<std::string> QueryArguments(const std::string& query) {
+    std::vector<std::string> arguments{"drav"};
+    const size_t start = !query.empty() && query[0] == '?' ? 1 : 0;
+    for (size_t field = start; field < query.size();) {
+        size_t end = query.find('&', field);
+        if (end == std::string::npos) {
+            end = query.size();
+        }
+        const size_t equals = query.find('=', field);
+        if (equals < end) {
+            arguments.push_back("--" + query.substr(field, equals - field));
+            arguments.push_back(query.substr(equals + 1, end - equals - 1));
+        } else if (end > field) {
+            arguments.push_back("--" + query.substr(field, end - field));
+        }
+        field = end + 1;
+    }
+    return arguments;
+}

@@ -1,0 +1,19 @@
+// Command line of the demo, drav. The browser build reads the same options from the page
+// address.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "cli/command_line.h"
+
+struct DemoOptions {
+    FrameOptions frame;
+};
+
+// Reads argv[1..argc-1] over DefaultFrameOptions.
+CommandLineOutcome ParseDemoOptions(int argc, const char* const* argv, DemoOptions& options);
+
+// The command line a page address's query stands for: "?scale=2&threads=1" gives
+// {"drav", "--scale", "2", "--threads", "1"}, and a field without "=" a lone "--name".
+std::vector<std::string> QueryArguments(const std::string& query);
