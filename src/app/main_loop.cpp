@@ -88,9 +88,10 @@ void RunMainLoopIteration(MainLoop& loop, Scene& scene) {
     RunDueTicks(loop, scene);
     loop.frameStart = ReadClock();
     RenderFrame(scene);
-    CaptureFrame(FrameView{FrameBuffer, FrameWidth, FrameHeight, FrameWidth}, loop.ticks, scene);
     PlatformPresent();
     UpdateTitle(loop);
+    // After the title, so that the frame time stays that of clearing, rendering and presenting.
+    CaptureFrame(FrameView{FrameBuffer, FrameWidth, FrameHeight, FrameWidth}, loop.ticks, scene);
 }
 
 int RunMainLoop(Scene& scene) {

@@ -34,8 +34,8 @@ constexpr int TitleCapacity = 256;
 MainLoop StartMainLoop();
 
 // One pass of the loop: pump events (clearing Running on quit), run every tick that is due,
-// draw, capture (app/capture/capture.h) and present one frame, and rewrite the title when more
-// than 10 ms have passed.
+// draw and present one frame, rewrite the title when more than 10 ms have passed, and hand the
+// frame to screenshots and clips (app/capture/capture.h).
 // A backend driven by the host's frame callbacks calls this once per callback.
 void RunMainLoopIteration(MainLoop& loop, Scene& scene);
 

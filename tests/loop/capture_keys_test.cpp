@@ -50,10 +50,13 @@ TEST_F(CaptureKeysTest, TheTitleShowsAClipOnlyWhileItRecords) {
     IterateAt(11 * Millisecond);
     const std::string plain = Headless.title;
     RequestClipToggle();
-    IterateAt(40 * Millisecond);
+    IterateAt(40 * Millisecond); // the clip starts after this frame's title
+    EXPECT_EQ(Headless.title.find("recording"), std::string::npos) << Headless.title;
+    IterateAt(60 * Millisecond);
     EXPECT_TRUE(EndsWith(Headless.title, " - recording drav-0001.gif")) << Headless.title;
     RequestClipToggle();
-    IterateAt(60 * Millisecond);
+    IterateAt(80 * Millisecond);
+    IterateAt(100 * Millisecond);
     EXPECT_EQ(Headless.title.find("recording"), std::string::npos) << Headless.title;
     FinishCaptures();
     EXPECT_FALSE(ReadFile("drav-0001.gif").empty());
@@ -67,10 +70,11 @@ TEST_F(CaptureKeysTest, AScreenshotRecordsTheTicksOfItsFrame) {
     const std::string png = ReadFile("drav-0001.png");
     EXPECT_NE(png.find("drav-view"), std::string::npos);
     EXPECT_NE(png.find("--ticks 3 --camera 0,0,0,0"), std::string::npos);
+    IterateAt(71 * Millisecond);
     EXPECT_TRUE(EndsWith(Headless.title, " - saved drav-0001.png")) << Headless.title;
-    IterateAt(3059 * Millisecond);
+    IterateAt(3070 * Millisecond);
     EXPECT_TRUE(EndsWith(Headless.title, " - saved drav-0001.png")) << Headless.title;
-    IterateAt(3071 * Millisecond);
+    IterateAt(3082 * Millisecond);
     EXPECT_EQ(Headless.title.find("saved"), std::string::npos) << Headless.title;
 }
 

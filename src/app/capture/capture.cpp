@@ -45,9 +45,6 @@ void ToggleClip(const FrameView& frame) {
         return;
     }
     Capture.recording = StartClipRecording(Capture.recorder, frame.width, frame.height, Palette);
-    if (Capture.recording) {
-        std::snprintf(TitleSuffix, sizeof TitleSuffix, " - recording %s", Capture.recorder.name);
-    }
 }
 
 } // namespace
