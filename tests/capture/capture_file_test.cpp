@@ -36,12 +36,6 @@ TEST(CaptureFile, TakesTheFirstFreeNumberAndNeverOverwrites) {
     EXPECT_EQ(ReadText("drav-0004.png"), "next");
 }
 
-TEST(CaptureFile, NumbersBeyondFourDigitsKeepTheirDigits) {
-    char name[CaptureNameCapacity];
-    FormatCaptureName(name, 12345, "gif");
-    EXPECT_STREQ(name, "drav-12345.gif");
-}
-
 // A working directory that has been removed takes no new file, even for root; the search
 // stops at the first error that is not "exists" instead of trying every number.
 TEST(CaptureFile, AFolderThatCannotTakeFilesFailsWithItsReason) {

@@ -91,15 +91,6 @@ TEST(ChangedRectangle, BoundsEveryDifferenceAndNothingMore) {
     ExpectRect(ChangedRectangle(before.data(), View(two)), 2, 1, 4, 3);
 }
 
-TEST(ChangedRectangle, ReadsTheNewFrameAtItsPitch) {
-    const Frame before = Filled(9);
-    std::vector<uint8_t> wide(Height * 10, 9);
-    wide[2 * 10 + 8] = 0; // beyond the width: padding, not picture
-    wide[4 * 10 + 3] = 0;
-    const FrameView after{wide.data(), Width, Height, 10};
-    ExpectRect(ChangedRectangle(before.data(), after), 3, 4, 1, 1);
-}
-
 TEST(GifClip, StoresChangedRectanglesThatRebuildEveryFrame) {
     const TempFolder folder;
     const std::string path = folder.path + "/clip.gif";

@@ -42,15 +42,4 @@ TEST(ViewText, EveryCameraValueReadsBackToTheSameBits) {
     }
 }
 
-TEST(ViewText, NamesTheTicksAndWritesShortDecimals) {
-    Scene scene{};
-    scene.x = 18.0f;
-    scene.z = 2.0f;
-    scene.yaw = 1.0f;
-    scene.pitch = -0.0125f;
-    char text[ViewTextCapacity];
-    FormatViewText(text, 4294967301u, scene);
-    EXPECT_STREQ(text, "--ticks 4294967301 --camera 18,2,1,-0.0125");
-}
-
 } // namespace

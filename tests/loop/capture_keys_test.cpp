@@ -46,22 +46,6 @@ class CaptureKeysTest : public LoopTest {
     std::filesystem::path folder, previous;
 };
 
-TEST_F(CaptureKeysTest, TheTitleShowsAClipOnlyWhileItRecords) {
-    IterateAt(11 * Millisecond);
-    const std::string plain = Headless.title;
-    RequestClipToggle();
-    IterateAt(40 * Millisecond); // the clip starts after this frame's title
-    EXPECT_EQ(Headless.title.find("recording"), std::string::npos) << Headless.title;
-    IterateAt(60 * Millisecond);
-    EXPECT_TRUE(EndsWith(Headless.title, " - recording drav-0001.gif")) << Headless.title;
-    RequestClipToggle();
-    IterateAt(80 * Millisecond);
-    IterateAt(100 * Millisecond);
-    EXPECT_EQ(Headless.title.find("recording"), std::string::npos) << Headless.title;
-    FinishCaptures();
-    EXPECT_FALSE(ReadFile("drav-0001.gif").empty());
-}
-
 // The shot names the ticks run before its frame, and the title names the shot for 3 s.
 TEST_F(CaptureKeysTest, AScreenshotRecordsTheTicksOfItsFrame) {
     IterateAt(40 * Millisecond); // ticks due at 16 and 32 ms
