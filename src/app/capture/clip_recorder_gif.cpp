@@ -1,3 +1,4 @@
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -6,7 +7,7 @@
 
 namespace {
 
-// Takes the oldest queued frame, waiting for one; false once stopping with nothing queued.
+// Takes the oldest queued frame, waiting for one; null once stopping with nothing queued.
 // The frame stays counted while it is encoded, so the loop never writes into it.
 QueuedFrame* WaitForFrame(ClipRecorder& recorder) {
     std::unique_lock<std::mutex> guard(recorder.lock);
@@ -29,7 +30,8 @@ void Encode(ClipRecorder& recorder, std::FILE* file, GifClip clip) {
     }
     const bool encoded = CloseGifClip(clip);
     if (std::fclose(file) != 0 || !encoded) {
-        std::printf("drav: cannot write %s: %s\n", recorder.name, std::strerror(errno));
+        // What was written stays: a decoder shows the frames before the failure.
+        std::printf("drav: cannot write all of %s: %s\n", recorder.name, std::strerror(errno));
     } else {
         std::printf("drav: recorded %s: %u frames, %u dropped\n", recorder.name, clip.framesWritten,
                     recorder.dropped);
