@@ -9,16 +9,17 @@
 #include "render/palette.h"
 #include "render/raster.h"
 #include "render/render_state.h"
+#include "render/renderer.h"
 #include "render/triangle_setup.h"
 
 namespace {
 
 constexpr int32_t One = 65536;
 
-// Points the renderer state at a frame, a patterned texture, the real fog table and the
-// system's projection seen from the identity camera.
-void PrepareRenderer() {
-    static std::vector<uint8_t> frame(FrameSize);
+// A scale-1 worker with a patterned texture, the real fog table and the system's projection
+// seen from the identity camera.
+WorkerState& PrepareRenderer() {
+    static std::unique_ptr<Renderer> renderer = CreateRenderer(1, 1);
     static Texture texture;
     static bool built = false;
     if (!built) {
@@ -29,10 +30,11 @@ void PrepareRenderer() {
         BuildFogTable(Palette);
         built = true;
     }
-    FrameBuffer = frame.data();
-    CurrentTexture = &texture;
+    WorkerState& worker = WholeFrameWorker(*renderer);
+    worker.currentTexture = &texture;
     SetPerspective(ProjectionMatrix, 0.87266463f, 640.0f / 480.0f, 0.25f, 15.0f);
-    SetIdentity(ModelViewMatrix);
+    SetIdentity(worker.modelViewMatrix);
+    return worker;
 }
 
 // Reports name as a rate: perIteration of it per iteration.
@@ -43,10 +45,11 @@ void CountPerSecond(benchmark::State& state, const char* name, double perIterati
 
 // Full-width spans with every interpolant changing, row after row.
 void BM_FillSpanFullWidth(benchmark::State& state) {
-    PrepareRenderer();
+    const WorkerState& worker = PrepareRenderer();
     int32_t row = 0;
     for (auto _ : state) {
-        FillSpan(row, 0, FrameWidth, 3 * One, 5 * One, 200 * One, 90 * One, 250 * One, 10 * One);
+        FillSpan(worker, row, 0, FrameWidth, 3 * One, 5 * One, 200 * One, 90 * One, 250 * One,
+                 10 * One);
         row = row == FrameHeight - 1 ? 0 : row + 1;
         benchmark::ClobberMemory();
     }
@@ -56,7 +59,7 @@ BENCHMARK(BM_FillSpanFullWidth);
 
 // Right triangles with legs of the given length, moved across the frame.
 void RasteriseRightTriangles(benchmark::State& state, int16_t leg) {
-    PrepareRenderer();
+    WorkerState& worker = PrepareRenderer();
     const int16_t columns = static_cast<int16_t>(FrameWidth - leg);
     const int16_t rows = static_cast<int16_t>(FrameHeight - leg);
     int16_t x = 0;
@@ -64,7 +67,7 @@ void RasteriseRightTriangles(benchmark::State& state, int16_t leg) {
     for (auto _ : state) {
         const auto right = static_cast<int16_t>(x + leg);
         const auto down = static_cast<int16_t>(y + leg);
-        RasteriseTriangle({x, y, 0, 0, 255}, {right, y, 63, 10, 128}, {x, down, 5, 63, 30});
+        RasteriseTriangle(worker, {x, y, 0, 0, 255}, {right, y, 63, 10, 128}, {x, down, 5, 63, 30});
         x = static_cast<int16_t>((x + 7) % columns);
         y = static_cast<int16_t>((y + 3) % rows);
         benchmark::ClobberMemory();
@@ -96,9 +99,9 @@ ModelVertex At(float x, float y, float z) {
 
 void DrawTriangles(benchmark::State& state, const ModelVertex& a, const ModelVertex& b,
                    const ModelVertex& c) {
-    PrepareRenderer();
+    WorkerState& worker = PrepareRenderer();
     for (auto _ : state) {
-        DrawTriangle(a, b, c);
+        DrawTriangle(worker, a, b, c);
         benchmark::ClobberMemory();
     }
     CountPerSecond(state, "triangles/s", 1);

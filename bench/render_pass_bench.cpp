@@ -6,9 +6,7 @@
 
 #include "app/frame.h"
 #include "app/startup.h"
-#include "render/frame_buffer.h"
-#include "render/render_pass.h"
-#include "render/render_state.h"
+#include "render/renderer.h"
 #include "scene/level.h"
 
 namespace {
@@ -30,19 +28,19 @@ Scene& EmptyModelLevel() {
 
 void BM_RenderPassLevelStart(benchmark::State& state) {
     Scene& scene = EmptyModelLevel();
+    const std::unique_ptr<Renderer> renderer = CreateRenderer(1, 1);
     for (auto _ : state) {
-        RenderScene(scene);
-        benchmark::DoNotOptimize(DrawnModelCount);
+        RenderScene(*renderer, scene);
+        benchmark::DoNotOptimize(renderer->frame.drawnModelCount);
     }
-    state.SetLabel(std::to_string(DrawnModelCount) + " models kept of 903");
+    state.SetLabel(std::to_string(renderer->frame.drawnModelCount) + " models kept of 903");
 }
 BENCHMARK(BM_RenderPassLevelStart);
 
 void BM_ClearFrame(benchmark::State& state) {
-    static uint8_t pixels[FrameSize];
-    FrameBuffer = pixels;
+    const std::unique_ptr<Renderer> renderer = CreateRenderer(1, 1);
     for (auto _ : state) {
-        ClearFrame();
+        ClearFrame(*renderer);
         benchmark::ClobberMemory();
     }
 }

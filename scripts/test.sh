@@ -67,6 +67,18 @@ if web_tools; then
     step "web build" build_web
     step "web tests" bash tests/e2e/web_e2e.sh build/web build/release
 fi
+# The renderer's threads under ThreadSanitizer: the tests that draw with several threads and a
+# short multi-threaded walk through drav-bench; any report fails the stage.
+build_tsan() {
+    cmake -S . -B build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAV_TSAN=ON >/dev/null &&
+        cmake --build build/tsan -j "$jobs" --target drav_unit_tests drav-bench
+}
+tsan_run() { TSAN_OPTIONS="halt_on_error=1 exitcode=66" "$@"; }
+step "thread sanitizer build" build_tsan
+step "thread sanitizer tests" tsan_run build/tsan/tests/drav_unit_tests \
+    --gtest_filter='RendererThreads*:CreateRenderer*'
+step "thread sanitizer walk" tsan_run build/tsan/tools/bench/drav-bench --data build/tsan/data \
+    --frames 60 --scale 2 --threads 3
 step "sanitizer build" build build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAV_SANITIZE=ON
 step "sanitizer tests" ctest --test-dir build/sanitize --output-on-failure -j "$jobs" -LE e2e
 

@@ -1,21 +1,6 @@
 #include "app/frame.h"
 
 #include <cmath>
-#include <cstring>
-
-#include "render/frame_buffer.h"
-#include "render/palette.h"
-#include "render/render_pass.h"
-
-void ClearFrame() {
-    const uint32_t word = FogTable[0] * 0x01010101u;
-    // A local copy of the pointer: a store through the global one could change it, as far as
-    // the compiler knows, and it would reload it after every word instead of widening the loop.
-    uint8_t* const pixels = FrameBuffer;
-    for (int offset = 0; offset < FrameSize; offset += sizeof word) {
-        std::memcpy(pixels + offset, &word, sizeof word);
-    }
-}
 
 void SetEyeHeight(Scene& scene) {
     if (AnimatorList.count == 0) {
@@ -26,8 +11,7 @@ void SetEyeHeight(Scene& scene) {
     scene.y = static_cast<float>(1.0 + 0.01 * std::sin(phase));
 }
 
-void RenderFrame(Scene& scene) {
-    ClearFrame();
+void RenderFrame(Renderer& renderer, Scene& scene) {
     SetEyeHeight(scene);
-    RenderScene(scene);
+    RenderClearedFrame(renderer, scene);
 }

@@ -1,11 +1,10 @@
-// One frame: clear to the fog colour, set the eye height, render the scene.
+// One frame: set the eye height, then clear to the fog colour and render the scene.
 #pragma once
 
+#include "render/renderer.h"
 #include "scene/scene.h"
 
-// Fills the FrameBuffer with FogTable[0] using 32-bit stores.
-void ClearFrame();
 // Camera y := 1.0 + 0.01 * sin(time of the first animator); 1.0 when there is none.
 void SetEyeHeight(Scene& scene);
-// ClearFrame, SetEyeHeight, RenderScene.
-void RenderFrame(Scene& scene);
+// SetEyeHeight, then the renderer clears its frame to the fog colour and draws the scene.
+void RenderFrame(Renderer& renderer, Scene& scene);

@@ -10,10 +10,10 @@
 #include "app/tick.h"
 #include "render/frame_buffer.h"
 #include "render/palette.h"
-#include "render/render_state.h"
 #include "scene/level.h"
 
 int Running = 1;
+std::unique_ptr<Renderer> WindowRenderer;
 double ClockTicksPerMillisecond = 0.0;
 double ClockStartCount = 0.0;
 
@@ -61,7 +61,8 @@ void UpdateTitle(MainLoop& loop) {
     }
     loop.lastTitleTime = now;
     char title[TitleCapacity];
-    FormatFrameTitle(title, loop.frameStart, now, static_cast<int>(DrawnModelCount));
+    FormatFrameTitle(title, loop.frameStart, now,
+                     static_cast<int>(WindowRenderer->frame.drawnModelCount));
     std::strncat(title, CaptureTitleSuffix(now), TitleCapacity - 1 - std::strlen(title));
     PlatformSetTitle(title);
 }
@@ -87,11 +88,13 @@ void RunMainLoopIteration(MainLoop& loop, Scene& scene) {
     PumpEvents();
     RunDueTicks(loop, scene);
     loop.frameStart = ReadClock();
-    RenderFrame(scene);
+    RenderFrame(*WindowRenderer, scene);
     PlatformPresent();
     UpdateTitle(loop);
     // After the title, so that the frame time stays that of clearing, rendering and presenting.
-    CaptureFrame(FrameView{FrameBuffer, FrameWidth, FrameHeight, FrameWidth}, loop.ticks, scene);
+    const RenderTarget& frame = WindowRenderer->target;
+    CaptureFrame(FrameView{frame.pixels, frame.width, frame.height, frame.pitch}, loop.ticks,
+                 scene);
 }
 
 int RunMainLoop(Scene& scene) {
@@ -103,14 +106,19 @@ int RunMainLoop(Scene& scene) {
     return 0;
 }
 
-Scene* StartDemo() {
+Scene* StartDemo(const DemoSettings& settings) {
     if (const char* failure = PlatformOpenWindow()) {
         return ReportStartupFailure(failure);
     }
     BuildColourTables();
-    FrameBuffer = PlatformCreateFrameBuffer(Palette);
-    if (FrameBuffer == nullptr) {
+    uint8_t* const pixels = PlatformCreateFrameBuffer(Palette);
+    if (pixels == nullptr) {
         return ReportStartupFailure("cannot create the 320x240 frame buffer");
+    }
+    const int32_t threads = settings.threads != 0 ? settings.threads : DefaultThreadCount();
+    WindowRenderer = CreateRenderer(1, threads, pixels, FrameWidth);
+    if (WindowRenderer == nullptr) {
+        return ReportStartupFailure("cannot create the renderer");
     }
     LoadModelSet(nullptr);
     Scene* scene = BuildLevel();
@@ -118,8 +126,8 @@ Scene* StartDemo() {
     return scene;
 }
 
-int RunDemo() {
-    Scene* scene = StartDemo();
+int RunDemo(const DemoSettings& settings) {
+    Scene* scene = StartDemo(settings);
     if (scene == nullptr) {
         return 1;
     }

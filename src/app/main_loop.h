@@ -4,11 +4,16 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 
+#include "render/renderer.h"
 #include "scene/scene.h"
 
 // 1 from program start; cleared by the message pump when a quit event arrives.
 extern int Running;
+
+// The renderer that draws the window's frame; made by StartDemo.
+extern std::unique_ptr<Renderer> WindowRenderer;
 
 // The millisecond clock's two values; both 0.0 until the first reading starts the clock.
 extern double ClockTicksPerMillisecond;
@@ -34,9 +39,9 @@ constexpr int TitleCapacity = 256;
 MainLoop StartMainLoop();
 
 // One pass of the loop: pump events (clearing Running on quit), run every tick that is due,
-// draw and present one frame, rewrite the title when more than 10 ms have passed, and hand the
-// frame to screenshots and clips (app/capture/capture.h).
-// A backend driven by the host's frame callbacks calls this once per callback.
+// draw (with WindowRenderer) and present one frame, rewrite the title when more than 10 ms have
+// passed, and hand the frame to screenshots and clips (app/capture/capture.h). A backend driven
+// by the host's frame callbacks calls this once per callback.
 void RunMainLoopIteration(MainLoop& loop, Scene& scene);
 
 // Runs iterations while Running is set, then finishes a clip still recording; returns the
@@ -46,10 +51,16 @@ int RunMainLoop(Scene& scene);
 // The title text for a frame that started at frameStart and ended at now.
 void FormatFrameTitle(char (&title)[TitleCapacity], double frameStart, double now, int modelCount);
 
-// Start-up in order: window, colour tables, frame buffer, models, level, projection. Returns
-// the level's scene, or null after one line on stderr naming the step that failed when the
-// window or the frame buffer cannot be made; then FrameBuffer stays null.
-Scene* StartDemo();
+// How the demo renders.
+struct DemoSettings {
+    int32_t threads = 0; // 0: DefaultThreadCount()
+};
+
+// Start-up in order: window, colour tables, frame buffer and the WindowRenderer drawing into
+// it, models, level, projection. Returns the level's scene, or null after one line on stderr
+// naming the step that failed when the window or the frame buffer cannot be made; then
+// WindowRenderer stays null.
+Scene* StartDemo(const DemoSettings& settings = DemoSettings{});
 
 // StartDemo, then the main loop. Returns 0 after the window is closed, 1 when start-up failed.
-int RunDemo();
+int RunDemo(const DemoSettings& settings = DemoSettings{});

@@ -2,17 +2,15 @@
 
 #include <algorithm>
 
-CoveredRow CoveredRows[FrameHeight];
-int32_t FullyCoveredRows = 0;
-
-void ClearCoverage() {
-    for (CoveredRow& row : CoveredRows) {
-        row.count = 0;
+void ClearCoverage(WorkerState& worker) {
+    for (int32_t row = worker.firstRow; row < worker.endRow; ++row) {
+        worker.coveredRows[row].count = 0;
     }
-    FullyCoveredRows = 0;
+    worker.fullyCoveredRows = 0;
 }
 
-void MergeCoveredRun(CoveredRow& row, int32_t low, int32_t high, int32_t first, int32_t end) {
+void MergeCoveredRun(WorkerState& worker, CoveredRow& row, int32_t low, int32_t high, int32_t first,
+                     int32_t end) {
     const int32_t start = low < high ? std::min<int32_t>(row.start[low], first) : first;
     const int32_t stop = low < high ? std::max<int32_t>(row.end[high - 1], end) : end;
     // One run replaces the high - low merged ones: the runs after them move by the difference.
@@ -27,17 +25,18 @@ void MergeCoveredRun(CoveredRow& row, int32_t low, int32_t high, int32_t first, 
     row.start[low] = static_cast<int16_t>(start);
     row.end[low] = static_cast<int16_t>(stop);
     row.count += shift;
-    if (row.count == 1 && start == 0 && stop == FrameWidth) {
-        ++FullyCoveredRows;
+    if (row.count == 1 && start == 0 && stop == worker.target.width) {
+        ++worker.fullyCoveredRows;
     }
 }
 
-bool AreaCovered(int32_t firstRow, int32_t endRow, int32_t first, int32_t end) {
+bool AreaCovered(const WorkerState& worker, int32_t firstRow, int32_t endRow, int32_t first,
+                 int32_t end) {
     if (first >= end) {
         return true;
     }
     for (int32_t r = firstRow; r < endRow; ++r) {
-        if (!RowCovered(r, first, end)) {
+        if (!RowCovered(worker, r, first, end)) {
             return false;
         }
     }

@@ -8,7 +8,6 @@
 #include "render/coverage.h"
 #include "render/frame_buffer.h"
 #include "render/palette.h"
-#include "render/render_state.h"
 #include "render/truncated_quotient.h"
 
 // Integer parts of 16.16 values are taken with >> on signed integers, which must round towards
@@ -30,14 +29,16 @@ template <typename Fixed> struct EdgeValues {
     Fixed shade;
 };
 
-// Rows top to bottom - 1 of the frame (0 <= top, bottom <= FrameHeight): the only rows whose
-// spans a triangle walk hands on.
+// Rows top to bottom - 1 of the frame (0 <= top, bottom <= the frame's height): the only rows
+// whose spans a triangle walk hands on.
 struct RowWindow {
     int32_t top;
     int32_t bottom;
 };
 
-constexpr RowWindow WholeFrame = {0, FrameHeight};
+RowWindow WorkerRows(const WorkerState& worker) {
+    return {worker.firstRow, worker.endRow};
+}
 
 // Per-pixel increments of a span's interpolants, from its unclipped ends, so that clipping
 // never changes them.
@@ -58,14 +59,16 @@ SpanSteps StepsAlong(int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft, int32
 // high half holds u << 10 and the low half v, both modulo 2^32. The low half steps v exactly;
 // each addition carries at most 1 into the high half, and the low 10 bits of u << 10 and of
 // its step are zero, so after fewer than 1024 steps the carries have not reached bit 10 and the
-// high half's top 22 bits equal those of (u + k * du) << 10. Spans have at most FrameWidth
-// pixels, so bits 0 to 21 of u and v, all that a texel depends on, stay exact.
+// high half's top 22 bits equal those of (u + k * du) << 10. Column i of a piece of at most
+// PackedColumns columns reads the value after i < 1024 steps, so bits 0 to 21 of u and v, all
+// that a texel depends on, stay exact; longer spans are filled piece by piece, each piece
+// starting from the exact interpolants at its first column.
 struct PackedTexel {
     uint64_t uv;
     uint64_t step;
 };
 
-static_assert(FrameWidth < 1024, "packed texture coordinates take fewer than 1024 steps");
+constexpr int32_t PackedColumns = 1024;
 
 inline PackedTexel PackTexel(uint32_t u, uint32_t v, uint32_t du, uint32_t dv) {
     return {uint64_t{u << 10} << 32 | v, uint64_t{du << 10} << 32 | dv};
@@ -83,11 +86,12 @@ inline uint32_t FogRowOffset(uint32_t s) {
     return (s >> 8) & 0xFF00u;
 }
 
-// Fills columns start to stop - 1 (inside the frame) of a span that begins at x0 with the
-// given values. The interpolants at column x are the left values plus (x - x0) steps, as
-// stepping pixel by pixel from x0 gives them.
-inline void FillPixels(int32_t row, int32_t start, int32_t stop, int32_t x0, int32_t uLeft,
-                       int32_t vLeft, int32_t shadeLeft, const SpanSteps& steps) {
+// Fills columns start to stop - 1 (inside the frame, at most PackedColumns of them) of the row
+// at pixels, for a span that begins at x0 with the given values. The interpolants at column x
+// are the left values plus (x - x0) steps, as stepping pixel by pixel from x0 gives them.
+inline void FillPiece(uint8_t* pixels, const uint8_t* texels, int32_t start, int32_t stop,
+                      int32_t x0, int32_t uLeft, int32_t vLeft, int32_t shadeLeft,
+                      const SpanSteps& steps) {
     const int32_t skipped = start - x0;
     const int32_t shadeFirst = shadeLeft + skipped * steps.shade;
     const int32_t shadeLast = shadeLeft + (stop - 1 - x0) * steps.shade;
@@ -96,10 +100,9 @@ inline void FillPixels(int32_t row, int32_t start, int32_t stop, int32_t x0, int
     PackedTexel uv = PackTexel(static_cast<uint32_t>(uLeft + skipped * steps.u),
                                static_cast<uint32_t>(vLeft + skipped * steps.v),
                                static_cast<uint32_t>(steps.u), static_cast<uint32_t>(steps.v));
-    const uint8_t* const texels = CurrentTexture->texels;
     // Columns are counted from -(stop - start) up to zero, relative to the column after the
     // last: the count doubles as the loop's test.
-    uint8_t* const end = FrameBuffer + row * FrameWidth + stop;
+    uint8_t* const end = pixels + stop;
     const std::ptrdiff_t columns = stop - start;
     // Each column's shade lies between those of the first and the last column (the steps are
     // the span's gradient truncated towards zero, and the caller keeps every value within
@@ -122,14 +125,27 @@ inline void FillPixels(int32_t row, int32_t start, int32_t stop, int32_t x0, int
     }
 }
 
+// Fills columns start to stop - 1 (inside the frame) of the row, piece by piece.
+inline void FillPixels(const WorkerState& worker, int32_t row, int32_t start, int32_t stop,
+                       int32_t x0, int32_t uLeft, int32_t vLeft, int32_t shadeLeft,
+                       const SpanSteps& steps) {
+    uint8_t* const pixels = TargetRow(worker.target, row);
+    const uint8_t* const texels = worker.currentTexture->texels;
+    for (int32_t piece = start; piece < stop; piece += PackedColumns) {
+        FillPiece(pixels, texels, piece, std::min(stop, piece + PackedColumns), x0, uLeft, vLeft,
+                  shadeLeft, steps);
+    }
+}
+
 // FillSpan, inlined into the rasteriser's row loop.
-inline void FillRowSpan(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft,
-                        int32_t uRight, int32_t vRight, int32_t shadeLeft, int32_t shadeRight) {
+inline void FillRowSpan(const WorkerState& worker, int32_t row, int32_t x0, int32_t x1,
+                        int32_t uLeft, int32_t vLeft, int32_t uRight, int32_t vRight,
+                        int32_t shadeLeft, int32_t shadeRight) {
     const int32_t first = std::max(x0, 0);
-    const int32_t end = std::min(x1, FrameWidth);
+    const int32_t end = std::min(x1, worker.target.width);
     // Also covers x0 == x1 and x0 > x1; a span with nothing visible needs no gradients.
     if (first < end) {
-        FillPixels(row, first, end, x0, uLeft, vLeft, shadeLeft,
+        FillPixels(worker, row, first, end, x0, uLeft, vLeft, shadeLeft,
                    StepsAlong(x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight));
     }
 }
@@ -137,14 +153,16 @@ inline void FillRowSpan(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int3
 // The rows' spans drawn by FillRowSpan. Each sink is a type of its own, so that the row walk
 // made for it calls it directly.
 struct SpanFiller {
+    const WorkerState& worker;
     void operator()(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft,
                     int32_t uRight, int32_t vRight, int32_t shadeLeft, int32_t shadeRight) const {
-        FillRowSpan(row, x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight);
+        FillRowSpan(worker, row, x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight);
     }
 };
 
 // FillRowSpan for the columns of the span that the pass has not covered yet; covers the span.
 struct UncoveredSpanFiller {
+    WorkerState& worker;
     void operator()(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft,
                     int32_t uRight, int32_t vRight, int32_t shadeLeft, int32_t shadeRight) const;
 };
@@ -153,11 +171,11 @@ void UncoveredSpanFiller::operator()(int32_t row, int32_t x0, int32_t x1, int32_
                                      int32_t vLeft, int32_t uRight, int32_t vRight,
                                      int32_t shadeLeft, int32_t shadeRight) const {
     const int32_t first = std::max(x0, 0);
-    const int32_t end = std::min(x1, FrameWidth);
+    const int32_t end = std::min(x1, worker.target.width);
     if (first >= end) {
         return;
     }
-    CoveredRow& covered = CoveredRows[row];
+    CoveredRow& covered = worker.coveredRows[row];
     const int32_t low = FirstRunReaching(covered, first);
     if (RunHolds(covered, low, first, end)) {
         return;
@@ -170,10 +188,12 @@ void UncoveredSpanFiller::operator()(int32_t row, int32_t x0, int32_t x1, int32_
     } span = {row,       x0,
               uLeft,     vLeft,
               shadeLeft, StepsAlong(x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight)};
-    CoverUncovered(covered, low, first, end, [&span](int32_t start, int32_t stop) {
-        FillPixels(span.row, start, stop, span.x0, span.uLeft, span.vLeft, span.shadeLeft,
-                   span.steps);
-    });
+    const WorkerState& drawing = worker;
+    CoverUncovered(worker, covered, low, first, end,
+                   [&span, &drawing](int32_t start, int32_t stop) {
+                       FillPixels(drawing, span.row, start, stop, span.x0, span.uLeft, span.vLeft,
+                                  span.shadeLeft, span.steps);
+                   });
 }
 
 // The attributes of a vertex in 16.16 (exact: every fraction is zero).
@@ -267,7 +287,10 @@ void FillSorted(const ScreenVertex& top, const ScreenVertex& middle, const Scree
     }
 }
 
-// Within this range every 16.16 quantity of a triangle fits in 32 bits.
+// Within this range every 16.16 quantity of a triangle fits in 32 bits. Beyond it, with
+// positions within 2^30 (triangle setup keeps them within 2^18), every 16.16 value of a visible
+// row lies between those of the edge's ends and fits in 64 bits, and every difference times
+// 65536 stays below 2^53, where TruncatedQuotient is exact.
 bool NearTheFrame(const ScreenVertex& p) {
     constexpr int Low = -16384;
     constexpr int High = 16383;
@@ -310,22 +333,23 @@ void WalkTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVert
 // from the smallest vertex column to the largest, that one left out. In a row covered across
 // those columns the triangle draws and covers nothing, so the walk may leave out such rows at
 // the top and at the bottom.
-bool UncoveredRows(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c,
-                   RowWindow& rows) {
-    const int32_t first = std::clamp<int32_t>(std::min({a.x, b.x, c.x}), 0, FrameWidth);
-    const int32_t end = std::clamp<int32_t>(std::max({a.x, b.x, c.x}), 0, FrameWidth);
-    int32_t top = std::clamp<int32_t>(std::min({a.y, b.y, c.y}), 0, FrameHeight);
-    int32_t bottom = std::clamp<int32_t>(std::max({a.y, b.y, c.y}), 0, FrameHeight);
+bool UncoveredRows(const WorkerState& worker, const ScreenVertex& a, const ScreenVertex& b,
+                   const ScreenVertex& c, RowWindow& rows) {
+    const int32_t width = worker.target.width;
+    const int32_t first = std::clamp<int32_t>(std::min({a.x, b.x, c.x}), 0, width);
+    const int32_t end = std::clamp<int32_t>(std::max({a.x, b.x, c.x}), 0, width);
+    int32_t top = std::clamp<int32_t>(std::min({a.y, b.y, c.y}), worker.firstRow, worker.endRow);
+    int32_t bottom = std::clamp<int32_t>(std::max({a.y, b.y, c.y}), worker.firstRow, worker.endRow);
     if (first >= end) {
         return false;
     }
-    while (top < bottom && RowCovered(top, first, end)) {
+    while (top < bottom && RowCovered(worker, top, first, end)) {
         ++top;
     }
     if (top == bottom) {
         return false;
     }
-    while (RowCovered(bottom - 1, first, end)) {
+    while (RowCovered(worker, bottom - 1, first, end)) {
         --bottom;
     }
     rows = {top, bottom};
@@ -334,22 +358,24 @@ bool UncoveredRows(const ScreenVertex& a, const ScreenVertex& b, const ScreenVer
 
 // Adds up the pixels of each span that lie inside the frame.
 struct PixelCounter {
+    int32_t width;
     int64_t pixels = 0;
     void operator()(int32_t, int32_t x0, int32_t x1, int32_t, int32_t, int32_t, int32_t, int32_t,
                     int32_t) {
-        pixels += std::max(std::min(x1, FrameWidth) - std::max(x0, 0), 0);
+        pixels += std::max(std::min(x1, width) - std::max(x0, 0), 0);
     }
 };
 
 // Adds up the pixels of each span that are not covered yet, and covers the span.
 struct UncoveredPixelCounter {
+    WorkerState& worker;
     int64_t pixels = 0;
     void operator()(int32_t row, int32_t x0, int32_t x1, int32_t, int32_t, int32_t, int32_t,
                     int32_t, int32_t) {
         const int32_t first = std::max(x0, 0);
-        const int32_t end = std::min(x1, FrameWidth);
+        const int32_t end = std::min(x1, worker.target.width);
         if (first < end) {
-            CoverSpan(row, first, end,
+            CoverSpan(worker, row, first, end,
                       [this](int32_t start, int32_t stop) { pixels += stop - start; });
         }
     }
@@ -357,42 +383,48 @@ struct UncoveredPixelCounter {
 
 } // namespace
 
-void RasteriseTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
-    SpanFiller filler;
-    WalkTriangle(a, b, c, WholeFrame, filler);
+void RasteriseTriangle(WorkerState& worker, const ScreenVertex& a, const ScreenVertex& b,
+                       const ScreenVertex& c) {
+    SpanFiller filler{worker};
+    WalkTriangle(a, b, c, WorkerRows(worker), filler);
 }
 
-void RasteriseTriangleBehind(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
+void RasteriseTriangleBehind(WorkerState& worker, const ScreenVertex& a, const ScreenVertex& b,
+                             const ScreenVertex& c) {
     RowWindow rows;
-    if (!UncoveredRows(a, b, c, rows)) {
+    if (!UncoveredRows(worker, a, b, c, rows)) {
         return;
     }
-    UncoveredSpanFiller filler;
+    UncoveredSpanFiller filler{worker};
     WalkTriangle(a, b, c, rows, filler);
 }
 
-int64_t CountTrianglePixels(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
-    PixelCounter counter;
-    WalkTriangle(a, b, c, WholeFrame, counter);
+int64_t CountTrianglePixels(WorkerState& worker, const ScreenVertex& a, const ScreenVertex& b,
+                            const ScreenVertex& c) {
+    PixelCounter counter{worker.target.width};
+    WalkTriangle(a, b, c, WorkerRows(worker), counter);
     return counter.pixels;
 }
 
-int64_t CoverTrianglePixels(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
-    UncoveredPixelCounter counter;
-    WalkTriangle(a, b, c, WholeFrame, counter);
+int64_t CoverTrianglePixels(WorkerState& worker, const ScreenVertex& a, const ScreenVertex& b,
+                            const ScreenVertex& c) {
+    UncoveredPixelCounter counter{worker};
+    WalkTriangle(a, b, c, WorkerRows(worker), counter);
     return counter.pixels;
 }
 
-void FillSpan(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft, int32_t uRight,
-              int32_t vRight, int32_t shadeLeft, int32_t shadeRight) {
-    FillRowSpan(row, x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight);
+void FillSpan(const WorkerState& worker, int32_t row, int32_t x0, int32_t x1, int32_t uLeft,
+              int32_t vLeft, int32_t uRight, int32_t vRight, int32_t shadeLeft,
+              int32_t shadeRight) {
+    FillRowSpan(worker, row, x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight);
 }
 
-void FillSpanEither(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft,
-                    int32_t uRight, int32_t vRight, int32_t shadeLeft, int32_t shadeRight) {
+void FillSpanEither(const WorkerState& worker, int32_t row, int32_t x0, int32_t x1, int32_t uLeft,
+                    int32_t vLeft, int32_t uRight, int32_t vRight, int32_t shadeLeft,
+                    int32_t shadeRight) {
     if (x0 < x1) {
-        FillSpan(row, x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight);
+        FillSpan(worker, row, x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight);
     } else {
-        FillSpan(row, x1, x0, uRight, vRight, uLeft, vLeft, shadeRight, shadeLeft);
+        FillSpan(worker, row, x1, x0, uRight, vRight, uLeft, vLeft, shadeRight, shadeLeft);
     }
 }

@@ -2,17 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "render/coverage.h"
+#include "render/palette.h"
 #include "render/render_state.h"
 #include "render/triangle_setup.h"
 
 namespace {
-
-// The draw list and the merge sort's scratch space live for the whole process, so a pass
-// allocates nothing.
-DrawEntry DrawEntryStorage[DrawListCapacity];
-DrawEntry SortScratch[DrawListCapacity];
 
 // Culling bounds on the projected model origin; every comparison is strict.
 constexpr float MinimumAbsoluteW = 0.01f;
@@ -20,24 +17,24 @@ constexpr float FarthestClipZ = -18.0f;
 constexpr float NearestClipZ = -0.25f;
 constexpr float HorizontalLimit = 3.0f;
 
-void BuildViewMatrix(const Scene& scene) {
+void BuildViewMatrix(Mat4& view, const Scene& scene) {
     Mat4 step;
-    SetIdentity(ViewMatrix);
+    SetIdentity(view);
     SetTranslation(step, -scene.x, -scene.y, -scene.z);
-    PreMultiply(ViewMatrix, step);
+    PreMultiply(view, step);
     SetRotation(step, 0.0f, 0.0f, 1.0f, scene.roll);
-    PreMultiply(ViewMatrix, step);
+    PreMultiply(view, step);
     SetRotation(step, 0.0f, 1.0f, 0.0f, scene.yaw);
-    PreMultiply(ViewMatrix, step);
+    PreMultiply(view, step);
     SetRotation(step, 1.0f, 0.0f, 0.0f, scene.pitch);
-    PreMultiply(ViewMatrix, step);
+    PreMultiply(view, step);
 }
 
-// Projects the origin of WorldMatrix; true with its depth when the model should be drawn.
-bool OriginSurvivesCulling(float& depth) {
+// Projects the origin of world; true with its depth when the model should be drawn.
+bool OriginSurvivesCulling(const Mat4& view, const Mat4& world, float& depth) {
     Vec3 p = {0.0f, 0.0f, 0.0f};
-    TransformPoint(WorldMatrix, p, p);
-    TransformPoint(ViewMatrix, p, p);
+    TransformPoint(world, p, p);
+    TransformPoint(view, p, p);
     Vec4 q = {p.x, p.y, p.z, 1.0f};
     TransformVec4(ProjectionMatrix, q, q);
     if (std::fabs(q.w) <= MinimumAbsoluteW) {
@@ -52,12 +49,12 @@ bool OriginSurvivesCulling(float& depth) {
     return true;
 }
 
-void AppendDrawEntry(Model* model, float depth) {
-    DrawEntry& entry = DrawList.entries[DrawList.count];
-    entry.world = WorldMatrix;
+void AppendDrawEntry(DrawEntryList& list, const Mat4& world, Model* model, float depth) {
+    DrawEntry& entry = list.entries[list.count];
+    entry.world = world;
     entry.model = model;
     entry.depth = depth;
-    ++DrawList.count;
+    ++list.count;
 }
 
 // Merges the sorted runs [begin, middle) and [middle, end) of source into target; on equal
@@ -74,8 +71,6 @@ void MergeRuns(const DrawEntry* source, DrawEntry* target, uint32_t begin, uint3
 
 } // namespace
 
-DrawEntryList DrawList = {DrawEntryStorage, 0};
-
 int CompareDepth(const DrawEntry& a, const DrawEntry& b) {
     if (a.depth < b.depth) {
         return -1;
@@ -83,10 +78,11 @@ int CompareDepth(const DrawEntry& a, const DrawEntry& b) {
     return a.depth > b.depth ? 1 : 0;
 }
 
-void SortDrawList() {
-    const uint32_t count = DrawList.count;
-    DrawEntry* source = DrawList.entries;
-    DrawEntry* target = SortScratch;
+void SortDrawList(FrameState& frame) {
+    DrawEntryList& list = frame.drawList;
+    const uint32_t count = list.count;
+    DrawEntry* source = list.entries;
+    DrawEntry* target = frame.sortScratch;
     for (uint32_t width = 1; width < count; width *= 2) {
         for (uint32_t begin = 0; begin < count; begin += 2 * width) {
             const uint32_t middle = std::min(begin + width, count);
@@ -95,78 +91,78 @@ void SortDrawList() {
         }
         std::swap(source, target);
     }
-    if (source != DrawList.entries) {
-        std::copy(source, source + count, DrawList.entries);
+    if (source != list.entries) {
+        std::copy(source, source + count, list.entries);
     }
 }
 
-void CollectDrawList(const Scene& scene) {
-    BuildViewMatrix(scene);
-    DrawList.count = 0;
-    SetIdentity(WorldMatrix);
-    TraverseNode(*scene.root);
+void CollectDrawList(FrameState& frame, const Scene& scene) {
+    BuildViewMatrix(frame.viewMatrix, scene);
+    frame.drawList.count = 0;
+    Mat4 identity;
+    SetIdentity(identity);
+    TraverseNode(frame, *scene.root, identity);
 }
 
-void TraverseNode(const SceneNode& node) {
-    const Mat4 parentWorld = WorldMatrix;
-    if (DrawList.count == DrawListCapacity) {
+void TraverseNode(FrameState& frame, const SceneNode& node, const Mat4& parentWorld) {
+    if (frame.drawList.count == DrawListCapacity) {
         return;
     }
-    PreMultiply(WorldMatrix, node.local);
+    Mat4 world = parentWorld;
+    PreMultiply(world, node.local);
     float depth = 0.0f;
-    if (node.model != nullptr && OriginSurvivesCulling(depth)) {
-        AppendDrawEntry(node.model, depth);
+    if (node.model != nullptr && OriginSurvivesCulling(frame.viewMatrix, world, depth)) {
+        AppendDrawEntry(frame.drawList, world, node.model, depth);
     }
     for (uint32_t i = 0; i < node.childCount; ++i) {
-        TraverseNode(*node.children[i]);
+        TraverseNode(frame, *node.children[i], world);
     }
-    WorldMatrix = parentWorld;
 }
 
-void BeginModel(const Model& model) {
-    CurrentTexture = model.texture;
-    SetIdentity(ModelViewMatrix);
-    PostMultiply(ModelViewMatrix, ViewMatrix);
-    PostMultiply(ModelViewMatrix, WorldMatrix);
+void PrepareFrame(FrameState& frame, const Scene& scene) {
+    CollectDrawList(frame, scene);
+    SortDrawList(frame);
+    frame.drawnModelCount = frame.drawList.count;
 }
 
-void DrawModelIn(DrawOrder order, const Model& model) {
-    BeginModel(model);
+void BeginModel(WorkerState& worker, const Mat4& view, const Mat4& world, const Model& model) {
+    worker.currentTexture = model.texture;
+    SetIdentity(worker.modelViewMatrix);
+    PostMultiply(worker.modelViewMatrix, view);
+    PostMultiply(worker.modelViewMatrix, world);
+}
+
+void DrawModelIn(WorkerState& worker, DrawOrder order, const Mat4& view, const DrawEntry& entry) {
+    const Model& model = *entry.model;
+    BeginModel(worker, view, entry.world, model);
     if (CanDrawShared(model)) {
-        DrawSharedTriangles(model, order);
+        DrawSharedTriangles(worker, model, order);
         return;
     }
     ForEachTriangle(model.triangleCount, order, [&](int32_t i) {
         const ModelVertex* vertices = model.triangles[i].vertices;
-        DrawTriangleIn(order, vertices[0], vertices[1], vertices[2]);
+        DrawTriangleIn(worker, order, vertices[0], vertices[1], vertices[2]);
     });
 }
 
-void DrawModel(const Model& model) {
-    DrawModelIn(DrawOrder::FarToNear, model);
-}
-
-void RenderSceneIn(DrawOrder order, Scene& scene) {
-    CollectDrawList(scene);
-    SortDrawList();
-    DrawnModelCount = DrawList.count;
+void DrawFrameRows(WorkerState& worker, DrawOrder order, const FrameState& frame) {
+    const DrawEntryList& list = frame.drawList;
     if (order == DrawOrder::FarToNear) {
-        while (DrawList.count > 0) {
-            --DrawList.count;
-            WorldMatrix = DrawList.entries[DrawList.count].world;
-            DrawModel(*DrawList.entries[DrawList.count].model);
+        for (uint32_t i = list.count; i > 0; --i) {
+            DrawModelIn(worker, order, frame.viewMatrix, list.entries[i - 1]);
         }
         return;
     }
-    // Once the frame is covered, no model behind can show.
-    ClearCoverage();
-    for (uint32_t i = 0; i < DrawList.count && !FrameCovered(); ++i) {
-        WorldMatrix = DrawList.entries[i].world;
-        DrawModelIn(DrawOrder::NearToFar, *DrawList.entries[i].model);
+    // Once the worker's rows are covered, no model behind can show in them.
+    ClearCoverage(worker);
+    for (uint32_t i = 0; i < list.count && !FrameCovered(worker); ++i) {
+        DrawModelIn(worker, order, frame.viewMatrix, list.entries[i]);
     }
-    DrawList.count = 0;
 }
 
-void RenderScene(Scene& scene) {
-    RenderSceneIn(DrawOrder::NearToFar, scene);
+void ClearRows(const WorkerState& worker) {
+    const uint8_t fog = FogTable[0];
+    for (int32_t row = worker.firstRow; row < worker.endRow; ++row) {
+        std::memset(TargetRow(worker.target, row), fog, static_cast<size_t>(worker.target.width));
+    }
 }

@@ -52,15 +52,22 @@ bool BeyondOneScreenEdge(const ProjectedVertex& a, const ProjectedVertex& b,
            (a.yn > 1.0f && b.yn > 1.0f && c.yn > 1.0f);
 }
 
+// The frame's scale: its width over that of the scale-1 frame.
+int32_t ScaleOf(const RenderTarget& target) {
+    return target.width / FrameWidth;
+}
+
 // half - nearest(normalised * -half), ties to even: -1 maps to 0 and 1 to 2 * half. False when
-// the position does not fit in 16 bits, NaN and infinities included.
-bool ToPixel(float normalised, int half, int16_t& pixel) {
+// the position lies outside the 16-bit range times the scale, NaN and infinities included. At
+// scale 1 that is the range of a 16-bit position; at any scale it keeps the positions within
+// 2^18 of zero, where the rasteriser's arithmetic is exact.
+bool ToPixel(float normalised, int half, int32_t scale, int32_t& pixel) {
     const double position = half - std::nearbyint(normalised * -static_cast<double>(half));
-    if (!(position >= std::numeric_limits<int16_t>::min() &&
-          position <= std::numeric_limits<int16_t>::max())) {
+    if (!(position >= static_cast<double>(std::numeric_limits<int16_t>::min()) * scale &&
+          position <= static_cast<double>(std::numeric_limits<int16_t>::max()) * scale)) {
         return false;
     }
-    pixel = static_cast<int16_t>(position);
+    pixel = static_cast<int32_t>(position);
     return true;
 }
 
@@ -96,12 +103,14 @@ bool RejectProjected(const ProjectedVertex& a, const ProjectedVertex& b, const P
     return FacesAway(a, b, c) || BeyondOneScreenEdge(a, b, c);
 }
 
-// Pixel position and fog shade of a projected vertex into screen. False when the position
-// does not fit in 16 bits.
-bool MapToPixels(const ProjectedVertex& projected, ScreenVertex& screen) {
+// Pixel position on the target and fog shade of a projected vertex into screen. False when the
+// position lies beyond the target's limits (see ToPixel).
+bool MapToPixels(const RenderTarget& target, const ProjectedVertex& projected,
+                 ScreenVertex& screen) {
     screen.shade = FogShade(projected.depth);
-    return ToPixel(projected.xn, FrameWidth / 2, screen.x) &&
-           ToPixel(projected.yn, FrameHeight / 2, screen.y);
+    const int32_t scale = ScaleOf(target);
+    return ToPixel(projected.xn, target.width / 2, scale, screen.x) &&
+           ToPixel(projected.yn, target.height / 2, scale, screen.y);
 }
 
 // Texel coordinates of a model vertex into screen.
@@ -115,6 +124,8 @@ constexpr int32_t MaxSharedPositions = 4096;
 
 enum class Mapping : int8_t { NotYet, Fits, DoesNotFit };
 
+} // namespace
+
 // What the stages of triangle setup made of one position of the model being drawn.
 struct PositionState {
     bool inFront;
@@ -123,33 +134,34 @@ struct PositionState {
     ScreenVertex screen; // pixel position and shade, once mapped
 };
 
-PositionState States[MaxSharedPositions];
+namespace {
 
-void ProjectPositions(const SharedPositions& shared) {
+void ProjectPositions(WorkerState& worker, const SharedPositions& shared) {
     for (int32_t i = 0; i < shared.count; ++i) {
         const ModelPosition& position = shared.positions[i];
         Vec3 view;
-        TransformPoint(ModelViewMatrix, view, Vec3{position.x, position.y, position.z});
-        PositionState& state = States[i];
+        TransformPoint(worker.modelViewMatrix, view, Vec3{position.x, position.y, position.z});
+        PositionState& state = worker.positions[i];
         state.inFront = InFrontOfNearLimit(view);
         state.projected = ProjectViewPoint(view);
         state.mapping = Mapping::NotYet;
     }
 }
 
-bool MapPosition(PositionState& state) {
+bool MapPosition(const RenderTarget& target, PositionState& state) {
     if (state.mapping == Mapping::NotYet) {
         state.screen = ScreenVertex{};
-        state.mapping =
-            MapToPixels(state.projected, state.screen) ? Mapping::Fits : Mapping::DoesNotFit;
+        state.mapping = MapToPixels(target, state.projected, state.screen) ? Mapping::Fits
+                                                                           : Mapping::DoesNotFit;
     }
     return state.mapping == Mapping::Fits;
 }
 
 // The steps of SetUpTriangle on the corners' shared results, then the rasteriser.
-void DrawCorners(const ModelTriangle& triangle, const int32_t corners[3],
+void DrawCorners(WorkerState& worker, const ModelTriangle& triangle, const int32_t corners[3],
                  TriangleRasteriser rasterise) {
-    PositionState* const state[3] = {&States[corners[0]], &States[corners[1]], &States[corners[2]]};
+    PositionState* const states = worker.positions;
+    PositionState* const state[3] = {&states[corners[0]], &states[corners[1]], &states[corners[2]]};
     if (!state[0]->inFront && !state[1]->inFront && !state[2]->inFront) {
         return;
     }
@@ -158,33 +170,37 @@ void DrawCorners(const ModelTriangle& triangle, const int32_t corners[3],
     }
     ScreenVertex screen[3];
     for (int i = 0; i < 3; ++i) {
-        if (!MapPosition(*state[i])) {
+        if (!MapPosition(worker.target, *state[i])) {
             return;
         }
         screen[i] = state[i]->screen;
         MapToTexels(triangle.vertices[i], screen[i]);
     }
-    rasterise(screen[0], screen[1], screen[2]);
+    rasterise(worker, screen[0], screen[1], screen[2]);
 }
 
 // Where on the frame a pixel position can be for a normalised coordinate between low and
 // high: half + nearest(half * coordinate), widened by two pixels for the rounding; clipped to
-// 0 to limit.
-void PixelRange(float low, float high, int half, int limit, int32_t& first, int32_t& end) {
+// lowLimit to highLimit.
+void PixelRange(float low, float high, int half, int lowLimit, int highLimit, int32_t& first,
+                int32_t& end) {
     const double lowest = std::floor(half + static_cast<double>(half) * low) - 2.0;
     const double highest = std::ceil(half + static_cast<double>(half) * high) + 2.0;
-    first = static_cast<int32_t>(std::clamp(lowest, 0.0, static_cast<double>(limit)));
-    end = static_cast<int32_t>(std::clamp(highest, 0.0, static_cast<double>(limit)));
+    const double lowBound = lowLimit;
+    const double highBound = highLimit;
+    first = static_cast<int32_t>(std::clamp(lowest, lowBound, highBound));
+    end = static_cast<int32_t>(std::clamp(highest, lowBound, highBound));
 }
 
-// True when every pixel that the model's triangles could reach is covered already: each
-// triangle lies within the rectangle around its corners' pixel positions, so within the
-// rectangle around all projected positions. False when a position is far off or not a number.
-bool PositionsHidden(int32_t count) {
+// True when every pixel of the worker's rows that the model's triangles could reach is
+// covered already: each triangle lies within the rectangle around its corners' pixel
+// positions, so within the rectangle around all projected positions. False when a position is
+// far off or not a number.
+bool PositionsHidden(const WorkerState& worker, int32_t count) {
     constexpr float FarOff = 1000.0f;
     float left = FarOff, right = -FarOff, top = FarOff, bottom = -FarOff;
     for (int32_t i = 0; i < count; ++i) {
-        const ProjectedVertex& p = States[i].projected;
+        const ProjectedVertex& p = worker.positions[i].projected;
         if (!(std::fabs(p.xn) < FarOff && std::fabs(p.yn) < FarOff)) {
             return false;
         }
@@ -193,20 +209,22 @@ bool PositionsHidden(int32_t count) {
         top = std::min(top, p.yn);
         bottom = std::max(bottom, p.yn);
     }
+    const RenderTarget& target = worker.target;
     int32_t first, end, firstRow, endRow;
-    PixelRange(left, right, FrameWidth / 2, FrameWidth, first, end);
-    PixelRange(top, bottom, FrameHeight / 2, FrameHeight, firstRow, endRow);
-    return AreaCovered(firstRow, endRow, first, end);
+    PixelRange(left, right, target.width / 2, 0, target.width, first, end);
+    PixelRange(top, bottom, target.height / 2, worker.firstRow, worker.endRow, firstRow, endRow);
+    return AreaCovered(worker, firstRow, endRow, first, end);
 }
 
 } // namespace
 
-bool SetUpTriangle(const ModelVertex& a, const ModelVertex& b, const ModelVertex& c,
-                   ScreenVertex screen[3]) {
+bool SetUpTriangle(const WorkerState& worker, const ModelVertex& a, const ModelVertex& b,
+                   const ModelVertex& c, ScreenVertex screen[3]) {
     const ModelVertex* const model[3] = {&a, &b, &c};
     Vec3 view[3];
     for (int i = 0; i < 3; ++i) {
-        TransformPoint(ModelViewMatrix, view[i], Vec3{model[i]->x, model[i]->y, model[i]->z});
+        TransformPoint(worker.modelViewMatrix, view[i],
+                       Vec3{model[i]->x, model[i]->y, model[i]->z});
     }
     if (!InFrontOfNearLimit(view[0]) && !InFrontOfNearLimit(view[1]) &&
         !InFrontOfNearLimit(view[2])) {
@@ -220,7 +238,7 @@ bool SetUpTriangle(const ModelVertex& a, const ModelVertex& b, const ModelVertex
     for (int i = 0; i < 3; ++i) {
         screen[i] = ScreenVertex{};
         MapToTexels(*model[i], screen[i]);
-        if (!MapToPixels(projected[i], screen[i])) {
+        if (!MapToPixels(worker.target, projected[i], screen[i])) {
             return false;
         }
     }
@@ -231,36 +249,45 @@ TriangleRasteriser RasteriserFor(DrawOrder order) {
     return order == DrawOrder::FarToNear ? RasteriseTriangle : RasteriseTriangleBehind;
 }
 
-void DrawTriangleIn(DrawOrder order, const ModelVertex& a, const ModelVertex& b,
-                    const ModelVertex& c) {
+void DrawTriangleIn(WorkerState& worker, DrawOrder order, const ModelVertex& a,
+                    const ModelVertex& b, const ModelVertex& c) {
     ScreenVertex screen[3];
-    if (SetUpTriangle(a, b, c, screen)) {
-        RasteriserFor(order)(screen[0], screen[1], screen[2]);
+    if (SetUpTriangle(worker, a, b, c, screen)) {
+        RasteriserFor(order)(worker, screen[0], screen[1], screen[2]);
     }
 }
 
-void DrawTriangle(const ModelVertex& a, const ModelVertex& b, const ModelVertex& c) {
-    DrawTriangleIn(DrawOrder::FarToNear, a, b, c);
+void DrawTriangle(WorkerState& worker, const ModelVertex& a, const ModelVertex& b,
+                  const ModelVertex& c) {
+    DrawTriangleIn(worker, DrawOrder::FarToNear, a, b, c);
 }
 
 bool CanDrawShared(const Model& model) {
     return model.shared != nullptr && model.shared->count <= MaxSharedPositions;
 }
 
-void DrawSharedTriangles(const Model& model, DrawOrder order) {
+void DrawSharedTriangles(WorkerState& worker, const Model& model, DrawOrder order) {
     const SharedPositions& shared = *model.shared;
-    ProjectPositions(shared);
+    ProjectPositions(worker, shared);
     // Nearest first, a model behind what is drawn already has nothing left to draw.
-    if (order == DrawOrder::NearToFar && PositionsHidden(shared.count)) {
+    if (order == DrawOrder::NearToFar && PositionsHidden(worker, shared.count)) {
         return;
     }
     const TriangleRasteriser rasterise = RasteriserFor(order);
     ForEachTriangle(model.triangleCount, order, [&](int32_t i) {
-        DrawCorners(model.triangles[i], shared.corners + 3 * i, rasterise);
+        DrawCorners(worker, model.triangles[i], shared.corners + 3 * i, rasterise);
     });
 }
 
-bool SharedModelHidden(const Model& model) {
-    ProjectPositions(*model.shared);
-    return PositionsHidden(model.shared->count);
+bool SharedModelHidden(WorkerState& worker, const Model& model) {
+    ProjectPositions(worker, *model.shared);
+    return PositionsHidden(worker, model.shared->count);
+}
+
+PositionState* CreatePositionScratch() {
+    return new PositionState[MaxSharedPositions];
+}
+
+void DestroyPositionScratch(PositionState* positions) {
+    delete[] positions;
 }

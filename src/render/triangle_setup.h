@@ -4,16 +4,20 @@
 
 #include "assets/model.h"
 #include "render/raster.h"
+#include "render/render_context.h"
 
-// Turns a model triangle into its three screen vertices (in the same order) with
-// ModelViewMatrix and ProjectionMatrix. Returns false when the triangle is dropped: wholly
-// behind the near limit, facing away, wholly beyond one screen edge, or with a pixel position
-// that does not fit in 16 bits (such a vertex would otherwise wrap into a different triangle).
-bool SetUpTriangle(const ModelVertex& a, const ModelVertex& b, const ModelVertex& c,
-                   ScreenVertex screen[3]);
+// Turns a model triangle into its three screen vertices (in the same order) with the worker's
+// model-view matrix and ProjectionMatrix, mapped onto the worker's frame: x = W/2 -
+// nearest(xn * -W/2) and y = H/2 - nearest(yn * -H/2) for a frame of W x H pixels. Returns
+// false when the triangle is dropped: wholly behind the near limit, facing away, wholly beyond
+// one screen edge, or with a pixel position beyond the 16-bit range times the frame's scale
+// (so that every scale drops the same far-off triangles as scale 1 does).
+bool SetUpTriangle(const WorkerState& worker, const ModelVertex& a, const ModelVertex& b,
+                   const ModelVertex& c, ScreenVertex screen[3]);
 
-// Draws one model triangle with ModelViewMatrix, ProjectionMatrix and CurrentTexture.
-void DrawTriangle(const ModelVertex& a, const ModelVertex& b, const ModelVertex& c);
+// Draws one model triangle with the worker's model-view matrix and texture, far to near.
+void DrawTriangle(WorkerState& worker, const ModelVertex& a, const ModelVertex& b,
+                  const ModelVertex& c);
 
 // The order in which the triangles of a pass reach the frame. Both leave the same frame.
 enum class DrawOrder {
@@ -21,7 +25,8 @@ enum class DrawOrder {
     NearToFar, // each only where nothing is drawn yet (RasteriseTriangleBehind), in reverse
 };
 
-using TriangleRasteriser = void (*)(const ScreenVertex&, const ScreenVertex&, const ScreenVertex&);
+using TriangleRasteriser = void (*)(WorkerState&, const ScreenVertex&, const ScreenVertex&,
+                                    const ScreenVertex&);
 TriangleRasteriser RasteriserFor(DrawOrder order);
 
 // Calls draw(i) for each triangle index of a model, first to last for FarToNear and last to
@@ -39,8 +44,8 @@ template <typename Draw> void ForEachTriangle(int32_t count, DrawOrder order, Dr
 }
 
 // DrawTriangle with the rasteriser of the order.
-void DrawTriangleIn(DrawOrder order, const ModelVertex& a, const ModelVertex& b,
-                    const ModelVertex& c);
+void DrawTriangleIn(WorkerState& worker, DrawOrder order, const ModelVertex& a,
+                    const ModelVertex& b, const ModelVertex& c);
 
 // Models whose triangles share vertex positions: every distinct position is transformed and
 // projected once per draw, and each triangle then only combines the results of its three
@@ -50,12 +55,17 @@ void DrawTriangleIn(DrawOrder order, const ModelVertex& a, const ModelVertex& b,
 // True when the model carries its shared positions and there are few enough of them.
 bool CanDrawShared(const Model& model);
 
-// Draws every triangle of the model in the order given, with ModelViewMatrix,
-// ProjectionMatrix and CurrentTexture. Only for models that CanDrawShared. Nearest first, a
-// model whose projected positions lie wholly behind what is drawn already draws nothing
-// without setting up its triangles.
-void DrawSharedTriangles(const Model& model, DrawOrder order);
+// Draws every triangle of the model in the order given, with the worker's model-view matrix
+// and texture and ProjectionMatrix. Only for models that CanDrawShared. Nearest first, a
+// model whose projected positions lie wholly behind what is drawn already in the worker's
+// rows draws nothing without setting up its triangles.
+void DrawSharedTriangles(WorkerState& worker, const Model& model, DrawOrder order);
 
-// True when all that the model's triangles could reach is covered already, so that drawing
-// it nearest first now changes nothing. Only for models that CanDrawShared.
-bool SharedModelHidden(const Model& model);
+// True when all that the model's triangles could reach within the worker's rows is covered
+// already, so that drawing it nearest first now changes nothing. Only for models that
+// CanDrawShared.
+bool SharedModelHidden(WorkerState& worker, const Model& model);
+
+// Triangle setup's scratch for one worker: MaxSharedPositions position records.
+PositionState* CreatePositionScratch();
+void DestroyPositionScratch(PositionState* positions);

@@ -1,5 +1,5 @@
 // Shared set-up for tests that drive the main loop through the headless backend: a fresh
-// script, a fresh clock and running flag, the frame buffer on the backend's pixels, and an
+// script, a fresh clock and running flag, a renderer on the backend's pixels, and an
 // empty scene whose animators are removed again afterwards.
 #pragma once
 
@@ -20,7 +20,7 @@ class LoopTest : public ::testing::Test {
         Running = 1;
         ClockTicksPerMillisecond = 0.0;
         ClockStartCount = 0.0;
-        FrameBuffer = Headless.pixels;
+        WindowRenderer = CreateRenderer(1, 1, Headless.pixels, FrameWidth);
         scene = CreateScene();
     }
 
@@ -29,7 +29,7 @@ class LoopTest : public ::testing::Test {
             RemoveAnimator(AnimatorList.items[0]);
         }
         DestroyScene(scene);
-        FrameBuffer = nullptr;
+        WindowRenderer = nullptr;
     }
 
     // Moves the counter to the given time and runs one iteration.

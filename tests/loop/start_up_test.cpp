@@ -15,7 +15,7 @@ class StartUpTest : public LoopTest {
   protected:
     void SetUp() override {
         LoopTest::SetUp();
-        FrameBuffer = nullptr;
+        WindowRenderer = nullptr;
     }
 };
 
@@ -37,7 +37,7 @@ TEST_F(StartUpTest, AMissingFrameBufferNeverReachesTheLoop) {
     EXPECT_EQ(testing::internal::GetCapturedStderr(),
               "drav: start-up failed: cannot create the 320x240 frame buffer\n");
     EXPECT_EQ(Headless.windowOpenCount, 1);
-    EXPECT_EQ(FrameBuffer, nullptr);
+    EXPECT_EQ(WindowRenderer, nullptr);
     EXPECT_EQ(Headless.pumpCount, 0);
     EXPECT_EQ(AnimatorList.count, 0u);
 }
@@ -78,7 +78,8 @@ TEST_F(EmptyDirectoryStartUpTest, MissingDataLeavesSlotsEmptyAndTheDemoRunsOn) {
     EXPECT_EQ(HeartModel, nullptr);
 
     // The frame buffer is the backend's, made with the finished palette.
-    EXPECT_EQ(FrameBuffer, Headless.pixels);
+    ASSERT_NE(WindowRenderer, nullptr);
+    EXPECT_EQ(WindowRenderer->target.pixels, Headless.pixels);
     EXPECT_EQ(std::memcmp(Headless.colourTable, Palette, sizeof Palette), 0);
     EXPECT_EQ(Palette[255].red, 255);
 
@@ -91,7 +92,7 @@ TEST_F(EmptyDirectoryStartUpTest, MissingDataLeavesSlotsEmptyAndTheDemoRunsOn) {
     Headless.quitOnPump = 1;
     EXPECT_EQ(RunMainLoop(*levelScene), 0);
     EXPECT_EQ(Headless.presentCount, 1);
-    EXPECT_EQ(DrawnModelCount, 0u);
+    EXPECT_EQ(WindowRenderer->frame.drawnModelCount, 0u);
     for (int i = 0; i < FrameSize; ++i) {
         ASSERT_EQ(Headless.pixels[i], FogTable[0]) << "pixel " << i;
     }

@@ -25,9 +25,11 @@ void ExpectWellFormed(const CoveredRow& row) {
 }
 
 TEST(CoverSpan, FillsExactlyTheColumnsNotCoveredBefore) {
+    GuardedFrame frame;
+    WorkerState& worker = frame.Worker();
     std::mt19937 random(11);
     for (int trial = 0; trial < 300 && !::testing::Test::HasFailure(); ++trial) {
-        ClearCoverage();
+        ClearCoverage(worker);
         const int32_t row = trial % FrameHeight;
         std::array<int, FrameWidth> fills{};
         std::array<bool, FrameWidth> covered{};
@@ -38,7 +40,7 @@ TEST(CoverSpan, FillsExactlyTheColumnsNotCoveredBefore) {
             const int32_t end = std::min<int32_t>(
                 FrameWidth, first + std::uniform_int_distribution<int32_t>(1, maxWidth)(random));
             int32_t previousStop = first;
-            CoverSpan(row, first, end, [&](int32_t start, int32_t stop) {
+            CoverSpan(worker, row, first, end, [&](int32_t start, int32_t stop) {
                 ASSERT_LE(previousStop, start);
                 ASSERT_LT(start, stop);
                 ASSERT_LE(stop, end);
@@ -52,60 +54,65 @@ TEST(CoverSpan, FillsExactlyTheColumnsNotCoveredBefore) {
                 EXPECT_EQ(fills[x], 1) << "column " << x << " of span " << first << ".." << end;
                 covered[x] = true;
             }
-            ExpectWellFormed(CoveredRows[row]);
+            ExpectWellFormed(worker.coveredRows[row]);
         }
         const bool full = std::all_of(covered.begin(), covered.end(), [](bool c) { return c; });
-        EXPECT_EQ(FullyCoveredRows, full ? 1 : 0);
+        EXPECT_EQ(worker.fullyCoveredRows, full ? 1 : 0);
     }
 }
 
 TEST(CoverSpan, FrameIsCoveredWhenEveryRowIs) {
-    ClearCoverage();
-    EXPECT_FALSE(FrameCovered());
+    GuardedFrame frame;
+    WorkerState& worker = frame.Worker();
+    ClearCoverage(worker);
+    EXPECT_FALSE(FrameCovered(worker));
     for (int32_t row = 0; row < FrameHeight; ++row) {
-        CoverSpan(row, 100, FrameWidth, [](int32_t, int32_t) {});
-        CoverSpan(row, 0, 100, [](int32_t, int32_t) {});
-        EXPECT_EQ(CoveredRows[row].count, 1);
-        EXPECT_EQ(FrameCovered(), row == FrameHeight - 1);
+        CoverSpan(worker, row, 100, FrameWidth, [](int32_t, int32_t) {});
+        CoverSpan(worker, row, 0, 100, [](int32_t, int32_t) {});
+        EXPECT_EQ(worker.coveredRows[row].count, 1);
+        EXPECT_EQ(FrameCovered(worker), row == FrameHeight - 1);
     }
     int calls = 0;
-    CoverSpan(5, 0, FrameWidth, [&](int32_t, int32_t) { ++calls; });
+    CoverSpan(worker, 5, 0, FrameWidth, [&](int32_t, int32_t) { ++calls; });
     EXPECT_EQ(calls, 0);
-    EXPECT_EQ(FullyCoveredRows, FrameHeight);
-    ClearCoverage();
-    EXPECT_FALSE(FrameCovered());
-    EXPECT_EQ(CoveredRows[5].count, 0);
+    EXPECT_EQ(worker.fullyCoveredRows, FrameHeight);
+    ClearCoverage(worker);
+    EXPECT_FALSE(FrameCovered(worker));
+    EXPECT_EQ(worker.coveredRows[5].count, 0);
 }
 
 TEST(AreaCovered, NeedsEveryRowCoveredAcrossTheColumns) {
-    ClearCoverage();
-    EXPECT_TRUE(AreaCovered(10, 20, 50, 50)) << "no columns";
-    EXPECT_TRUE(AreaCovered(10, 10, 0, FrameWidth)) << "no rows";
-    EXPECT_FALSE(AreaCovered(10, 11, 50, 51));
+    GuardedFrame frame;
+    WorkerState& worker = frame.Worker();
+    ClearCoverage(worker);
+    EXPECT_TRUE(AreaCovered(worker, 10, 20, 50, 50)) << "no columns";
+    EXPECT_TRUE(AreaCovered(worker, 10, 10, 0, FrameWidth)) << "no rows";
+    EXPECT_FALSE(AreaCovered(worker, 10, 11, 50, 51));
     for (int32_t row = 10; row < 20; ++row) {
-        CoverSpan(row, 40, 60, [](int32_t, int32_t) {});
-        CoverSpan(row, 80, 90, [](int32_t, int32_t) {});
+        CoverSpan(worker, row, 40, 60, [](int32_t, int32_t) {});
+        CoverSpan(worker, row, 80, 90, [](int32_t, int32_t) {});
     }
-    EXPECT_TRUE(AreaCovered(10, 20, 40, 60));
-    EXPECT_TRUE(AreaCovered(12, 15, 82, 90));
-    EXPECT_FALSE(AreaCovered(10, 21, 40, 60)) << "row 20 is open";
-    EXPECT_FALSE(AreaCovered(9, 20, 40, 60)) << "row 9 is open";
-    EXPECT_FALSE(AreaCovered(10, 20, 39, 60));
-    EXPECT_FALSE(AreaCovered(10, 20, 40, 61));
-    EXPECT_FALSE(AreaCovered(10, 20, 50, 85)) << "the gap between two runs";
+    EXPECT_TRUE(AreaCovered(worker, 10, 20, 40, 60));
+    EXPECT_TRUE(AreaCovered(worker, 12, 15, 82, 90));
+    EXPECT_FALSE(AreaCovered(worker, 10, 21, 40, 60)) << "row 20 is open";
+    EXPECT_FALSE(AreaCovered(worker, 9, 20, 40, 60)) << "row 9 is open";
+    EXPECT_FALSE(AreaCovered(worker, 10, 20, 39, 60));
+    EXPECT_FALSE(AreaCovered(worker, 10, 20, 40, 61));
+    EXPECT_FALSE(AreaCovered(worker, 10, 20, 50, 85)) << "the gap between two runs";
 }
 
 // Any sequence of overlapping triangles: in order over each other, or in reverse order each
 // behind what is drawn, gives the same frame.
 TEST(RasteriseTriangleBehind, ReverseOrderGivesThePaintersFrame) {
     GuardedFrame frame;
+    WorkerState& worker = frame.Worker();
     Texture texture{};
     std::mt19937 random(23);
     std::uniform_int_distribution<int> byte(0, 254), x(-80, 400), y(-60, 300);
     for (uint8_t& texel : texture.texels) {
         texel = static_cast<uint8_t>(byte(random));
     }
-    CurrentTexture = &texture;
+    worker.currentTexture = &texture;
     FogPassesTexel();
     std::vector<uint8_t> painted(FrameSize);
     for (int trial = 0; trial < 60 && !::testing::Test::HasFailure(); ++trial) {
@@ -117,18 +124,17 @@ TEST(RasteriseTriangleBehind, ReverseOrderGivesThePaintersFrame) {
         }
         frame.Clear();
         for (const auto& t : triangles) {
-            RasteriseTriangle(t[0], t[1], t[2]);
+            RasteriseTriangle(worker, t[0], t[1], t[2]);
         }
-        std::memcpy(painted.data(), FrameBuffer, FrameSize);
+        std::memcpy(painted.data(), frame.Pixels(), FrameSize);
         frame.Clear();
-        ClearCoverage();
+        ClearCoverage(worker);
         for (auto t = triangles.rbegin(); t != triangles.rend(); ++t) {
-            RasteriseTriangleBehind((*t)[0], (*t)[1], (*t)[2]);
+            RasteriseTriangleBehind(worker, (*t)[0], (*t)[1], (*t)[2]);
         }
-        ASSERT_EQ(std::memcmp(FrameBuffer, painted.data(), FrameSize), 0) << "trial " << trial;
+        ASSERT_EQ(std::memcmp(frame.Pixels(), painted.data(), FrameSize), 0) << "trial " << trial;
         EXPECT_TRUE(frame.GuardsIntact());
     }
-    CurrentTexture = nullptr;
 }
 
 } // namespace

@@ -10,13 +10,13 @@
 #include "app/frame.h"
 #include "app/startup.h"
 #include "render/frame_buffer.h"
+#include "render/renderer.h"
 #include "scene/level.h"
 #include "scene_test_support.h"
 
 class DemoLevelTest : public SceneTest {
   protected:
     void SetUp() override {
-        FrameBuffer = frame.data();
         BuildColourTables();
         ASSERT_EQ(LoadModelSet(DRAV_DATA_DIR), ModelSlotCount);
         FillProjectionMatrix();
@@ -28,9 +28,10 @@ class DemoLevelTest : public SceneTest {
             FreeModel(*slot.slot);
             *slot.slot = nullptr;
         }
-        FrameBuffer = nullptr;
     }
+    // The scale-1 frame and the single-threaded renderer that draws into it.
     std::vector<uint8_t> frame = std::vector<uint8_t>(FrameSize);
+    std::unique_ptr<Renderer> renderer = CreateRenderer(1, 1, frame.data(), FrameWidth);
 };
 
 // 64-bit FNV-1a of a block of bytes.

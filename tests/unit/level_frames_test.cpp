@@ -62,7 +62,7 @@ class LevelFramesTest : public DemoLevelTest {
         scene->yaw = yaw;
         scene->pitch = pitch;
         scene->roll = roll;
-        RenderFrame(*scene);
+        RenderFrame(*renderer, *scene);
         return Fnv1a(frame.data(), frame.size());
     }
 };
@@ -148,7 +148,7 @@ TEST_F(LevelFramesTest, WalkFromTheStartDrawsTheRecordedFrames) {
         for (uint32_t i = 0; i < segment.ticks; ++i) {
             RunTick(*scene, WalkKeyDown);
         }
-        RenderFrame(*scene);
+        RenderFrame(*renderer, *scene);
         char name[32];
         std::snprintf(name, sizeof name, "walk segment %u", segmentIndex++);
         ExpectDigest(name, Fnv1a(frame.data(), frame.size()), segment.digest);

@@ -49,8 +49,8 @@ EdgeSample SampleEdge(const ScreenVertex& p, const ScreenVertex& q, int64_t row)
 // integer position up to but not including the larger, each pixel from its closed-form
 // interpolants. Returns the number of pixels drawn; fails the test if a shade leaves the fog
 // table.
-int64_t ReferenceSpan(int64_t row, const EdgeSample& one, const EdgeSample& other,
-                      std::vector<uint8_t>& picture) {
+int64_t ReferenceSpan(const Texture& texture, int64_t row, const EdgeSample& one,
+                      const EdgeSample& other, std::vector<uint8_t>& picture) {
     const bool oneIsLeft = Floor16(one.values[0]) < Floor16(other.values[0]);
     const EdgeSample& left = oneIsLeft ? one : other;
     const EdgeSample& right = oneIsLeft ? other : one;
@@ -73,7 +73,7 @@ int64_t ReferenceSpan(int64_t row, const EdgeSample& one, const EdgeSample& othe
             ADD_FAILURE() << "shade " << shade;
             return 0;
         }
-        const uint8_t texel = CurrentTexture->texels[(v & 63) * TextureSide + (u & 63)];
+        const uint8_t texel = texture.texels[(v & 63) * TextureSide + (u & 63)];
         picture[row * FrameWidth + x] = FogTable[shade * PaletteSize + texel];
     }
     return std::max<int64_t>(end - first, 0);
@@ -82,7 +82,7 @@ int64_t ReferenceSpan(int64_t row, const EdgeSample& one, const EdgeSample& othe
 // The coverage rule: rows from the top vertex's up to but not including the bottom vertex's,
 // bounded by the long edge (top to bottom) and the short edge of the half the row lies in.
 // Returns the number of pixels drawn.
-int64_t ReferenceTriangle(Triangle t, std::vector<uint8_t>& picture) {
+int64_t ReferenceTriangle(const Texture& texture, Triangle t, std::vector<uint8_t>& picture) {
     std::sort(t.begin(), t.end(),
               [](const ScreenVertex& p, const ScreenVertex& q) { return p.y < q.y; });
     const ScreenVertex& top = t[0];
@@ -94,7 +94,7 @@ int64_t ReferenceTriangle(Triangle t, std::vector<uint8_t>& picture) {
         const EdgeSample longEdge = SampleEdge(top, bottom, row);
         const EdgeSample shortEdge =
             row < middle.y ? SampleEdge(top, middle, row) : SampleEdge(middle, bottom, row);
-        pixels += ReferenceSpan(row, longEdge, shortEdge, picture);
+        pixels += ReferenceSpan(texture, row, longEdge, shortEdge, picture);
     }
     return pixels;
 }
@@ -105,14 +105,14 @@ int64_t ReferenceTriangle(Triangle t, std::vector<uint8_t>& picture) {
 int64_t ExpectMatchesReference(GuardedFrame& frame, const Triangle& t, const Triangle& drawn,
                                std::vector<uint8_t>& expected) {
     std::fill(expected.begin(), expected.end(), Untouched);
-    const int64_t pixels = ReferenceTriangle(t, expected);
+    const int64_t pixels = ReferenceTriangle(*frame.Worker().currentTexture, t, expected);
     frame.Clear();
-    RasteriseTriangle(drawn[0], drawn[1], drawn[2]);
+    RasteriseTriangle(frame.Worker(), drawn[0], drawn[1], drawn[2]);
     EXPECT_TRUE(frame.GuardsIntact());
-    EXPECT_EQ(std::memcmp(FrameBuffer, expected.data(), FrameSize), 0)
+    EXPECT_EQ(std::memcmp(frame.Pixels(), expected.data(), FrameSize), 0)
         << "(" << t[0].x << "," << t[0].y << ") (" << t[1].x << "," << t[1].y << ") (" << t[2].x
         << "," << t[2].y << ")";
-    EXPECT_EQ(CountTrianglePixels(drawn[0], drawn[1], drawn[2]), pixels);
+    EXPECT_EQ(CountTrianglePixels(frame.Worker(), drawn[0], drawn[1], drawn[2]), pixels);
     return pixels;
 }
 
@@ -191,7 +191,7 @@ TEST(RasteriserAgainstReference, RandomTrianglesMatchPixelForPixel) {
     for (int i = 0; i < FogTableSize; ++i) {
         FogTable[i] = static_cast<uint8_t>((i / PaletteSize * 7 + i % PaletteSize * 13) % 255);
     }
-    CurrentTexture = &texture;
+    frame.Worker().currentTexture = &texture;
 
     std::vector<uint8_t> expected(FrameSize);
     int drawnTriangles = 0;
@@ -199,7 +199,6 @@ TEST(RasteriserAgainstReference, RandomTrianglesMatchPixelForPixel) {
         const Triangle t = {random.Vertex(), random.Vertex(), random.Vertex()};
         drawnTriangles += ExpectMatchesReference(frame, t, random.Shuffled(t), expected) > 0;
     }
-    CurrentTexture = nullptr;
     // The mix must exercise drawing, not only rejection.
     EXPECT_GT(drawnTriangles, 5000);
 }
@@ -208,7 +207,7 @@ TEST(RasteriserAgainstReference, TrianglesSharingAnEdgeNeverWriteAPixelTwice) {
     GuardedFrame frame;
     const Texture texture = ColumnTexture();
     FogPassesTexel();
-    CurrentTexture = &texture;
+    frame.Worker().currentTexture = &texture;
     RandomTriangles random(7);
     std::vector<uint8_t> expected(FrameSize);
     std::vector<uint8_t> firstWritten(FrameSize);
@@ -226,21 +225,20 @@ TEST(RasteriserAgainstReference, TrianglesSharingAnEdgeNeverWriteAPixelTwice) {
         }
         ++checkedPairs;
         ExpectMatchesReference(frame, {a, b, c}, {a, b, c}, expected);
-        std::memcpy(firstWritten.data(), FrameBuffer, FrameSize);
+        std::memcpy(firstWritten.data(), frame.Pixels(), FrameSize);
         ExpectMatchesReference(frame, {c, b, d}, {c, b, d}, expected);
         // Only the quad's rows can hold pixels of either triangle.
         const int top = std::max(0, std::min({int{a.y}, int{b.y}, int{c.y}, int{d.y}}));
         const int end = std::min(FrameHeight, std::max({int{a.y}, int{b.y}, int{c.y}, int{d.y}}));
         for (int p = top * FrameWidth; p < end * FrameWidth; ++p) {
             const bool first = firstWritten[p] != Untouched;
-            const bool second = FrameBuffer[p] != Untouched;
+            const bool second = frame.Pixels()[p] != Untouched;
             ASSERT_FALSE(first && second) << "pixel " << p % FrameWidth << "," << p / FrameWidth;
             // Count rows where the two triangles meet, so the test is known to reach the edge.
             sharedRows +=
-                first && p % FrameWidth + 1 < FrameWidth && FrameBuffer[p + 1] != Untouched;
+                first && p % FrameWidth + 1 < FrameWidth && frame.Pixels()[p + 1] != Untouched;
         }
     }
-    CurrentTexture = nullptr;
     EXPECT_GT(sharedRows, 1000);
 }
 

@@ -12,33 +12,39 @@
 #include "render/palette.h"
 #include "render/raster.h"
 #include "render/render_state.h"
+#include "render/renderer.h"
 
 // Value of every pixel the code under test has not written; the fog tables below never
 // produce it.
 constexpr uint8_t Untouched = 0xFF;
 
-// Owns the memory FrameBuffer points at while it lives, with guard bytes before and after the
-// 76800 frame bytes so that writes just outside the frame are seen.
+// A scale-1 frame drawn by one worker into memory with guard bytes before and after the 76800
+// frame bytes, so that writes just outside the frame are seen.
 class GuardedFrame {
   public:
     static constexpr int GuardBytes = 4096;
 
-    GuardedFrame() : bytes_(FrameSize + 2 * GuardBytes, Untouched) {
-        FrameBuffer = bytes_.data() + GuardBytes;
-    }
-    ~GuardedFrame() { FrameBuffer = nullptr; }
+    GuardedFrame()
+        : bytes_(FrameSize + 2 * GuardBytes, Untouched),
+          renderer_(CreateRenderer(1, 1, bytes_.data() + GuardBytes, FrameWidth)) {}
     GuardedFrame(const GuardedFrame&) = delete;
     GuardedFrame& operator=(const GuardedFrame&) = delete;
 
-    uint8_t At(int x, int y) const { return FrameBuffer[y * FrameWidth + x]; }
+    // The worker that draws the whole frame, and the frame's pixels.
+    WorkerState& Worker() { return WholeFrameWorker(*renderer_); }
+    Renderer& FrameRenderer() { return *renderer_; }
+    uint8_t* Pixels() { return bytes_.data() + GuardBytes; }
+    const uint8_t* Pixels() const { return bytes_.data() + GuardBytes; }
+
+    uint8_t At(int x, int y) const { return Pixels()[y * FrameWidth + x]; }
     bool Written(int x, int y) const { return At(x, y) != Untouched; }
-    void Clear() { std::memset(FrameBuffer, Untouched, FrameSize); }
+    void Clear() { std::memset(Pixels(), Untouched, FrameSize); }
 
     // Number of frame pixels that hold something other than Untouched.
     int WrittenCount() const {
         int count = 0;
         for (int i = 0; i < FrameSize; ++i) {
-            count += FrameBuffer[i] != Untouched;
+            count += Pixels()[i] != Untouched;
         }
         return count;
     }
@@ -79,6 +85,7 @@ class GuardedFrame {
 
   private:
     std::vector<uint8_t> bytes_;
+    std::unique_ptr<Renderer> renderer_;
 };
 
 // Texture whose texel at (row t, column c) is c: the drawn value is the texture column.
@@ -127,26 +134,24 @@ inline ModelVertex At(float x, float y, float z, float u = 0.0f, float v = 0.0f)
 
 inline ScreenVertex Vertex(int x, int y, int u = 0, int v = 0, int shade = 255) {
     ScreenVertex vertex{};
-    vertex.x = static_cast<int16_t>(x);
-    vertex.y = static_cast<int16_t>(y);
+    vertex.x = x;
+    vertex.y = y;
     vertex.u = static_cast<uint8_t>(u);
     vertex.v = static_cast<uint8_t>(v);
     vertex.shade = static_cast<uint8_t>(shade);
     return vertex;
 }
 
-// Fixture for drawing tests: a guarded frame, a column texture as CurrentTexture and a fog
-// table that passes texels through; checks the guard bytes after every test.
+// Fixture for drawing tests: a guarded frame, a column texture as the worker's texture and a
+// fog table that passes texels through; checks the guard bytes after every test.
 class GuardedDrawingTest : public ::testing::Test {
   protected:
     void SetUp() override {
-        CurrentTexture = &texture_;
+        frame_.Worker().currentTexture = &texture_;
         FogPassesTexel();
     }
-    void TearDown() override {
-        EXPECT_TRUE(frame_.GuardsIntact());
-        CurrentTexture = nullptr;
-    }
+    void TearDown() override { EXPECT_TRUE(frame_.GuardsIntact()); }
+    WorkerState& worker() { return frame_.Worker(); }
 
     Texture texture_ = ColumnTexture();
     GuardedFrame frame_;

@@ -21,7 +21,7 @@ struct RowSpan {
 
 class TriangleTest : public GuardedDrawingTest {
   protected:
-    void Draw(const Triangle& t) { RasteriseTriangle(t[0], t[1], t[2]); }
+    void Draw(const Triangle& t) { RasteriseTriangle(worker(), t[0], t[1], t[2]); }
 
     // The frame holds exactly the listed row spans, each one unbroken, and nothing else.
     void ExpectRows(const std::vector<RowSpan>& rows) {
@@ -44,7 +44,7 @@ class TriangleTest : public GuardedDrawingTest {
             frame_.Clear();
             Draw(t);
             for (int i = 0; i < FrameSize; ++i) {
-                counts[i] += FrameBuffer[i] != Untouched;
+                counts[i] += frame_.Pixels()[i] != Untouched;
             }
         }
         return counts;
@@ -53,7 +53,7 @@ class TriangleTest : public GuardedDrawingTest {
     std::vector<uint8_t> Picture(const Triangle& t) {
         frame_.Clear();
         Draw(t);
-        return std::vector<uint8_t>(FrameBuffer, FrameBuffer + FrameSize);
+        return std::vector<uint8_t>(frame_.Pixels(), frame_.Pixels() + FrameSize);
     }
 };
 

@@ -8,6 +8,7 @@
 #include "raster_test_frame.h"
 #include "render/render_pass.h"
 #include "render/render_state.h"
+#include "render/renderer.h"
 #include "scene_test_support.h"
 
 namespace {
@@ -23,8 +24,10 @@ class RenderPassTest : public SceneTest {
     void TearDown() override {
         SceneTest::TearDown();
         FillProjectionMatrix();
-        DrawList.count = 0;
     }
+    Renderer& renderer() { return frame.FrameRenderer(); }
+    FrameState& state() { return renderer().frame; }
+    DrawEntryList& drawList() { return state().drawList; }
     SceneNode* Place(Model* model, float x, float y, float z, SceneNode* parent = nullptr) {
         Mat4 placement;
         SetTranslation(placement, x, y, z);
@@ -37,13 +40,14 @@ class RenderPassTest : public SceneTest {
         scene->yaw = yaw;
     }
     EmptyModel model;
+    GuardedFrame frame;
 };
 
 TEST_F(RenderPassTest, EmptySceneDrawsNothing) {
-    DrawnModelCount = 77;
-    RenderScene(*scene);
-    EXPECT_EQ(DrawnModelCount, 0u);
-    EXPECT_EQ(DrawList.count, 0u);
+    state().drawnModelCount = 77;
+    RenderScene(renderer(), *scene);
+    EXPECT_EQ(state().drawnModelCount, 0u);
+    EXPECT_EQ(drawList().count, 0u);
 }
 
 TEST_F(RenderPassTest, CullsByTheProjectedOriginAlongTheViewAxis) {
@@ -52,39 +56,39 @@ TEST_F(RenderPassTest, CullsByTheProjectedOriginAlongTheViewAxis) {
     Place(&model.model, 0.0f, 0.0f, -5.0f);
     Place(&model.model, 0.0f, 0.0f, 17.0f);
     Place(&model.model, 0.0f, 0.0f, 16.9f);
-    CollectDrawList(*scene);
-    ASSERT_EQ(DrawList.count, 2u);
+    CollectDrawList(state(), *scene);
+    ASSERT_EQ(drawList().count, 2u);
     // -1.0338984 * 5 - 0.5084746 falls exactly halfway between two floats and rounds to even.
-    EXPECT_EQ(DrawList.entries[0].depth, 5.67796612f);
-    EXPECT_EQ(DrawList.entries[0].model, &model.model);
-    ExpectTranslation(DrawList.entries[0].world, 0.0f, 0.0f, 5.0f);
-    EXPECT_EQ(DrawList.entries[1].depth, 17.9813557f);
+    EXPECT_EQ(drawList().entries[0].depth, 5.67796612f);
+    EXPECT_EQ(drawList().entries[0].model, &model.model);
+    ExpectTranslation(drawList().entries[0].world, 0.0f, 0.0f, 5.0f);
+    EXPECT_EQ(drawList().entries[1].depth, 17.9813557f);
 }
 
 TEST_F(RenderPassTest, ModelsAboveAndBelowTheViewAreKept) {
     SetCamera(0.0f, 1.0f, 0.0f);
     Place(&model.model, 0.0f, 500.0f, 5.0f);
     Place(&model.model, 0.0f, -500.0f, 5.0f);
-    RenderScene(*scene);
-    EXPECT_EQ(DrawnModelCount, 2u);
+    RenderScene(renderer(), *scene);
+    EXPECT_EQ(state().drawnModelCount, 2u);
 }
 
 TEST_F(RenderPassTest, ModelAtTheEyeOrStraightAboveItIsDropped) {
     SetCamera(3.0f, 1.0f, 4.0f);
     Place(&model.model, 3.0f, 1.0f, 4.0f);
     Place(&model.model, 3.0f, 40.0f, 4.0f);
-    RenderScene(*scene);
-    EXPECT_EQ(DrawnModelCount, 0u);
+    RenderScene(renderer(), *scene);
+    EXPECT_EQ(state().drawnModelCount, 0u);
 }
 
 TEST_F(RenderPassTest, ViewMatrixAtTheLevelStart) {
     SetCamera(18.0f, 1.0f, 2.0f, 1.0f);
-    CollectDrawList(*scene);
+    CollectDrawList(state(), *scene);
     const float expected[16] = {
         0.540302277f,  0.0f, 0.841470957f, -11.4083824f, 0.0f, 1.0f, 0.0f, -1.0f,
         -0.841470957f, 0.0f, 0.540302277f, 14.0658722f,  0.0f, 0.0f, 0.0f, 1.0f};
     for (int i = 0; i < 16; ++i) {
-        EXPECT_EQ(ViewMatrix.m[i], expected[i]) << "element " << i;
+        EXPECT_EQ(state().viewMatrix.m[i], expected[i]) << "element " << i;
     }
 }
 
@@ -95,11 +99,11 @@ TEST_F(RenderPassTest, FloorTilesAroundTheLevelStart) {
     Place(&behind.model, 20.0f, 0.0f, 2.0f);
     Place(&aside.model, 18.0f, 0.0f, 4.0f);
     Place(&ceiling.model, 18.0f, 3.0f, 2.0f);
-    CollectDrawList(*scene);
-    ASSERT_EQ(DrawList.count, 2u);
-    EXPECT_EQ(DrawList.entries[0].model, &left.model);
-    EXPECT_NEAR(DrawList.entries[0].depth, 2.2485, 5e-5);
-    EXPECT_EQ(DrawList.entries[1].model, &aside.model);
+    CollectDrawList(state(), *scene);
+    ASSERT_EQ(drawList().count, 2u);
+    EXPECT_EQ(drawList().entries[0].model, &left.model);
+    EXPECT_NEAR(drawList().entries[0].depth, 2.2485, 5e-5);
+    EXPECT_EQ(drawList().entries[1].model, &aside.model);
 }
 
 TEST_F(RenderPassTest, ViewLooksAlongPositiveZAndTurnsWithYaw) {
@@ -107,11 +111,11 @@ TEST_F(RenderPassTest, ViewLooksAlongPositiveZAndTurnsWithYaw) {
     EmptyModel front, back;
     Place(&front.model, -1.0f, 0.0f, 0.0f);
     Place(&back.model, 1.0f, 0.0f, 0.0f);
-    CollectDrawList(*scene);
-    ASSERT_EQ(DrawList.count, 1u);
-    EXPECT_EQ(DrawList.entries[0].model, &front.model);
+    CollectDrawList(state(), *scene);
+    ASSERT_EQ(drawList().count, 1u);
+    EXPECT_EQ(drawList().entries[0].model, &front.model);
     // View-space z 1 projects to q.z = -1.0338984 - 0.5084746.
-    EXPECT_EQ(DrawList.entries[0].depth, 1.54237294f);
+    EXPECT_EQ(drawList().entries[0].depth, 1.54237294f);
 }
 
 // With an identity projection q is the view-space origin with w = 1: q.z is the world z and r
@@ -132,8 +136,8 @@ TEST_F(RenderPassTest, CullingBoundsAreStrict) {
         DestroyScene(scene);
         scene = CreateScene();
         Place(&model.model, c.x, 0.0f, c.z);
-        CollectDrawList(*scene);
-        EXPECT_EQ(DrawList.count, c.kept ? 1u : 0u) << "x " << c.x << " z " << c.z;
+        CollectDrawList(state(), *scene);
+        EXPECT_EQ(drawList().count, c.kept ? 1u : 0u) << "x " << c.x << " z " << c.z;
     }
 }
 
@@ -141,14 +145,14 @@ TEST_F(RenderPassTest, OriginsWithTinyWAreDropped) {
     SetIdentity(ProjectionMatrix);
     Place(&model.model, 0.0f, 0.0f, -1.0f);
     ProjectionMatrix.at(3, 3) = 0.01f;
-    CollectDrawList(*scene);
-    EXPECT_EQ(DrawList.count, 0u);
+    CollectDrawList(state(), *scene);
+    EXPECT_EQ(drawList().count, 0u);
     ProjectionMatrix.at(3, 3) = -0.01f;
-    CollectDrawList(*scene);
-    EXPECT_EQ(DrawList.count, 0u);
+    CollectDrawList(state(), *scene);
+    EXPECT_EQ(drawList().count, 0u);
     ProjectionMatrix.at(3, 3) = std::nextafter(0.01f, 1.0f);
-    CollectDrawList(*scene);
-    EXPECT_EQ(DrawList.count, 1u);
+    CollectDrawList(state(), *scene);
+    EXPECT_EQ(drawList().count, 1u);
 }
 
 TEST_F(RenderPassTest, NestedLocalMatricesActFromTheRootDown) {
@@ -158,20 +162,25 @@ TEST_F(RenderPassTest, NestedLocalMatricesActFromTheRootDown) {
     CreateNode(moved, &model.model, &turn);
     // Looking along -z, where the child's origin ends up.
     SetCamera(0.0f, 0.0f, 0.0f, 2.0f * HalfPi);
-    CollectDrawList(*scene);
-    ASSERT_EQ(DrawList.count, 1u);
-    const Mat4& world = DrawList.entries[0].world;
+    CollectDrawList(state(), *scene);
+    ASSERT_EQ(drawList().count, 1u);
+    const Mat4& world = drawList().entries[0].world;
     EXPECT_NEAR(world.at(0, 3), 0.0f, 1e-5);
     EXPECT_EQ(world.at(1, 3), 0.0f);
     EXPECT_FLOAT_EQ(world.at(2, 3), -10.0f);
 }
 
-TEST_F(RenderPassTest, TraversalRestoresTheWorldMatrix) {
+TEST_F(RenderPassTest, TraversalComposesOntoTheParentsMatrix) {
     SceneNode* group = Place(nullptr, 1.0f, 2.0f, 3.0f);
     Place(&model.model, 4.0f, 5.0f, 6.0f, group);
-    SetTranslation(WorldMatrix, 7.0f, 8.0f, 9.0f);
-    TraverseNode(*scene->root);
-    ExpectTranslation(WorldMatrix, 7.0f, 8.0f, 9.0f);
+    Mat4 parent;
+    SetTranslation(parent, -5.0f, -6.0f, -3.0f);
+    SetIdentity(state().viewMatrix);
+    drawList().count = 0;
+    TraverseNode(state(), *scene->root, parent);
+    // The model's origin lies at z = 6 in view space, inside the culling bounds.
+    ASSERT_EQ(drawList().count, 1u);
+    ExpectTranslation(drawList().entries[0].world, 0.0f, 1.0f, 6.0f);
 }
 
 TEST_F(RenderPassTest, CulledModelsStillPassTheirMatrixToChildren) {
@@ -179,17 +188,17 @@ TEST_F(RenderPassTest, CulledModelsStillPassTheirMatrixToChildren) {
     EmptyModel parent, child;
     SceneNode* behind = Place(&parent.model, 0.0f, 0.0f, -5.0f);
     Place(&child.model, 0.0f, 0.0f, 10.0f, behind);
-    CollectDrawList(*scene);
-    ASSERT_EQ(DrawList.count, 1u);
-    EXPECT_EQ(DrawList.entries[0].model, &child.model);
-    ExpectTranslation(DrawList.entries[0].world, 0.0f, 0.0f, 5.0f);
+    CollectDrawList(state(), *scene);
+    ASSERT_EQ(drawList().count, 1u);
+    EXPECT_EQ(drawList().entries[0].model, &child.model);
+    ExpectTranslation(drawList().entries[0].world, 0.0f, 0.0f, 5.0f);
 }
 
 TEST_F(RenderPassTest, RootWithAModelIsCulledAndDrawnLikeAnyNode) {
     scene->root->model = &model.model;
     SetTranslation(scene->root->local, 0.0f, 0.0f, 4.0f);
-    RenderScene(*scene);
-    EXPECT_EQ(DrawnModelCount, 1u);
+    RenderScene(renderer(), *scene);
+    EXPECT_EQ(state().drawnModelCount, 1u);
 }
 
 TEST_F(RenderPassTest, AFullListKeepsTheFirstModelsInTraversalOrder) {
@@ -200,11 +209,13 @@ TEST_F(RenderPassTest, AFullListKeepsTheFirstModelsInTraversalOrder) {
     for (int i = 0; i < 76; ++i) {
         Place(&near.model, 0.0f, 0.0f, 2.0f);
     }
-    RenderScene(*scene);
-    EXPECT_EQ(DrawnModelCount, 1024u);
-    EXPECT_EQ(DrawList.count, 0u);
-    // The nearest model is drawn last; the near ones never made it into the list.
-    EXPECT_EQ(CurrentTexture, &far.texture);
+    RenderScene(renderer(), *scene);
+    EXPECT_EQ(state().drawnModelCount, 1024u);
+    // The near ones never made it into the list: only far models were drawn.
+    for (uint32_t i = 0; i < drawList().count; ++i) {
+        ASSERT_EQ(drawList().entries[i].model, &far.model);
+    }
+    EXPECT_EQ(frame.Worker().currentTexture, &far.texture);
 }
 
 // A model of one triangle of one colour that, placed depth units ahead of a camera at the
@@ -231,15 +242,13 @@ class RenderPassDrawingTest : public RenderPassTest {
     // Renders in both orders; both must leave the same frame. Returns the middle pixel.
     uint8_t RenderMiddlePixel() {
         frame.Clear();
-        RenderSceneIn(DrawOrder::FarToNear, *scene);
-        std::vector<uint8_t> farToNear(FrameBuffer, FrameBuffer + FrameSize);
+        RenderSceneIn(renderer(), DrawOrder::FarToNear, *scene);
+        std::vector<uint8_t> farToNear(frame.Pixels(), frame.Pixels() + FrameSize);
         frame.Clear();
-        RenderScene(*scene);
-        EXPECT_EQ(std::memcmp(FrameBuffer, farToNear.data(), FrameSize), 0);
-        EXPECT_EQ(DrawList.count, 0u);
+        RenderScene(renderer(), *scene);
+        EXPECT_EQ(std::memcmp(frame.Pixels(), farToNear.data(), FrameSize), 0);
         return frame.At(160, 120);
     }
-    GuardedFrame frame;
 };
 
 TEST_F(RenderPassDrawingTest, NearerModelsCoverFartherOnesInEitherOrder) {
@@ -248,7 +257,7 @@ TEST_F(RenderPassDrawingTest, NearerModelsCoverFartherOnesInEitherOrder) {
     Place(&far.model, 0.0f, 0.0f, 9.0f);
     SetCamera(0.0f, 0.0f, 0.0f);
     EXPECT_EQ(RenderMiddlePixel(), 9);
-    EXPECT_EQ(DrawnModelCount, 2u);
+    EXPECT_EQ(state().drawnModelCount, 2u);
     EXPECT_GT(frame.WrittenCount(), 14000);
 }
 
@@ -257,10 +266,10 @@ TEST_F(RenderPassDrawingTest, FarToNearLeavesTheNearestModelsState) {
     Place(&near.model, 0.0f, 0.0f, 2.0f);
     Place(&far.model, 0.0f, 0.0f, 9.0f);
     SetCamera(0.0f, 0.0f, -1.0f);
-    RenderSceneIn(DrawOrder::FarToNear, *scene);
-    EXPECT_EQ(DrawnModelCount, 2u);
-    EXPECT_EQ(CurrentTexture, &near.texture);
-    ExpectTranslation(ModelViewMatrix, 0.0f, 0.0f, 3.0f);
+    RenderSceneIn(renderer(), DrawOrder::FarToNear, *scene);
+    EXPECT_EQ(state().drawnModelCount, 2u);
+    EXPECT_EQ(frame.Worker().currentTexture, &near.texture);
+    ExpectTranslation(frame.Worker().modelViewMatrix, 0.0f, 0.0f, 3.0f);
 }
 
 TEST_F(RenderPassDrawingTest, EqualDepthsKeepTraversalOrderSoTheFirstEndsOnTop) {
@@ -288,9 +297,9 @@ TEST_F(RenderPassDrawingTest, ACoveredFrameHidesTheModelsBehindIt) {
     SetCamera(0.0f, 0.0f, 0.0f);
     EXPECT_EQ(RenderMiddlePixel(), 5);
     EXPECT_EQ(frame.WrittenCount(), FrameSize);
-    EXPECT_EQ(DrawnModelCount, 2u);
+    EXPECT_EQ(state().drawnModelCount, 2u);
     // Nearest first, the pass stopped after the wall.
-    EXPECT_EQ(CurrentTexture, &wall.texture);
+    EXPECT_EQ(frame.Worker().currentTexture, &wall.texture);
 }
 
 TEST(CompareDepth, OrdersByDepthOnly) {
@@ -304,43 +313,45 @@ TEST(CompareDepth, OrdersByDepthOnly) {
 }
 
 TEST(SortDrawList, SortsNearestFirstAndKeepsEqualDepthsInOrder) {
+    const std::unique_ptr<Renderer> renderer = CreateRenderer(1, 1);
+    DrawEntryList& list = renderer->frame.drawList;
     // Depths with many repeats; the model field records each entry's original position.
     Model tags[1000];
-    DrawList.count = 1000;
-    for (uint32_t i = 0; i < DrawList.count; ++i) {
-        DrawList.entries[i].depth = static_cast<float>((i * 37) % 50) * 0.25f;
-        DrawList.entries[i].model = &tags[i];
-        SetTranslation(DrawList.entries[i].world, static_cast<float>(i), 0.0f, 0.0f);
+    list.count = 1000;
+    for (uint32_t i = 0; i < list.count; ++i) {
+        list.entries[i].depth = static_cast<float>((i * 37) % 50) * 0.25f;
+        list.entries[i].model = &tags[i];
+        SetTranslation(list.entries[i].world, static_cast<float>(i), 0.0f, 0.0f);
     }
-    SortDrawList();
-    for (uint32_t i = 1; i < DrawList.count; ++i) {
-        const DrawEntry& previous = DrawList.entries[i - 1];
-        const DrawEntry& entry = DrawList.entries[i];
+    SortDrawList(renderer->frame);
+    for (uint32_t i = 1; i < list.count; ++i) {
+        const DrawEntry& previous = list.entries[i - 1];
+        const DrawEntry& entry = list.entries[i];
         ASSERT_LE(previous.depth, entry.depth) << "at " << i;
         if (previous.depth == entry.depth) {
             ASSERT_LT(previous.model, entry.model) << "at " << i;
         }
         ASSERT_EQ(entry.world.at(0, 3), static_cast<float>(entry.model - tags));
     }
-    DrawList.count = 0;
 }
 
 TEST(SortDrawList, HandlesShortLists) {
+    const std::unique_ptr<Renderer> renderer = CreateRenderer(1, 1);
+    DrawEntryList& list = renderer->frame.drawList;
     Model tags[3];
     const float depths[3] = {3.0f, 1.0f, 2.0f};
     for (uint32_t count = 0; count <= 3; ++count) {
-        DrawList.count = count;
+        list.count = count;
         for (uint32_t i = 0; i < count; ++i) {
-            DrawList.entries[i].depth = depths[i];
-            DrawList.entries[i].model = &tags[i];
+            list.entries[i].depth = depths[i];
+            list.entries[i].model = &tags[i];
         }
-        SortDrawList();
+        SortDrawList(renderer->frame);
         for (uint32_t i = 1; i < count; ++i) {
-            EXPECT_LT(DrawList.entries[i - 1].depth, DrawList.entries[i].depth);
+            EXPECT_LT(list.entries[i - 1].depth, list.entries[i].depth);
         }
     }
-    EXPECT_EQ(DrawList.entries[0].model, &tags[1]);
-    DrawList.count = 0;
+    EXPECT_EQ(list.entries[0].model, &tags[1]);
 }
 
 } // namespace

@@ -51,14 +51,14 @@ class RandomModel {
 };
 
 // A camera somewhere near the model, turned any way.
-void RandomView(std::mt19937& random) {
+void RandomView(std::mt19937& random, Mat4& modelView) {
     std::uniform_real_distribution<float> angle(-3.2f, 3.2f), offset(-3.0f, 9.0f);
     Mat4 step;
-    SetTranslation(ModelViewMatrix, offset(random) - 3.0f, offset(random) - 3.0f, offset(random));
+    SetTranslation(modelView, offset(random) - 3.0f, offset(random) - 3.0f, offset(random));
     SetRotation(step, 0.0f, 1.0f, 0.0f, angle(random));
-    PreMultiply(ModelViewMatrix, step);
+    PreMultiply(modelView, step);
     SetRotation(step, 1.0f, 0.0f, 0.0f, angle(random) / 3.0f);
-    PreMultiply(ModelViewMatrix, step);
+    PreMultiply(modelView, step);
 }
 
 class SharedSetupTest : public GuardedDrawingTest {
@@ -81,28 +81,28 @@ TEST_F(SharedSetupTest, DrawsWhatTriangleByTriangleSetupDraws) {
         const int triangles = trial % 2 == 0 ? 1 + trial % 5 : 120;
         RandomModel subject(random, 2 + trial % 40, triangles);
         ASSERT_TRUE(CanDrawShared(subject.model));
-        RandomView(random);
+        RandomView(random, worker().modelViewMatrix);
         frame_.Clear();
         for (int i = 0; i < triangles; ++i) {
             const ModelVertex* v = subject.model.triangles[i].vertices;
-            DrawTriangle(v[0], v[1], v[2]);
+            DrawTriangle(worker(), v[0], v[1], v[2]);
         }
-        std::memcpy(expected.data(), FrameBuffer, FrameSize);
+        std::memcpy(expected.data(), frame_.Pixels(), FrameSize);
         drawnModels += frame_.WrittenCount() > 0;
         frame_.Clear();
-        DrawSharedTriangles(subject.model, DrawOrder::FarToNear);
-        ASSERT_EQ(std::memcmp(FrameBuffer, expected.data(), FrameSize), 0) << "trial " << trial;
+        DrawSharedTriangles(worker(), subject.model, DrawOrder::FarToNear);
+        ASSERT_EQ(std::memcmp(frame_.Pixels(), expected.data(), FrameSize), 0) << "trial " << trial;
         frame_.Clear();
-        ClearCoverage();
-        DrawSharedTriangles(subject.model, DrawOrder::NearToFar);
-        ASSERT_EQ(std::memcmp(FrameBuffer, expected.data(), FrameSize), 0)
+        ClearCoverage(worker());
+        DrawSharedTriangles(worker(), subject.model, DrawOrder::NearToFar);
+        ASSERT_EQ(std::memcmp(frame_.Pixels(), expected.data(), FrameSize), 0)
             << "trial " << trial << ", nearest first";
     }
     EXPECT_GT(drawnModels, 150);
 }
 
 // One triangle's model: the worked example's triangle, scaled by s at depth z and moved by
-// (dx, dy), for the identity as ModelViewMatrix.
+// (dx, dy), for the identity as the model-view matrix.
 struct ExampleModel {
     ExampleModel(float s, float z, float dx = 0.0f, float dy = 0.0f) {
         triangle.vertices[0] = At(dx - s, dy - s, z);
@@ -118,21 +118,21 @@ struct ExampleModel {
 };
 
 TEST_F(SharedSetupTest, AModelBehindWhatIsDrawnIsHiddenAndDrawsNothing) {
-    SetIdentity(ModelViewMatrix);
+    SetIdentity(worker().modelViewMatrix);
     // The wall's apex is at the top middle; the top left corner of the picture stays open.
     ExampleModel wall(3.0f, 3.0f), behind(1.0f, 8.0f), beside(1.0f, 8.0f, 4.0f, 2.5f);
-    ClearCoverage();
-    EXPECT_FALSE(SharedModelHidden(behind.model)) << "nothing is drawn yet";
-    DrawSharedTriangles(wall.model, DrawOrder::NearToFar);
+    ClearCoverage(worker());
+    EXPECT_FALSE(SharedModelHidden(worker(), behind.model)) << "nothing is drawn yet";
+    DrawSharedTriangles(worker(), wall.model, DrawOrder::NearToFar);
     const int wallPixels = frame_.WrittenCount();
     EXPECT_GT(wallPixels, 30000);
-    EXPECT_TRUE(SharedModelHidden(behind.model));
-    EXPECT_FALSE(SharedModelHidden(beside.model)) << "reaches past the wall's edge";
+    EXPECT_TRUE(SharedModelHidden(worker(), behind.model));
+    EXPECT_FALSE(SharedModelHidden(worker(), beside.model)) << "reaches past the wall's edge";
     texture_ = RowTexture();
-    std::vector<uint8_t> before(FrameBuffer, FrameBuffer + FrameSize);
-    DrawSharedTriangles(behind.model, DrawOrder::NearToFar);
-    EXPECT_EQ(std::memcmp(FrameBuffer, before.data(), FrameSize), 0);
-    DrawSharedTriangles(beside.model, DrawOrder::NearToFar);
+    std::vector<uint8_t> before(frame_.Pixels(), frame_.Pixels() + FrameSize);
+    DrawSharedTriangles(worker(), behind.model, DrawOrder::NearToFar);
+    EXPECT_EQ(std::memcmp(frame_.Pixels(), before.data(), FrameSize), 0);
+    DrawSharedTriangles(worker(), beside.model, DrawOrder::NearToFar);
     EXPECT_GT(frame_.WrittenCount(), wallPixels);
 }
 
@@ -168,13 +168,13 @@ TEST_F(DemoLevelTest, LevelFramesAreTheSameWithoutSharedPositionsOrInThePainters
         scene->yaw = yaw(random);
         scene->pitch = yaw(random) / 4.0f;
         setShared(true);
-        RenderFrame(*scene);
+        RenderFrame(*renderer, *scene);
         std::memcpy(shared.data(), frame.data(), FrameSize);
         setShared(false);
-        RenderFrame(*scene);
+        RenderFrame(*renderer, *scene);
         EXPECT_EQ(std::memcmp(shared.data(), frame.data(), FrameSize), 0) << "camera " << i;
-        ClearFrame();
-        RenderSceneIn(DrawOrder::FarToNear, *scene);
+        ClearFrame(*renderer);
+        RenderSceneIn(*renderer, DrawOrder::FarToNear, *scene);
         EXPECT_EQ(std::memcmp(shared.data(), frame.data(), FrameSize), 0)
             << "camera " << i << ", painter's order";
     }

@@ -30,7 +30,7 @@ class TriangleSetupTest : public GuardedDrawingTest {
     void SetUp() override {
         GuardedDrawingTest::SetUp();
         SetPerspective(ProjectionMatrix, 0.87266463f, 640.0f / 480.0f, 0.25f, 15.0f);
-        SetIdentity(ModelViewMatrix);
+        SetIdentity(worker().modelViewMatrix);
     }
 
     // A projection with xn = -x / z and yn = -y / z, so that exact positions are easy to hit.
@@ -43,14 +43,15 @@ class TriangleSetupTest : public GuardedDrawingTest {
 
     // Sets up the triangle in the order that faces the viewer, if either does; screen[0] is
     // always the vertex a.
-    static bool SetUpFacingOrder(const ModelVertex& a, const ModelVertex& b, const ModelVertex& c,
-                                 ScreenVertex screen[3]) {
-        return SetUpTriangle(a, b, c, screen) || SetUpTriangle(a, c, b, screen);
+    bool SetUpFacingOrder(const ModelVertex& a, const ModelVertex& b, const ModelVertex& c,
+                          ScreenVertex screen[3]) {
+        return SetUpTriangle(worker(), a, b, c, screen) || SetUpTriangle(worker(), a, c, b, screen);
     }
 
     // The worked example's triangle scaled to depth z, so that it projects to the same place.
-    static bool SetUpExampleAtDepth(float z, ScreenVertex screen[3]) {
-        return SetUpTriangle(At(-z / 3, -z / 3, z), At(0, z / 3, z), At(z / 3, -z / 3, z), screen);
+    bool SetUpExampleAtDepth(float z, ScreenVertex screen[3]) {
+        return SetUpTriangle(worker(), At(-z / 3, -z / 3, z), At(0, z / 3, z), At(z / 3, -z / 3, z),
+                             screen);
     }
 };
 
@@ -65,16 +66,16 @@ TEST_F(TriangleSetupTest, ProjectionHasTheRequiredBits) {
 
 TEST_F(TriangleSetupTest, WorkedExampleMapsToItsScreenVertices) {
     ScreenVertex screen[3];
-    ASSERT_TRUE(SetUpTriangle(ExampleA, ExampleB, ExampleC, screen));
+    ASSERT_TRUE(SetUpTriangle(worker(), ExampleA, ExampleB, ExampleC, screen));
     ExpectScreenVertex(screen[0], 246, 206, 0, 0, 207);
     ExpectScreenVertex(screen[1], 160, 34, 32, 63, 207);
     ExpectScreenVertex(screen[2], 74, 206, 63, 0, 207);
     // The other winding faces away.
-    EXPECT_FALSE(SetUpTriangle(ExampleA, ExampleC, ExampleB, screen));
+    EXPECT_FALSE(SetUpTriangle(worker(), ExampleA, ExampleC, ExampleB, screen));
 }
 
 TEST_F(TriangleSetupTest, WorkedExampleFills14706PixelsThroughFogRow207) {
-    DrawTriangle(ExampleA, ExampleB, ExampleC);
+    DrawTriangle(worker(), ExampleA, ExampleB, ExampleC);
     EXPECT_EQ(frame_.WrittenCount(), 14706);
     EXPECT_EQ(frame_.Extent(34).first, -1);
     EXPECT_EQ(frame_.Extent(35).first, 159);
@@ -85,15 +86,15 @@ TEST_F(TriangleSetupTest, WorkedExampleFills14706PixelsThroughFogRow207) {
 
     frame_.Clear();
     FogShowsShade();
-    DrawTriangle(ExampleA, ExampleB, ExampleC);
+    DrawTriangle(worker(), ExampleA, ExampleB, ExampleC);
     int throughRow207 = 0;
     for (int i = 0; i < FrameSize; ++i) {
-        throughRow207 += FrameBuffer[i] == 207;
+        throughRow207 += frame_.Pixels()[i] == 207;
     }
     EXPECT_EQ(throughRow207, 14706);
 
     frame_.Clear();
-    DrawTriangle(ExampleA, ExampleC, ExampleB);
+    DrawTriangle(worker(), ExampleA, ExampleC, ExampleB);
     EXPECT_EQ(frame_.WrittenCount(), 0);
 }
 
@@ -115,26 +116,26 @@ TEST_F(TriangleSetupTest, FogShadeFallsWithViewDepth) {
 
 TEST_F(TriangleSetupTest, VertexBehindTheNearLimitIsClampedOntoIt) {
     ScreenVertex screen[3];
-    ASSERT_TRUE(SetUpTriangle(ExampleA, At(0, 1, 0.1f, 0.5f, 1.0f), ExampleC, screen));
+    ASSERT_TRUE(SetUpTriangle(worker(), ExampleA, At(0, 1, 0.1f, 0.5f, 1.0f), ExampleC, screen));
     ExpectScreenVertex(screen[1], 160, -909, 32, 63, 255);
     EXPECT_EQ(screen[0].shade, 207);
 
-    DrawTriangle(ExampleA, At(0, 1, 0.1f, 0.5f, 1.0f), ExampleC);
+    DrawTriangle(worker(), ExampleA, At(0, 1, 0.1f, 0.5f, 1.0f), ExampleC);
     EXPECT_NE(frame_.Extent(0).first, -1);
 }
 
 TEST_F(TriangleSetupTest, NearTestNeedsOneVertexAtOrBeyondTheLimit) {
     ScreenVertex screen[3];
-    EXPECT_FALSE(SetUpTriangle(At(-1, -1, 0.2f), At(0, 1, 0.1f), At(1, -1, -5), screen));
-    DrawTriangle(At(-1, -1, 0.2f), At(0, 1, 0.1f), At(1, -1, -5));
+    EXPECT_FALSE(SetUpTriangle(worker(), At(-1, -1, 0.2f), At(0, 1, 0.1f), At(1, -1, -5), screen));
+    DrawTriangle(worker(), At(-1, -1, 0.2f), At(0, 1, 0.1f), At(1, -1, -5));
     EXPECT_EQ(frame_.WrittenCount(), 0);
 
     // One vertex exactly on the limit keeps the triangle; all three end up on it.
-    ASSERT_TRUE(
-        SetUpTriangle(At(-0.1f, -0.1f, 0.25f), At(0, 0.1f, 0.1f), At(0.1f, -0.1f, -5), screen));
+    ASSERT_TRUE(SetUpTriangle(worker(), At(-0.1f, -0.1f, 0.25f), At(0, 0.1f, 0.1f),
+                              At(0.1f, -0.1f, -5), screen));
     ScreenVertex onTheLimit[3];
-    ASSERT_TRUE(SetUpTriangle(At(-0.1f, -0.1f, 0.25f), At(0, 0.1f, 0.25f), At(0.1f, -0.1f, 0.25f),
-                              onTheLimit));
+    ASSERT_TRUE(SetUpTriangle(worker(), At(-0.1f, -0.1f, 0.25f), At(0, 0.1f, 0.25f),
+                              At(0.1f, -0.1f, 0.25f), onTheLimit));
     for (int i = 0; i < 3; ++i) {
         ExpectScreenVertex(screen[i], onTheLimit[i].x, onTheLimit[i].y, 0, 0, 255);
     }
@@ -166,8 +167,8 @@ TEST_F(TriangleSetupTest, CollinearTrianglesReachTheRasteriser) {
     UseUnitProjection();
     ScreenVertex screen[3];
     // xn, yn of (-1, -1), (-0.5, -0.5) and (0, 0): the screen points (0, 0), (80, 60), (160, 120).
-    EXPECT_TRUE(SetUpTriangle(At(1, 1, 1), At(0.5f, 0.5f, 1), At(0, 0, 1), screen));
-    EXPECT_TRUE(SetUpTriangle(At(1, 1, 1), At(0, 0, 1), At(0.5f, 0.5f, 1), screen));
+    EXPECT_TRUE(SetUpTriangle(worker(), At(1, 1, 1), At(0.5f, 0.5f, 1), At(0, 0, 1), screen));
+    EXPECT_TRUE(SetUpTriangle(worker(), At(1, 1, 1), At(0, 0, 1), At(0.5f, 0.5f, 1), screen));
     ExpectScreenVertex(screen[2], 80, 60, 0, 0, 242);
 }
 
@@ -197,8 +198,8 @@ TEST_F(TriangleSetupTest, TexelCoordinatesWrapModulo256) {
     for (const auto& c : cases) {
         SCOPED_TRACE(c.coordinate);
         ScreenVertex screen[3];
-        ASSERT_TRUE(
-            SetUpTriangle(At(-1, -1, 3, c.coordinate, c.coordinate), ExampleB, ExampleC, screen));
+        ASSERT_TRUE(SetUpTriangle(worker(), At(-1, -1, 3, c.coordinate, c.coordinate), ExampleB,
+                                  ExampleC, screen));
         EXPECT_EQ(screen[0].u, c.texel);
         EXPECT_EQ(screen[0].v, c.texel);
     }
@@ -209,14 +210,14 @@ TEST_F(TriangleSetupTest, PositionsBeyond16BitsDropTheTriangle) {
     ScreenVertex screen[3];
     EXPECT_FALSE(SetUpFacingOrder(At(-40, 0, 0.1f), ExampleB, ExampleC, screen));
     EXPECT_FALSE(SetUpFacingOrder(At(0, 40, 0.1f), ExampleA, ExampleC, screen));
-    DrawTriangle(At(-40, 0, 0.1f), ExampleC, ExampleB);
-    DrawTriangle(At(-40, 0, 0.1f), ExampleB, ExampleC);
+    DrawTriangle(worker(), At(-40, 0, 0.1f), ExampleC, ExampleB);
+    DrawTriangle(worker(), At(-40, 0, 0.1f), ExampleB, ExampleC);
     EXPECT_EQ(frame_.WrittenCount(), 0);
 
     // 30 units to the side still fits, far outside the frame; the rasteriser takes it.
     ASSERT_TRUE(SetUpFacingOrder(At(-30, -1, 0.1f), ExampleB, ExampleC, screen));
     EXPECT_GT(screen[0].x, 30000);
-    RasteriseTriangle(screen[0], screen[1], screen[2]);
+    RasteriseTriangle(worker(), screen[0], screen[1], screen[2]);
     EXPECT_GT(frame_.WrittenCount(), 1000);
 }
 
@@ -228,8 +229,8 @@ TEST_F(TriangleSetupTest, NonFiniteCoordinatesDropTheTriangle) {
     for (const ModelVertex& vertex : broken) {
         ScreenVertex screen[3];
         EXPECT_FALSE(SetUpFacingOrder(vertex, ExampleB, ExampleC, screen));
-        DrawTriangle(vertex, ExampleB, ExampleC);
-        DrawTriangle(vertex, ExampleC, ExampleB);
+        DrawTriangle(worker(), vertex, ExampleB, ExampleC);
+        DrawTriangle(worker(), vertex, ExampleC, ExampleB);
     }
     EXPECT_EQ(frame_.WrittenCount(), 0);
 }

@@ -8,46 +8,48 @@
 
 namespace {
 
-using PixelCount = int64_t (*)(const ScreenVertex&, const ScreenVertex&, const ScreenVertex&);
+using PixelCount = int64_t (*)(WorkerState&, const ScreenVertex&, const ScreenVertex&,
+                               const ScreenVertex&);
 
-// Sets up the model's triangles in the order's sequence; pixelsOf counts each drawn one.
-void CountModel(const Model& model, DrawOrder order, PixelCount pixelsOf, TriangleCounts& counts) {
-    BeginModel(model);
+// Sets up the entry's model's triangles in the order's sequence; pixelsOf counts each drawn one.
+void CountModel(WorkerState& worker, const Mat4& view, const DrawEntry& entry, DrawOrder order,
+                PixelCount pixelsOf, TriangleCounts& counts) {
+    const Model& model = *entry.model;
+    BeginModel(worker, view, entry.world, model);
     ForEachTriangle(model.triangleCount, order, [&](int32_t i) {
         const ModelVertex* vertices = model.triangles[i].vertices;
         ScreenVertex screen[3];
         ++counts.submitted;
-        if (SetUpTriangle(vertices[0], vertices[1], vertices[2], screen)) {
+        if (SetUpTriangle(worker, vertices[0], vertices[1], vertices[2], screen)) {
             ++counts.drawn;
-            counts.pixels += static_cast<uint64_t>(pixelsOf(screen[0], screen[1], screen[2]));
+            counts.pixels +=
+                static_cast<uint64_t>(pixelsOf(worker, screen[0], screen[1], screen[2]));
         }
     });
 }
 
 } // namespace
 
-FrameCounts CountFrame(const Scene& scene) {
+FrameCounts CountFrame(WorkerState& worker, FrameState& frame, const Scene& scene) {
     FrameCounts counts{};
-    CollectDrawList(scene);
-    SortDrawList();
-    counts.models = DrawList.count;
-    ClearCoverage();
-    for (uint32_t i = 0; i < DrawList.count && !FrameCovered(); ++i) {
-        WorldMatrix = DrawList.entries[i].world;
-        const Model& model = *DrawList.entries[i].model;
+    PrepareFrame(frame, scene);
+    const DrawEntryList& list = frame.drawList;
+    counts.models = list.count;
+    ClearCoverage(worker);
+    for (uint32_t i = 0; i < list.count && !FrameCovered(worker); ++i) {
+        const DrawEntry& entry = list.entries[i];
         ++counts.modelsReached;
-        BeginModel(model);
-        if (CanDrawShared(model) && SharedModelHidden(model)) {
+        BeginModel(worker, frame.viewMatrix, entry.world, *entry.model);
+        if (CanDrawShared(*entry.model) && SharedModelHidden(worker, *entry.model)) {
             ++counts.modelsHidden;
             continue;
         }
-        CountModel(model, DrawOrder::NearToFar, CoverTrianglePixels, counts.nearToFar);
+        CountModel(worker, frame.viewMatrix, entry, DrawOrder::NearToFar, CoverTrianglePixels,
+                   counts.nearToFar);
     }
-    for (uint32_t i = 0; i < DrawList.count; ++i) {
-        WorldMatrix = DrawList.entries[i].world;
-        CountModel(*DrawList.entries[i].model, DrawOrder::FarToNear, CountTrianglePixels,
-                   counts.farToNear);
+    for (uint32_t i = 0; i < list.count; ++i) {
+        CountModel(worker, frame.viewMatrix, list.entries[i], DrawOrder::FarToNear,
+                   CountTrianglePixels, counts.farToNear);
     }
-    DrawList.count = 0;
     return counts;
 }

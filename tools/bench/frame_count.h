@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "render/render_context.h"
 #include "scene/scene.h"
 
 // Work on the triangles of some models.
@@ -22,6 +23,6 @@ struct FrameCounts {
     TriangleCounts farToNear; // the same frame in the painter's order, every pixel overdrawn
 };
 
-// Counts the frame RenderScene would draw for the scene as it is. Changes nothing that the
-// next frame reads; the DrawList is left empty.
-FrameCounts CountFrame(const Scene& scene);
+// Counts the frame RenderScene would draw for the scene as it is, with the given worker over
+// a whole frame and frame state of their own, so that nothing a renderer reads changes.
+FrameCounts CountFrame(WorkerState& worker, FrameState& frame, const Scene& scene);

@@ -11,8 +11,7 @@
 #include "bench_report.h"
 #include "frame_count.h"
 #include "heap_usage.h"
-#include "render/frame_buffer.h"
-#include "render/render_state.h"
+#include "render/renderer.h"
 #include "scene/level.h"
 #include "walk_script.h"
 
@@ -22,9 +21,11 @@ constexpr int ExitWriteFailed = 1;
 
 using Clock = std::chrono::steady_clock;
 
-uint8_t FramePixels[FrameSize];
-// As in the demo, the level lives until the process ends.
+// As in the demo, the level and the renderers live until the process ends.
 Scene* Level = nullptr;
+std::unique_ptr<Renderer> FrameRenderer;
+// Draws nothing; its single worker makes the counting pass's decisions over the whole frame.
+std::unique_ptr<Renderer> CountingRenderer;
 
 double MillisecondsBetween(Clock::time_point start, Clock::time_point end) {
     return std::chrono::duration<double, std::milli>(end - start).count();
@@ -32,7 +33,6 @@ double MillisecondsBetween(Clock::time_point start, Clock::time_point end) {
 
 // The demo's start-up, timed step by step, up to and including its first frame.
 Scene* StartUp(const char* dataDirectory, StartupTimes& times) {
-    FrameBuffer = FramePixels;
     const Clock::time_point start = Clock::now();
     BuildColourTables();
     const Clock::time_point tablesBuilt = Clock::now();
@@ -41,7 +41,7 @@ Scene* StartUp(const char* dataDirectory, StartupTimes& times) {
     Scene* scene = BuildLevel();
     FillProjectionMatrix();
     const Clock::time_point levelBuilt = Clock::now();
-    RenderFrame(*scene);
+    RenderFrame(*FrameRenderer, *scene);
     const Clock::time_point firstFrame = Clock::now();
     times = StartupTimes{
         MillisecondsBetween(start, tablesBuilt), MillisecondsBetween(tablesBuilt, modelsLoaded),
@@ -54,7 +54,7 @@ FrameRecord TickAndRender(Scene& scene, const Walk& walk, WalkCursor& cursor, ui
     ScriptedKeys = NextTickKeys(walk, cursor);
     RunTick(scene, ScriptedKeyDown);
     const Clock::time_point start = Clock::now();
-    RenderFrame(scene);
+    RenderFrame(*FrameRenderer, scene);
     const Clock::time_point end = Clock::now();
     FrameRecord record{};
     record.tick = tick;
@@ -63,10 +63,19 @@ FrameRecord TickAndRender(Scene& scene, const Walk& walk, WalkCursor& cursor, ui
     record.z = scene.z;
     record.pitch = scene.pitch;
     record.yaw = scene.yaw;
-    record.modelsDrawn = DrawnModelCount;
+    record.modelsDrawn = FrameRenderer->frame.drawnModelCount;
     record.nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(end - start).count();
-    record.counts = CountFrame(scene);
+    record.counts = CountFrame(WholeFrameWorker(*CountingRenderer), CountingRenderer->frame, scene);
     return record;
+}
+
+// The frame's size, the threads and the pixels per second at the median frame time.
+void PrintFrameRate(std::FILE* out, const RenderTarget& frame, int32_t threads, double medianMs) {
+    const double pixels = static_cast<double>(frame.width) * frame.height;
+    const double perSecond = medianMs > 0.0 ? pixels / medianMs * 1000.0 : 0.0;
+    std::fprintf(out,
+                 "frame: %dx%d pixels, %d thread%s, %.1f million pixels per second at the median\n",
+                 frame.width, frame.height, threads, threads == 1 ? "" : "s", perSecond / 1e6);
 }
 
 // Runs writer into the file at path (none when path is empty); names the file on failure.
@@ -102,6 +111,10 @@ int main(int argc, char** argv) {
     std::vector<FrameRecord> records;
     records.reserve(frames);
 
+    const int32_t scale = options.frame.scale;
+    const int32_t threads = options.frame.threads;
+    FrameRenderer = CreateRenderer(scale, threads);
+    CountingRenderer = CreateRenderer(scale, 1);
     StartupTimes startup;
     Level = StartUp(options.dataDirectory.c_str(), startup);
     const int64_t heapAfterStartup = HeapBytesInUse();
@@ -116,6 +129,7 @@ int main(int argc, char** argv) {
     summary.heapAtEnd = HeapBytesInUse();
     summary.heapSource = HeapCountSource();
     PrintSummary(stdout, summary);
+    PrintFrameRate(stdout, FrameRenderer->target, threads, summary.frameTimes.medianMs);
     const bool written =
         WriteFile(options.tracePath, [&](std::FILE* f) { WriteTrace(f, records); }) &&
         WriteFile(options.jsonPath, [&](std::FILE* f) { WriteSummaryJson(f, summary); });

@@ -7,9 +7,8 @@
 #include "app/startup.h"
 #include "app/tick.h"
 #include "common/png_writer.h"
-#include "render/frame_buffer.h"
 #include "render/palette.h"
-#include "render/render_state.h"
+#include "render/renderer.h"
 #include "render_clip.h"
 #include "render_options.h"
 #include "scene/level.h"
@@ -18,8 +17,6 @@ namespace {
 
 constexpr int ExitWriteFailed = 1;
 constexpr int PngScale = 2;
-
-uint8_t FramePixels[FrameSize];
 
 bool NoKeyDown(Key) {
     return false;
@@ -34,13 +31,16 @@ bool WriteBytes(const char* path, const uint8_t* bytes, size_t size) {
     return std::fclose(file) == 0 && written;
 }
 
-// Writes each requested file; names the first that fails on stderr.
-bool WriteOutputs(const RenderOptions& options) {
+// Writes each requested file; names the first that fails on stderr. The frame's rows are
+// packed (its pitch is its width).
+bool WriteOutputs(const RenderOptions& options, const RenderTarget& frame) {
     const char* failed = nullptr;
-    if (!options.rawPath.empty() && !WriteBytes(options.rawPath.c_str(), FrameBuffer, FrameSize)) {
+    const auto frameBytes = static_cast<size_t>(frame.width) * frame.height;
+    if (!options.rawPath.empty() &&
+        !WriteBytes(options.rawPath.c_str(), frame.pixels, frameBytes)) {
         failed = options.rawPath.c_str();
     } else if (!options.pngPath.empty() &&
-               !WritePalettedPng(options.pngPath.c_str(), FrameBuffer, FrameWidth, FrameHeight,
+               !WritePalettedPng(options.pngPath.c_str(), frame.pixels, frame.width, frame.height,
                                  Palette, PngScale)) {
         failed = options.pngPath.c_str();
     } else if (!options.fogTablePath.empty() &&
@@ -71,7 +71,7 @@ int main(int argc, char** argv) {
     if (exitStatus >= 0) {
         return exitStatus;
     }
-    FrameBuffer = FramePixels;
+    const std::unique_ptr<Renderer> renderer = CreateRenderer(1, DefaultThreadCount());
     BuildColourTables();
     LoadModelSet(options.dataDirectory.c_str());
     Scene* scene = BuildLevel();
@@ -80,13 +80,13 @@ int main(int argc, char** argv) {
         RunTick(*scene, NoKeyDown);
     }
     PlaceCamera(*scene, options.camera);
-    RenderFrame(*scene);
-    std::printf("models=%u\n", static_cast<unsigned>(DrawnModelCount));
-    if (!WriteOutputs(options)) {
+    RenderFrame(*renderer, *scene);
+    std::printf("models=%u\n", static_cast<unsigned>(renderer->frame.drawnModelCount));
+    if (!WriteOutputs(options, renderer->target)) {
         return ExitWriteFailed;
     }
     if (!options.gifPath.empty()) {
-        if (!WriteWalkClip(options.gifPath.c_str(), *scene, options.walk)) {
+        if (!WriteWalkClip(options.gifPath.c_str(), *renderer, *scene, options.walk)) {
             return ExitWriteFailed;
         }
         std::printf("clip: %llu frames\n",

@@ -3,13 +3,15 @@
 #include <emscripten/emscripten.h>
 
 #include "app/frame.h"
+#include "app/main_loop.h"
 #include "app/tick.h"
-#include "render/frame_buffer.h"
+#include "render/renderer.h"
 #include "scene/level.h"
 
 namespace {
 
-uint8_t TestFramePixels[FrameSize];
+// The side renderer, at scale 1 on one thread, made on the first call.
+std::unique_ptr<Renderer> TestFrameRenderer;
 
 bool NoKeyDown(Key) {
     return false;
@@ -30,12 +32,13 @@ void RemoveAllAnimators() {
 // the colour tables and models. The demo's own scene, animators and frame stay as they were.
 extern "C" EMSCRIPTEN_KEEPALIVE const uint8_t* RenderTestFrame(int ticks, int placeCamera, float x,
                                                                float z, float yaw, float pitch) {
-    if (FrameBuffer == nullptr) {
+    if (WindowRenderer == nullptr) {
         return nullptr;
     }
-    uint8_t* const demoFrame = FrameBuffer;
+    if (TestFrameRenderer == nullptr) {
+        TestFrameRenderer = CreateRenderer(1, 1);
+    }
     const AnimatorPointerList demoAnimators = AnimatorList;
-    FrameBuffer = TestFramePixels;
     AnimatorList = AnimatorPointerList{nullptr, 0};
 
     Scene* scene = BuildLevel();
@@ -48,11 +51,10 @@ extern "C" EMSCRIPTEN_KEEPALIVE const uint8_t* RenderTestFrame(int ticks, int pl
         scene->yaw = yaw;
         scene->pitch = pitch;
     }
-    RenderFrame(*scene);
+    RenderFrame(*TestFrameRenderer, *scene);
 
     RemoveAllAnimators();
     DestroyScene(scene);
     AnimatorList = demoAnimators;
-    FrameBuffer = demoFrame;
-    return TestFramePixels;
+    return TestFrameRenderer->target.pixels;
 }

@@ -1,0 +1,57 @@
+// The records a frame is drawn with. Everything the renderer changes while it draws lives in
+// them: one FrameState per frame (the view, the draw list and its count) and one WorkerState
+// per thread (its rows, coverage, texture and model-view matrix), passed by reference as the
+// first argument. The read-only tables (palette, fog table, projection, models) stay shared.
+#pragma once
+
+#include <cstdint>
+
+#include "assets/model.h"
+#include "math/mat4.h"
+#include "render/frame_buffer.h"
+
+// One model to draw: its world matrix at the moment the traversal reached it, and its depth.
+struct DrawEntry {
+    Mat4 world;
+    Model* model;
+    float depth;
+};
+
+constexpr uint32_t DrawListCapacity = 1024;
+
+struct DrawEntryList {
+    DrawEntry* entries; // exactly DrawListCapacity entries, allocated once
+    uint32_t count;
+};
+
+// What a frame's draw list is built into, shared read-only by the workers that then draw it.
+struct FrameState {
+    Mat4 viewMatrix;          // world to view space for the camera
+    DrawEntryList drawList;   // models that survived culling, nearest first once sorted
+    DrawEntry* sortScratch;   // DrawListCapacity entries for the merge sort
+    uint32_t drawnModelCount; // entries of the draw list after the traversal of the last frame
+};
+
+// The covered columns of a row: count runs [start, end), sorted, none touching another. The
+// arrays hold MaxCoveredRuns(width) runs.
+struct CoveredRow {
+    int32_t count;
+    int16_t* start;
+    int16_t* end;
+};
+
+// Triangle setup's record of one shared position of the model being drawn.
+struct PositionState;
+
+// One thread's drawing state. The worker writes only rows firstRow to endRow - 1 of the target
+// and only touches the coverage of those rows.
+struct WorkerState {
+    RenderTarget target; // the whole frame
+    int32_t firstRow;    // the row window
+    int32_t endRow;
+    CoveredRow* coveredRows;       // one per row of the target, indexed by row
+    int32_t fullyCoveredRows;      // rows of the window covered from column 0 to the last
+    const Texture* currentTexture; // of the model being drawn; read by the span filler
+    Mat4 modelViewMatrix;          // of the model being drawn; read by triangle setup
+    PositionState* positions;      // MaxSharedPositions records of triangle setup's scratch
+};
