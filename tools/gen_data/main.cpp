@@ -2,9 +2,11 @@
 // contact sheet "textures.png". The output is the same, byte for byte, on every run.
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "assets/model.h"
 #include "gen_data/data_files.h"
+#include "gen_data/materials.h"
 #include "gen_data/models.h"
 #include "gen_data/textures.h"
 
@@ -14,20 +16,25 @@ namespace {
 struct SlotContent {
     Mesh (*build)();
     Painter paint;
+    // What the texture shows; its texels take only these materials' colours.
+    std::vector<const Material*> materials;
 };
 
-constexpr SlotContent Contents[ModelSlotCount] = {
-    {BuildFloorTile, PaintFloorTile}, {BuildBrokenPillar, PaintBrokenPillar},
-    {BuildColumn, PaintColumn},       {BuildTable, PaintTable},
-    {BuildWallBlock, PaintWall},      {BuildCeilingTile, PaintCeiling},
-    {BuildHeart, PaintHeart},
+const SlotContent Contents[ModelSlotCount] = {
+    {BuildFloorTile, PaintFloorTile, {&FloorTiles, &Stone}},
+    {BuildBrokenPillar, PaintBrokenPillar, {&Stone, &Moss, &FloorTiles}},
+    {BuildColumn, PaintColumn, {&Stone, &FloorTiles}},
+    {BuildTable, PaintTable, {&Wood, &FloorTiles, &Stone}},
+    {BuildWallBlock, PaintWall, {&Stone}},
+    {BuildCeilingTile, PaintCeiling, {&Wood, &Stone}},
+    {BuildHeart, PaintHeart, {&Heart}},
 };
 
 bool WriteSlot(const std::string& directory, const ModelSlot& slot, const SlotContent& content,
                Texture& texture) {
     Image image = {};
     content.paint(image);
-    Quantise(image, texture);
+    Quantise(image, TextureColours(content.materials), texture);
     const std::string modelPath = directory + "/" + slot.modelFileName;
     const std::string texturePath = directory + "/" + slot.textureFileName;
     if (!WriteModelFile(modelPath, content.build())) {

@@ -1,6 +1,7 @@
 // The stone textures: floor flagstones, wall courses, the column and the broken pillar.
 #include <algorithm>
 
+#include "gen_data/materials.h"
 #include "gen_data/textures.h"
 
 namespace {
@@ -59,8 +60,11 @@ void PaintFloorRegion(Image& image) {
 }
 
 void PaintFloorTile(Image& image) {
-    // Tan sandstone, on the palette's line from (144, 96, 48) to (192, 144, 96).
-    const Rgb stones[4] = {{176, 128, 80}, {164, 116, 68}, {186, 138, 90}, {170, 122, 74}};
+    // The tiles' colour paled by 15 to 30 percent of light grey.
+    const Rgb tile = MaterialColour(FloorTiles);
+    const Rgb pale = {210, 210, 210};
+    const Rgb stones[4] = {Mixed(tile, pale, 25), Mixed(tile, pale, 30), Mixed(tile, pale, 15),
+                           Mixed(tile, pale, 20)};
     const Rgb joint = {40, 40, 40};
     constexpr int StoneSide = 32;
     for (int y = 0; y < TextureSide; ++y) {
@@ -105,8 +109,8 @@ void PaintColumn(Image& image) {
 }
 
 void PaintBrokenPillar(Image& image) {
-    const Rgb stone = {156, 156, 108};
-    const Rgb moss = {72, 120, 72};
+    const Rgb stone = {150, 150, 150};
+    const Rgb moss = MaterialColour(Moss);
     for (int y = MainRegion.top; y <= MainRegion.bottom; ++y) {
         for (int x = MainRegion.left; x <= MainRegion.right; ++x) {
             // Moss creeps up from the foot of the pillar (the bottom rows).
@@ -120,6 +124,6 @@ void PaintBrokenPillar(Image& image) {
     PaintCrack(image, 30, 0, 13, 44);
     PaintCrack(image, 47, 2, 24, 45);
     PaintCrack(image, 58, 0, 9, 46);
-    PaintCarvedStone(image, DetailRegion, {196, 196, 148}, 47);
+    PaintCarvedStone(image, DetailRegion, {190, 190, 190}, 47);
     PaintFloorRegion(image);
 }

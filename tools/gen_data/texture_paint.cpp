@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "gen_data/vector3.h"
 #include "render/palette.h"
 
 namespace {
@@ -15,17 +16,8 @@ int Clamp(int value, int low, int high) {
     return std::min(std::max(value, low), high);
 }
 
-struct Colour {
-    double red, green, blue;
-};
-
-Colour Difference(const Colour& a, const Colour& b) {
-    return {a.red - b.red, a.green - b.green, a.blue - b.blue};
-}
-
-double Dot(const Colour& a, const Colour& b) {
-    return a.red * b.red + a.green * b.green + a.blue * b.blue;
-}
+// Red, green and blue as x, y and z.
+using Colour = Vector3;
 
 // Two palette entries and the share of the second that mixes them closest to a colour.
 struct Mix {
@@ -49,9 +41,9 @@ PaletteColours LoadPalette() {
     return palette;
 }
 
-int Nearest(const PaletteColours& palette, const Colour& target) {
-    int best = 0;
-    for (int i = 1; i < PaletteSize; ++i) {
+int Nearest(const PaletteColours& palette, const std::vector<int>& colours, const Colour& target) {
+    int best = colours.front();
+    for (int i : colours) {
         const Colour a = Difference(palette.entries[i], target);
         const Colour b = Difference(palette.entries[best], target);
         if (Dot(a, a) < Dot(b, b)) {
@@ -63,21 +55,21 @@ int Nearest(const PaletteColours& palette, const Colour& target) {
 
 // The nearest entry and the partner that, mixed in, best approaches the target without making
 // the texture noisy; dithering then shows the two in the found proportion.
-Mix BestMix(const PaletteColours& palette, const Colour& target) {
-    const int first = Nearest(palette, target);
+Mix BestMix(const PaletteColours& palette, const std::vector<int>& colours, const Colour& target) {
+    const int first = Nearest(palette, colours, target);
     const Colour& base = palette.entries[first];
     const Colour offset = Difference(target, base);
     Mix best = {first, first, 0};
     double bestCost = Dot(offset, offset);
-    for (int i = 0; i < PaletteSize; ++i) {
+    for (int i : colours) {
         const Colour step = Difference(palette.entries[i], base);
         const double length = Dot(step, step);
         if (length == 0) {
             continue;
         }
         const double share = std::min(std::max(Dot(offset, step) / length, 0.0), 1.0);
-        const Colour miss = {offset.red - share * step.red, offset.green - share * step.green,
-                             offset.blue - share * step.blue};
+        const Colour miss = {offset.x - share * step.x, offset.y - share * step.y,
+                             offset.z - share * step.z};
         const double cost = Dot(miss, miss) + NoiseWeight * share * (1 - share) * length;
         if (cost < bestCost) {
             bestCost = cost;
@@ -136,7 +128,7 @@ void CopyHalfSize(const Image& source, Image& target, const TexelRect& rect) {
     }
 }
 
-void Quantise(const Image& image, Texture& texture) {
+void Quantise(const Image& image, const std::vector<int>& colours, Texture& texture) {
     const PaletteColours palette = LoadPalette();
     for (int y = 0; y < TextureSide; ++y) {
         for (int x = 0; x < TextureSide; ++x) {
@@ -144,7 +136,7 @@ void Quantise(const Image& image, Texture& texture) {
             const Colour target = {static_cast<double>(Clamp(texel.red, 0, 255)),
                                    static_cast<double>(Clamp(texel.green, 0, 255)),
                                    static_cast<double>(Clamp(texel.blue, 0, 255))};
-            const Mix mix = BestMix(palette, target);
+            const Mix mix = BestMix(palette, colours, target);
             const double threshold = (Bayer[y & 3][x & 3] + 0.5) / 16.0;
             texture.texels[y * TextureSide + x] =
                 static_cast<uint8_t>(mix.share > threshold ? mix.second : mix.first);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "assets/model.h"
 #include "gen_data/texture_layout.h"
@@ -36,8 +37,8 @@ Rgb Mixed(const Rgb& a, const Rgb& b, int percent);
 // Fills rect (32 x 32 texels) with every other texel of source: the source at half size.
 void CopyHalfSize(const Image& source, Image& target, const TexelRect& rect);
 
-// Reduces the image to palette indices. Each texel shows the palette colour nearest its
-// colour or, by 4 x 4 ordered dithering, a mix of it and the one other palette colour that
-// brings the mix closest, so that pale and muted colours keep their hue instead of breaking
-// into speckles of unrelated colours.
-void Quantise(const Image& image, Texture& texture);
+// Reduces the image to palette indices among colours (not empty). Each texel shows the colour
+// nearest its own or, by 4 x 4 ordered dithering, a mix of it and the one other of colours
+// that brings the mix closest, so that pale and muted colours keep their hue instead of
+// breaking into speckles of unrelated colours.
+void Quantise(const Image& image, const std::vector<int>& colours, Texture& texture);

@@ -2,9 +2,17 @@
 #include <algorithm>
 #include <initializer_list>
 
+#include "gen_data/materials.h"
 #include "gen_data/textures.h"
 
 namespace {
+
+// The brown percent of the way from a dark grey to the wood's colour. Half way it is the
+// (128, 80, 32) of oak; each texel shows the orange brown or a grey, and both keep their hue
+// through the fog, where the palette's own middle browns turn olive.
+Rgb WoodBrown(int percent) {
+    return Mixed({64, 64, 64}, MaterialColour(Wood), percent);
+}
 
 // Wood with grain lines running along x (or along y when vertical), wavy from noise.
 Rgb Grained(const Rgb& wood, int x, int y, bool vertical, uint32_t seed) {
@@ -34,8 +42,7 @@ int DistanceToBeam(int t) {
 } // namespace
 
 void PaintTable(Image& image) {
-    // Browns on the palette's line from (96, 48, 0) to (192, 144, 96).
-    const Rgb planks[4] = {{128, 80, 32}, {120, 72, 24}, {138, 90, 42}, {124, 76, 28}};
+    const Rgb planks[4] = {WoodBrown(50), WoodBrown(44), WoodBrown(56), WoodBrown(47)};
     constexpr int PlankWidth = 8;
     for (int y = MainRegion.top; y <= MainRegion.bottom; ++y) {
         for (int x = MainRegion.left; x <= MainRegion.right; ++x) {
@@ -45,15 +52,15 @@ void PaintTable(Image& image) {
     }
     for (int y = DetailRegion.top; y <= DetailRegion.bottom; ++y) {
         for (int x = DetailRegion.left; x <= DetailRegion.right; ++x) {
-            image.at(x, y) = Grained({104, 56, 8}, x, y, true, 52);
+            image.at(x, y) = Grained(WoodBrown(36), x, y, true, 52);
         }
     }
     PaintFloorRegion(image);
 }
 
 void PaintCeiling(Image& image) {
-    const Rgb beam = {104, 56, 8};
-    const Rgb panel = {168, 168, 120};
+    const Rgb beam = WoodBrown(36);
+    const Rgb panel = {168, 168, 168};
     for (int y = 0; y < TextureSide; ++y) {
         for (int x = 0; x < TextureSide; ++x) {
             if (IsBeam(x) || IsBeam(y)) {
