@@ -31,7 +31,10 @@ try_packages() {
     ensure_packages "$@" || { echo "drav: could not install $*; skipping what needs them" >&2; return 1; }
 }
 
-BUILD_PACKAGES=(cmake g++ make libgtest-dev libbenchmark-dev libpng-dev libcli11-dev python3)
+# libpng and giflib encode screenshots and clips on Linux; stb's header-only PNG writer serves
+# the Windows and browser builds (and is checked against libpng in the native tests).
+BUILD_PACKAGES=(cmake g++ make libgtest-dev libbenchmark-dev libpng-dev libgif-dev libstb-dev
+    libcli11-dev python3)
 # The demo's window and input (also pulls in the X11 headers the end-to-end helper needs).
 APP_PACKAGES=(libsdl2-dev libx11-dev)
 # The end-to-end tests: a virtual X server, input and window queries, screenshots.

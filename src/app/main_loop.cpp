@@ -1,8 +1,10 @@
 #include "app/main_loop.h"
 
 #include <cstdio>
+#include <cstring>
 
 #include "app/data_directory.h"
+#include "app/capture/capture.h"
 #include "app/frame.h"
 #include "app/platform.h"
 #include "app/startup.h"
@@ -53,6 +55,7 @@ void RunDueTicks(MainLoop& loop, Scene& scene) {
             LoopTickSource.afterTick(scene);
         }
         loop.tickTime += TickLength;
+        ++loop.ticks;
     }
 }
 
@@ -65,6 +68,7 @@ void UpdateTitle(MainLoop& loop) {
     char title[TitleCapacity];
     FormatFrameTitle(title, loop.frameStart, now,
                      static_cast<int>(WindowRenderer->frame.drawnModelCount));
+    std::strncat(title, CaptureTitleSuffix(now), TitleCapacity - 1 - std::strlen(title));
     PlatformSetTitle(title);
 }
 
@@ -92,6 +96,10 @@ void RunMainLoopIteration(MainLoop& loop, Scene& scene) {
     RenderFrame(*WindowRenderer, scene);
     PlatformPresent();
     UpdateTitle(loop);
+    // After the title, so that the frame time stays that of clearing, rendering and presenting.
+    const RenderTarget& frame = WindowRenderer->target;
+    CaptureFrame(FrameView{frame.pixels, frame.width, frame.height, frame.pitch}, loop.ticks,
+                 scene);
 }
 
 int RunMainLoop(Scene& scene) {
@@ -99,6 +107,7 @@ int RunMainLoop(Scene& scene) {
     while (Running) {
         RunMainLoopIteration(loop, scene);
     }
+    FinishCaptures();
     return 0;
 }
 

@@ -37,6 +37,7 @@ struct MainLoop {
     double tickTime;      // simulation time up to which ticks have run
     double frameStart;    // clock reading just before the last frame's clear
     double lastTitleTime; // clock reading at the last title update
+    uint64_t ticks;       // ticks run since the loop started
 };
 
 constexpr double TickLength = 16.0;
@@ -47,11 +48,13 @@ constexpr int TitleCapacity = 256;
 MainLoop StartMainLoop();
 
 // One pass of the loop: pump events (clearing Running on quit), run every tick that is due,
-// draw (with WindowRenderer) and present one frame, and rewrite the title when more than 10 ms have
-// passed. A backend driven by the host's frame callbacks calls this once per callback.
+// draw (with WindowRenderer) and present one frame, rewrite the title when more than 10 ms have
+// passed, and hand the frame to screenshots and clips (app/capture/capture.h). A backend driven
+// by the host's frame callbacks calls this once per callback.
 void RunMainLoopIteration(MainLoop& loop, Scene& scene);
 
-// Runs iterations while Running is set; returns the exit code 0.
+// Runs iterations while Running is set, then finishes a clip still recording; returns the
+// exit code 0.
 int RunMainLoop(Scene& scene);
 
 // The title text for a frame that started at frameStart and ended at now.

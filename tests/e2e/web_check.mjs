@@ -1,9 +1,9 @@
 // End-to-end check of the browser build. Serves the site on 127.0.0.1, opens it in headless
 // Chromium and checks the title, the picture, walking with ArrowUp, that the keys do not
-// scroll the page, a clean console, that the page's test frames equal the headless
-// renderer's frames byte for byte, the scale taken from the page address, that every key acts
-// (through a demo recorded in the page), and that the shipped demo plays back with every check
-// matching.
+// scroll the page, F12's screenshot download, a clean console, that the page's test frames
+// equal the headless renderer's frames byte for byte, the scale taken from the page address,
+// that every key acts (through a demo recorded in the page), and that the shipped demo plays
+// back with every check matching.
 // usage: node web_check.mjs SITE_DIR DRAV_RENDER DATA_DIR NODE_DIR OUTPUT_DIR KEY_CHECKER
 import { execFileSync, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -141,6 +141,29 @@ async function checkWalking(page) {
   const walking = await page.evaluate(changedShareAbove, -1);
   check(walking > 0.5 && walking > standing, `holding ArrowUp changes most of the picture ` +
         `(${percent(walking)}, standing still ${percent(standing)})`);
+}
+
+// F12 offers drav-0001.png for download: the 320x240 frame whose pixels drav-render draws
+// again from the ticks and camera in its text chunk (drav-render draws twice the size).
+async function checkScreenshotDownload(page) {
+  await page.locator('#canvas').focus();
+  const [download] = await Promise.all([
+    page.waitForEvent('download', { timeout: PatientMs }), page.keyboard.press('F12')]);
+  const shotPath = path.join(outputDir, 'drav-0001.png');
+  await download.saveAs(shotPath);
+  check(download.suggestedFilename() === 'drav-0001.png',
+        `F12 offers the screenshot as ${download.suggestedFilename()}`);
+  const magick = (tool, args) => execFileSync(tool, args, { encoding: 'utf8' });
+  const view = magick('identify', ['-format', '%[drav-view]', shotPath]).trim();
+  const renderedPath = path.join(outputDir, 'screenshot_rendered.png');
+  const doubledPath = path.join(outputDir, 'screenshot_doubled.png');
+  execFileSync(renderTool, ['--data', dataDir, ...view.split(' '), '--png', renderedPath]);
+  magick('convert', [shotPath, '-scale', '200%', doubledPath]);
+  // compare writes the count on stderr, and exits with 1 when the pictures differ.
+  const differing = spawnSync('compare', ['-metric', 'AE', doubledPath, renderedPath, 'null:'],
+                              { encoding: 'utf8' }).stderr;
+  check(differing.trim() === '0',
+        `the screenshot is what drav-render draws for "${view}" (${differing.trim()} differ)`);
 }
 
 async function pressKeys(page, keys) {
@@ -289,6 +312,7 @@ async function main() {
     await checkTitle(page, startModels);
     await checkScreenshot(page);
     await checkWalking(page);
+    await checkScreenshotDownload(page);
     await checkNoScrolling(page);
     await checkFrames(page);
     await checkEveryKey(page, origin);

@@ -1,18 +1,25 @@
 #!/usr/bin/env bash
 # End-to-end check of the demo in a virtual X server: the window's size, the frame-rate title,
-# a picture of the level, walking with the Up key, and closing through the window manager's
-# delete request; then the window's size and picture at scales 2 and 4. Every wait polls with a generous deadline, so a busy machine only makes the
+# a picture of the level, a screenshot with F12 that drav-render renders again from its view,
+# a clip recorded with F9 while walking with the Up key, and closing through the window
+# manager's delete request; then the window's size and picture at scales 2 and 4. Every wait
+# polls with a generous deadline, so a busy machine only makes the
 # test slower, never wrong.
 #
-# Usage: window_test.sh DRAV DATA-DIRECTORY CLOSE-WINDOW-HELPER OUTPUT-DIRECTORY
+# Usage: window_test.sh DRAV DATA-DIRECTORY CLOSE-WINDOW-HELPER OUTPUT-DIRECTORY DRAV-RENDER
 set -uo pipefail
 
 drav=$1
 data=$2
 close_window=$3
 out=$4
+drav_render=$5
 mkdir -p "$out"
 rm -f "$out"/*.png
+# drav runs in a folder of its own, which its screenshots and clips land in.
+run="$out/run"
+rm -rf "$run"
+mkdir -p "$run"
 
 xvfb_pid=""
 drav_pid=""
@@ -36,6 +43,7 @@ for tool in Xvfb xdotool xwininfo import compare convert; do
     command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
 [ -f "$data/plane.hgm" ] || fail "no data files in $data"
+ln -s "$data"/*.hgm "$data"/*.raw "$run"/
 
 # Xvfb picks a free display number itself and writes it to the given descriptor.
 display_file="$out/display"
@@ -45,9 +53,9 @@ xvfb_pid=$!
 wait_for 30 test -s "$display_file" || fail "Xvfb did not start"
 export DISPLAY=":$(cat "$display_file")"
 
-# start_drav ARGUMENTS... : starts the demo in the data folder.
+# start_drav ARGUMENTS... : starts the demo in a folder of its own, where its screenshots land.
 start_drav() {
-    (cd "$data" && exec "$drav" "$@") 2>"$out/drav.stderr" &
+    (cd "$run" && exec "$drav" "$@") >"$out/drav.stdout" 2>"$out/drav.stderr" &
     drav_pid=$!
 }
 
@@ -105,10 +113,15 @@ echo "start view: $colours colours"
 [ "$colours" -ge 8 ] || fail "the picture has only $colours colours"
 [ "$(identify -format %wx%h "$out/start_view.png")" = 640x480 ] || fail "screenshot is not 640x480"
 
+xdotool windowfocus "$window" 2>/dev/null
+# F9 starts a clip, which the title shows while it runs; it ends with the second F9.
+xdotool key F9
+title_shows_recording() { [[ $(xdotool getwindowname "$window") == *" - recording drav-0001.gif" ]]; }
+wait_for 30 title_shows_recording || fail "the title does not show the recording"
+
 # Hold Up for half a second, and beyond that until the title has been rewritten twice, so the
 # loop has certainly polled the key while it was held.
 title_changed_from() { [ "$(xdotool getwindowname "$window")" != "$1" ]; }
-xdotool windowfocus "$window" 2>/dev/null
 xdotool keydown Up
 sleep 0.5
 for _ in 1 2; do
@@ -116,10 +129,38 @@ for _ in 1 2; do
     wait_for 30 title_changed_from "$seen"
 done
 xdotool keyup Up
+xdotool key F9
+wait_for 30 grep -q "recorded drav-0001.gif" "$out/drav.stdout" || fail "the clip did not end"
+title_is_plain() { [[ $(xdotool getwindowname "$window") =~ $title_pattern ]]; }
+wait_for 30 title_is_plain || fail "the title still shows a recording"
+# Each frame is a rectangle on a 320x240 canvas.
+canvases=$(identify -format '%Wx%H\n' "$run/drav-0001.gif") || fail "the clip does not decode"
+clip_frames=$(grep -c '^320x240$' <<<"$canvases")
+echo "clip: $clip_frames frames, $(stat -c %s "$run/drav-0001.gif") bytes"
+[ "$clip_frames" = "$(wc -l <<<"$canvases")" ] || fail "clip frames are not all 320x240"
+[ "$clip_frames" -ge 10 ] || fail "the clip holds $clip_frames frames"
 screenshot walked_view
 changed=$(blocks_changed start_view walked_view)
 echo "walking changed $changed of 1200 blocks"
 [ "$changed" -gt 600 ] || fail "walking changed only $changed of 1200 blocks"
+
+# F12, after the walk: the screenshot's pixels, at the frame's own 320x240, are what
+# drav-render draws for the ticks and camera in its text chunk (drav-render writes twice the
+# size, so the shot is scaled to it).
+xdotool key F12
+wait_for 30 test -s "$run/drav-0001.png" || fail "F12 wrote no drav-0001.png"
+wait_for 30 grep -q "saved drav-0001.png" "$out/drav.stdout" || fail "drav did not name the screenshot"
+title_names_screenshot() { [[ $(xdotool getwindowname "$window") == *" - saved drav-0001.png" ]]; }
+wait_for 30 title_names_screenshot || fail "the title does not name the screenshot"
+view=$(identify -format '%[drav-view]' "$run/drav-0001.png")
+echo "screenshot view: $view"
+[ "$(identify -format %wx%h "$run/drav-0001.png")" = 320x240 ] || fail "screenshot is not 320x240"
+# shellcheck disable=SC2086 # the view is a list of options
+"$drav_render" --data "$data" $view --png "$out/rendered.png" >/dev/null ||
+    fail "drav-render cannot render the view '$view'"
+convert "$run/drav-0001.png" -scale 200% "$out/screenshot_doubled.png"
+differing=$(compare -metric AE "$out/screenshot_doubled.png" "$out/rendered.png" null: 2>&1)
+[ "$differing" = 0 ] || fail "screenshot and drav-render differ in $differing pixels"
 
 # Closes the window as a window manager would; drav must end with 0 and nothing on stderr.
 close_drav() {

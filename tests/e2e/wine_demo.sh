@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
 # End-to-end run of drav.exe under Wine, as a user would: started in its folder with the data
 # files, it opens a 640x480 client area, retitles itself with the frame rate, shows the level,
-# walks forward while Up is held, and closes with exit code 0 on Alt+F4; then at scales 2 and 4
-# the client area has the frame's own size and shows detail finer than 2x2 blocks.
-# Usage, inside wine_run.sh: wine_demo.sh DIST-DIRECTORY PROBE-EXE OUTPUT-DIRECTORY
+# walks forward while Up is held, saves the frame as drav-0001.png on F12 (the same pixels that
+# DRAV-RENDER, when given, draws for the view in its text chunk), and closes with exit code 0
+# on Alt+F4; then at scales 2 and 4 the client area has the frame's own size and shows detail
+# finer than 2x2 blocks.
+# Usage, inside wine_run.sh: wine_demo.sh DIST-DIRECTORY PROBE-EXE OUTPUT-DIRECTORY [DRAV-RENDER]
 # Keeps the screenshots and the title log in the output directory.
 set -uo pipefail
 
 dist=$(realpath "$1")
 probe=$(realpath "$2")
 out=$(realpath -m "$3")
+drav_render=${4:-}
 here=$(dirname "$(realpath "$0")")
 mkdir -p "$out"
-rm -f "$out"/*.png "$out/exit_code" "$out/titles.log" "$out/drav.log"
+rm -f "$out"/*.png "$out/exit_code" "$out/titles.log" "$out/drav.log" "$dist"/drav-*.png
 
 passed=0
 failed=0
@@ -108,6 +111,23 @@ check "holding Up for half a second changes most of the picture ($walked_pixels 
     [ "$walked_pixels" -gt 153600 ]
 check "walking moves the picture (coarse change $walking, standing still $standing)" \
     awk -v walking="$walking" -v standing="$standing" 'BEGIN { exit !(walking > 2 * standing) }'
+
+xdotool key --window "$window" F12
+if wait_for 30 test -s "$dist/drav-0001.png"; then
+    view=$(identify -format '%[drav-view]' "$dist/drav-0001.png")
+    check "F12 saves the 320x240 frame with its view ($view)" \
+        test "$(identify -format %wx%h "$dist/drav-0001.png")" = 320x240 -a -n "$view"
+    if [ -n "$drav_render" ]; then
+        # shellcheck disable=SC2086 # the view is a list of options
+        "$drav_render" --data "$dist" $view --png "$out/rendered.png" >/dev/null
+        convert "$dist/drav-0001.png" -scale 200% "$out/screenshot_doubled.png"
+        differing=$(compare -metric AE "$out/screenshot_doubled.png" "$out/rendered.png" null: 2>&1)
+        check "the screenshot is what drav-render draws for its view ($differing pixels differ)" \
+            [ "$differing" = 0 ]
+    fi
+else
+    check "F12 saves drav-0001.png" false
+fi
 
 last_title=$(awk -v id="$window" '$1 == id { sub(/^[^ ]+ /, ""); title = $0 } END { print title }' \
     "$out/titles.log")

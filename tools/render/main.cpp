@@ -1,5 +1,6 @@
 // drav-render: builds the level as the demo does, runs simulation ticks with no key down,
-// renders one frame and writes it (and the fog table) to files.
+// renders one frame and writes it (and the fog table) to files; from that frame on it can
+// record a scripted walk as a GIF clip.
 #include <cstdio>
 #include <string>
 
@@ -12,6 +13,7 @@
 #include "common/png_writer.h"
 #include "render/palette.h"
 #include "render/renderer.h"
+#include "render_clip.h"
 #include "render_options.h"
 #include "scene/level.h"
 
@@ -130,7 +132,14 @@ int main(int argc, char** argv) {
     PlaceCamera(*scene, options.camera);
     RenderFrame(*renderer, *scene);
     std::printf("models=%u\n", static_cast<unsigned>(renderer->frame.drawnModelCount));
-    const bool written = WriteOutputs(options, renderer->target);
+    bool written = WriteOutputs(options, renderer->target);
+    if (written && !options.gifPath.empty()) {
+        written = WriteWalkClip(options.gifPath.c_str(), *renderer, *scene, options.walk);
+        if (written) {
+            std::printf("clip: %llu frames\n",
+                        static_cast<unsigned long long>(WalkClipFrames(options.walk.totalTicks)));
+        }
+    }
     // Released so that a leak check at exit finds nothing left.
     DestroyLevel(scene);
     FreeModelSet();

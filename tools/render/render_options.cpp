@@ -40,9 +40,10 @@ bool ParseDecimalFloat(const char* text, const char* end, float& value) {
     }
     const std::string field(text, end);
     char* parsedEnd = nullptr;
-    errno = 0;
+    // strtof also reports ERANGE for a result below the normal range, which is still the
+    // nearest float (a subnormal, or zero); only an overflow to infinity is out of range.
     const float parsed = std::strtof(field.c_str(), &parsedEnd);
-    if (errno != 0 || parsedEnd != field.c_str() + field.size() || !std::isfinite(parsed)) {
+    if (parsedEnd != field.c_str() + field.size() || !std::isfinite(parsed)) {
         return false;
     }
     value = parsed;
@@ -73,15 +74,9 @@ bool ParseCamera(const char* text, CameraOverride& camera) {
 }
 
 CommandLineOutcome ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options) {
-    options = RenderOptions{"",
-                            0,
-                            {false, 0.0f, 0.0f, 0.0f, 0.0f},
-                            "",
-                            "",
-                            "",
-                            DefaultFrameOptions(),
-                            "",
-                            PlayToEnd};
+    options = RenderOptions{"", 0,  {false, 0.0f, 0.0f, 0.0f, 0.0f}, "", "", "", "", Walk{},
+                            DefaultFrameOptions(), "", PlayToEnd};
+    ParseWalk(DefaultWalk, options.walk);
     CLI::App app("", "drav-render");
     DescribeProgram(app, "Renders one frame of the level after a number of ticks and writes it "
                          "to files.");
@@ -104,6 +99,12 @@ CommandLineOutcome ParseRenderOptions(int argc, const char* const* argv, RenderO
     AddWholeNumberOption(app, "--tick", "N", "with --play: the frame after tick N instead",
                          options.playTick, 0, DemoMaxTicks)
         ->needs(play);
+    CLI::Option* gif = AddTextOption(app, "--gif", "FILE",
+                                     "then walk on from the frame and write the walk as a GIF clip",
+                                     options.gifPath);
+    AddParsedOption(app, "--walk", "SCRIPT", "the clip's walk (default: the built-in tour)",
+                    options.walk, ParseWalk, "a walk script")
+        ->needs(gif);
     AddFrameOptions(app, options.frame);
     return ParseCommandLine(app, argc, argv);
 }

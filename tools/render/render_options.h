@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/command_line.h"
+#include "walk_script.h"
 
 struct CameraOverride {
     bool given;
@@ -22,6 +23,8 @@ struct RenderOptions {
     std::string pngPath;      // empty: no PNG
     std::string rawPath;      // empty: no raw frame
     std::string fogTablePath; // empty: no fog table
+    std::string gifPath;      // empty: no clip
+    Walk walk;                // the clip's walk
     FrameOptions frame;
     std::string playPath; // a demo whose keys drive the ticks; empty: no key is held
     uint32_t playTick;    // the demo's tick to stop after; PlayToEnd: its last
@@ -30,7 +33,7 @@ struct RenderOptions {
 constexpr uint32_t PlayToEnd = UINT32_MAX;
 
 // Reads argv[1..argc-1] over defaults (no outputs, no ticks, no camera override, no data
-// directory, DefaultFrameOptions).
+// directory, the built-in walk, DefaultFrameOptions). --walk needs --gif; --tick needs --play.
 CommandLineOutcome ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options);
 
 // Parsers of single option values; each accepts the whole text or nothing.

@@ -7,6 +7,7 @@
 #include <cstdio>
 
 #include "app/demo_run.h"
+#include "app/capture/capture.h"
 #include "app/main_loop.h"
 #include "app/platform.h"
 #include "cli/demo_options.h"
@@ -101,6 +102,13 @@ bool PlatformPumpEvents() {
     while (SDL_PollEvent(&event)) {
         if (IsQuitEvent(event)) {
             quit = true;
+        }
+        if (event.type == SDL_KEYDOWN && event.key.repeat == 0) {
+            if (event.key.keysym.scancode == SDL_SCANCODE_F12) {
+                RequestScreenshot();
+            } else if (event.key.keysym.scancode == SDL_SCANCODE_F9) {
+                RequestClipToggle();
+            }
         }
     }
     return quit;

@@ -5,11 +5,14 @@
 #include <cmath>
 #include <vector>
 
+#include <cstring>
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
 #include "app/browser_keys.h"
 #include "app/canvas_image.h"
+#include "app/capture/capture.h"
+#include "render/frame_buffer.h"
 
 namespace {
 
@@ -49,8 +52,24 @@ EM_JS(void, PutCanvasImage, (const CanvasPixel* pixels, int width, int height), 
 
 EM_JS(void, SetDocumentTitle, (const char* title), { document.title = UTF8ToString(title); });
 
+// F12 takes a screenshot and F9 starts or stops a clip; true for those keys.
+bool OnCaptureKey(const char* name) {
+    if (std::strcmp(name, "F12") == 0) {
+        RequestScreenshot();
+        return true;
+    }
+    if (std::strcmp(name, "F9") == 0) {
+        RequestClipToggle();
+        return true;
+    }
+    return false;
+}
+
 // Records the seven keys; returning true prevents their default action (scrolling the page).
 EM_BOOL OnKeyChange(int eventType, const EmscriptenKeyboardEvent* event, void*) {
+    if (eventType == EMSCRIPTEN_EVENT_KEYDOWN && !event->repeat && OnCaptureKey(event->key)) {
+        return EM_TRUE;
+    }
     Key key;
     if (!KeyFromBrowserName(event->key, &key)) {
         return EM_FALSE;

@@ -3,6 +3,7 @@
 // the performance counter.
 #include "app/platform/win32.h"
 
+#include "app/capture/capture.h"
 #include "app/platform.h"
 
 HINSTANCE ProgramInstance;
@@ -102,6 +103,13 @@ int VirtualKeyOf(Key key) {
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY)
         PostQuitMessage(0);
+    // Bit 30 of lParam is set for auto-repeats of a held key; only the first press counts.
+    if (message == WM_KEYDOWN && (lParam & (1 << 30)) == 0) {
+        if (wParam == VK_F12)
+            RequestScreenshot();
+        else if (wParam == VK_F9)
+            RequestClipToggle();
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
