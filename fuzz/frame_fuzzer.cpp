@@ -5,6 +5,7 @@
 // whose odd values set the eye height as a frame does, then one key mask byte per tick (bit k
 // holds Key k).
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "app/frame.h"
@@ -15,6 +16,7 @@
 #include "render/frame_buffer.h"
 #include "render/render_pass.h"
 #include "render/render_state.h"
+#include "render/renderer.h"
 #include "scene/level.h"
 
 namespace {
@@ -27,9 +29,12 @@ bool HeldKeyDown(Key key) {
     return (HeldKeys >> static_cast<int>(key)) & 1;
 }
 
-// The demo's start-up on the generated data set, into a frame of exactly 76800 bytes.
+// A single-threaded scale-1 renderer that draws into a heap block of exactly 76800 bytes.
+uint8_t* const Pixels = new uint8_t[FrameSize];
+const std::unique_ptr<Renderer> FrameRenderer = CreateRenderer(1, 1, Pixels, FrameWidth);
+
+// The demo's start-up on the generated data set.
 Scene* StartUp() {
-    FrameBuffer = new uint8_t[FrameSize];
     BuildColourTables();
     FUZZ_CHECK(LoadModelSet(DRAV_FUZZ_DATA_DIR) == ModelSlotCount);
     FillProjectionMatrix();
@@ -37,10 +42,10 @@ Scene* StartUp() {
 }
 
 std::vector<uint8_t> FrameIn(DrawOrder order, Scene& scene) {
-    ClearFrame();
-    RenderSceneIn(order, scene);
-    FUZZ_CHECK(DrawnModelCount <= DrawListCapacity);
-    return std::vector<uint8_t>(FrameBuffer, FrameBuffer + FrameSize);
+    ClearFrame(*FrameRenderer);
+    RenderSceneIn(*FrameRenderer, order, scene);
+    FUZZ_CHECK(FrameRenderer->frame.drawnModelCount <= DrawListCapacity);
+    return std::vector<uint8_t>(Pixels, Pixels + FrameSize);
 }
 
 } // namespace

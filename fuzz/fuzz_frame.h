@@ -1,10 +1,12 @@
-// A frame buffer of exactly 76800 bytes for the fuzz targets, so that AddressSanitizer sees
-// any write outside it, with a fog table and texture whose colours never equal Unwritten.
+// A frame of exactly 76800 bytes and a renderer that draws into it for the fuzz targets, so
+// that AddressSanitizer sees any write outside it, with a fog table and texture whose colours never
+// equal Unwritten.
 #pragma once
 
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <memory>
 #include <vector>
 
 #include "assets/model.h"
@@ -12,6 +14,7 @@
 #include "render/palette.h"
 #include "render/raster.h"
 #include "render/render_state.h"
+#include "render/renderer.h"
 
 constexpr uint8_t Unwritten = 0xFF;
 
@@ -21,10 +24,27 @@ inline Texture& FuzzTexture() {
     return texture;
 }
 
-// Points FrameBuffer at a fresh heap block of the frame's size and makes every drawn colour
-// differ from Unwritten: fog row s maps texel t to (s + t) mod 255.
+// The frame's pixels: a heap block of exactly the frame's size.
+inline uint8_t* FuzzPixels() {
+    static uint8_t* const pixels = new uint8_t[FrameSize];
+    return pixels;
+}
+
+// A single-threaded scale-1 renderer that draws into FuzzPixels.
+inline Renderer& FuzzRenderer() {
+    static const std::unique_ptr<Renderer> renderer =
+        CreateRenderer(1, 1, FuzzPixels(), FrameWidth);
+    return *renderer;
+}
+
+// The worker that draws the whole fuzz frame.
+inline WorkerState& FuzzWorker() {
+    return WholeFrameWorker(FuzzRenderer());
+}
+
+// Makes the fuzz texture the worker's and every drawn colour differ from Unwritten: fog row s
+// maps texel t to (s + t) mod 255.
 inline void SetUpFuzzFrame() {
-    static uint8_t* const frame = new uint8_t[FrameSize];
     Texture& texture = FuzzTexture();
     for (int i = 0; i < TextureBytes; ++i) {
         texture.texels[i] = static_cast<uint8_t>(i * 7 + i / TextureSide);
@@ -32,20 +52,19 @@ inline void SetUpFuzzFrame() {
     for (int i = 0; i < FogTableSize; ++i) {
         FogTable[i] = static_cast<uint8_t>((i / PaletteSize + i % PaletteSize) % 255);
     }
-    FrameBuffer = frame;
-    CurrentTexture = &texture;
+    FuzzWorker().currentTexture = &texture;
 }
 
 inline void ClearFuzzFrame() {
-    std::memset(FrameBuffer, Unwritten, FrameSize);
+    std::memset(FuzzPixels(), Unwritten, FrameSize);
 }
 
 inline std::vector<uint8_t> FrameCopy() {
-    return std::vector<uint8_t>(FrameBuffer, FrameBuffer + FrameSize);
+    return std::vector<uint8_t>(FuzzPixels(), FuzzPixels() + FrameSize);
 }
 
 inline int64_t WrittenPixels() {
-    return FrameSize - std::count(FrameBuffer, FrameBuffer + FrameSize, Unwritten);
+    return FrameSize - std::count(FuzzPixels(), FuzzPixels() + FrameSize, Unwritten);
 }
 
 // True when every written pixel lies in columns left <= x < right of rows top <= y < bottom.
@@ -53,7 +72,7 @@ inline bool WrittenOnlyWithin(int32_t left, int32_t top, int32_t right, int32_t 
     for (int32_t y = 0; y < FrameHeight; ++y) {
         for (int32_t x = 0; x < FrameWidth; ++x) {
             const bool inside = x >= left && x < right && y >= top && y < bottom;
-            if (!inside && FrameBuffer[y * FrameWidth + x] != Unwritten) {
+            if (!inside && FuzzPixels()[y * FrameWidth + x] != Unwritten) {
                 return false;
             }
         }

@@ -11,6 +11,8 @@
 #include "bench_options.h"
 #include "cli/demo_options.h"
 #include "fuzz_check.h"
+#include "render/frame_buffer.h"
+#include "render/renderer.h"
 #include "render_options.h"
 
 namespace {
@@ -27,8 +29,8 @@ std::vector<const char*> ArgumentVector(const char* program,
 }
 
 void CheckFrameOptions(const FrameOptions& frame) {
-    FUZZ_CHECK(frame.scale >= MinimumScale && frame.scale <= MaximumScale);
-    FUZZ_CHECK(frame.threads >= 1 && frame.threads <= MaximumThreads);
+    FUZZ_CHECK(frame.scale >= 1 && frame.scale <= MaxFrameScale);
+    FUZZ_CHECK(frame.threads >= 1 && frame.threads <= MaxRenderThreads);
 }
 
 // A refusal says why and exits 2; help exits 0; and parsing again gives the same outcome.

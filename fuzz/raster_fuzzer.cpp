@@ -14,23 +14,27 @@
 
 namespace {
 
-// Vertices near the frame most of the time, anywhere in the 16-bit range otherwise.
-// Near the frame, x and y are taken modulo 400 and 320 and placed 40 before the frame.
+// Vertices near the frame most of the time, anywhere within 2^30 of zero, the positions the
+// rasteriser takes, otherwise. Near the frame, x and y are taken modulo 400 and 320 and placed
+// 40 before the frame.
 ScreenVertex TakeVertex(FuzzInput& input, bool nearTheFrame) {
     ScreenVertex vertex = Take<ScreenVertex>(input);
     if (nearTheFrame) {
-        vertex.x = static_cast<int16_t>(static_cast<uint16_t>(vertex.x) % 400 - 40);
-        vertex.y = static_cast<int16_t>(static_cast<uint16_t>(vertex.y) % 320 - 40);
+        vertex.x = static_cast<int32_t>(static_cast<uint32_t>(vertex.x) % 400) - 40;
+        vertex.y = static_cast<int32_t>(static_cast<uint32_t>(vertex.y) % 320) - 40;
+    } else {
+        vertex.x %= int32_t{1} << 30;
+        vertex.y %= int32_t{1} << 30;
     }
     return vertex;
 }
 
 void CheckTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVertex& c) {
     ClearFuzzFrame();
-    RasteriseTriangle(a, b, c);
+    RasteriseTriangle(FuzzWorker(), a, b, c);
     const std::vector<uint8_t> drawn = FrameCopy();
     const int64_t written = WrittenPixels();
-    FUZZ_CHECK(CountTrianglePixels(a, b, c) == written);
+    FUZZ_CHECK(CountTrianglePixels(FuzzWorker(), a, b, c) == written);
     FUZZ_CHECK(WrittenOnlyWithin(std::min({a.x, b.x, c.x}), std::min({a.y, b.y, c.y}),
                                  std::max({a.x, b.x, c.x}), std::max({a.y, b.y, c.y})));
 
@@ -38,16 +42,16 @@ void CheckTriangle(const ScreenVertex& a, const ScreenVertex& b, const ScreenVer
         {&a, &c, &b}, {&b, &a, &c}, {&b, &c, &a}, {&c, &a, &b}, {&c, &b, &a}};
     for (const auto& order : orders) {
         ClearFuzzFrame();
-        RasteriseTriangle(*order[0], *order[1], *order[2]);
+        RasteriseTriangle(FuzzWorker(), *order[0], *order[1], *order[2]);
         FUZZ_CHECK(FrameCopy() == drawn);
     }
 
     ClearFuzzFrame();
-    ClearCoverage();
-    RasteriseTriangleBehind(a, b, c);
+    ClearCoverage(FuzzWorker());
+    RasteriseTriangleBehind(FuzzWorker(), a, b, c);
     FUZZ_CHECK(FrameCopy() == drawn);
-    ClearCoverage();
-    FUZZ_CHECK(CoverTrianglePixels(a, b, c) == written);
+    ClearCoverage(FuzzWorker());
+    FUZZ_CHECK(CoverTrianglePixels(FuzzWorker(), a, b, c) == written);
 }
 
 // The colour of column x of the span, from the closed form in 64 bits.
@@ -57,22 +61,22 @@ uint8_t SpanColour(const int32_t (&s)[8], int64_t x) {
         return (left + (x - s[0]) * ((int64_t{right} - left) / dx)) >> 16;
     };
     const int64_t texel = (at(s[3], s[5]) & 63) * 64 + (at(s[2], s[4]) & 63);
-    return FogTable[(at(s[6], s[7]) & 255) * 256 + CurrentTexture->texels[texel]];
+    return FogTable[(at(s[6], s[7]) & 255) * 256 + FuzzWorker().currentTexture->texels[texel]];
 }
 
 // s: x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight.
 void CheckSpan(int32_t row, const int32_t (&s)[8]) {
     ClearFuzzFrame();
-    FillSpan(row, s[0], s[1], s[2], s[3], s[4], s[5], s[6], s[7]);
+    FillSpan(FuzzWorker(), row, s[0], s[1], s[2], s[3], s[4], s[5], s[6], s[7]);
     const int64_t first = std::max<int64_t>(s[0], 0);
     const int64_t end = std::min<int64_t>(s[1], FrameWidth);
     FUZZ_CHECK(WrittenPixels() == std::max<int64_t>(end - first, 0));
     for (int64_t x = first; x < end; ++x) {
-        FUZZ_CHECK(FrameBuffer[row * FrameWidth + x] == SpanColour(s, x));
+        FUZZ_CHECK(FuzzPixels()[row * FrameWidth + x] == SpanColour(s, x));
     }
     const std::vector<uint8_t> drawn = FrameCopy();
     ClearFuzzFrame();
-    FillSpanEither(row, s[1], s[0], s[4], s[5], s[2], s[3], s[7], s[6]);
+    FillSpanEither(FuzzWorker(), row, s[1], s[0], s[4], s[5], s[2], s[3], s[7], s[6]);
     FUZZ_CHECK(s[0] >= s[1] || FrameCopy() == drawn);
 }
 

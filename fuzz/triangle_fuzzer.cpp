@@ -60,9 +60,9 @@ void CheckEachTriangle(const std::vector<ModelTriangle>& triangles) {
     for (const ModelTriangle& t : triangles) {
         const ModelVertex* v = t.vertices;
         ClearFuzzFrame();
-        DrawTriangle(v[0], v[1], v[2]);
+        DrawTriangle(FuzzWorker(), v[0], v[1], v[2]);
         ScreenVertex s[3];
-        if (!SetUpTriangle(v[0], v[1], v[2], s)) {
+        if (!SetUpTriangle(FuzzWorker(), v[0], v[1], v[2], s)) {
             FUZZ_CHECK(WrittenPixels() == 0);
             continue;
         }
@@ -91,8 +91,8 @@ Occluder TakeOccluder(FuzzInput& input) {
 }
 
 void DrawOccluder(const Occluder& o, TriangleRasteriser rasterise) {
-    rasterise(o.corners[0], o.corners[1], o.corners[2]);
-    rasterise(o.corners[0], o.corners[2], o.corners[3]);
+    rasterise(FuzzWorker(), o.corners[0], o.corners[1], o.corners[2]);
+    rasterise(FuzzWorker(), o.corners[0], o.corners[2], o.corners[3]);
 }
 
 // The frame of the model drawn far to near, triangle by triangle, then the occluder over it.
@@ -100,7 +100,7 @@ std::vector<uint8_t> PaintedFrame(const Model& model, const Occluder& occluder) 
     ClearFuzzFrame();
     for (int32_t i = 0; i < model.triangleCount; ++i) {
         const ModelVertex* v = model.triangles[i].vertices;
-        DrawTriangle(v[0], v[1], v[2]);
+        DrawTriangle(FuzzWorker(), v[0], v[1], v[2]);
     }
     DrawOccluder(occluder, RasterisePlain);
     return FrameCopy();
@@ -110,14 +110,14 @@ std::vector<uint8_t> PaintedFrame(const Model& model, const Occluder& occluder) 
 // through its shared positions or not, each only where nothing is drawn yet.
 std::vector<uint8_t> NearestFirstFrame(const Model& model, const Occluder& occluder, bool shared) {
     ClearFuzzFrame();
-    ClearCoverage();
+    ClearCoverage(FuzzWorker());
     DrawOccluder(occluder, RasteriseBehind);
     if (shared) {
-        DrawSharedTriangles(model, DrawOrder::NearToFar);
+        DrawSharedTriangles(FuzzWorker(), model, DrawOrder::NearToFar);
     } else {
         ForEachTriangle(model.triangleCount, DrawOrder::NearToFar, [&](int32_t i) {
             const ModelVertex* v = model.triangles[i].vertices;
-            DrawTriangleIn(DrawOrder::NearToFar, v[0], v[1], v[2]);
+            DrawTriangleIn(FuzzWorker(), DrawOrder::NearToFar, v[0], v[1], v[2]);
         });
     }
     return FrameCopy();
@@ -129,7 +129,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static const bool setUp = (SetUpFuzzFrame(), true);
     (void)setUp;
     FuzzInput input{data, size};
-    TakeMatrix(input, ModelViewMatrix);
+    TakeMatrix(input, FuzzWorker().modelViewMatrix);
     if (Take<uint8_t>(input) % 2 == 0) {
         FillProjectionMatrix();
     } else {
@@ -146,7 +146,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(model.shared != nullptr && CanDrawShared(model));
     FUZZ_CHECK(NearestFirstFrame(model, occluder, true) == painted);
     ClearFuzzFrame();
-    DrawSharedTriangles(model, DrawOrder::FarToNear);
+    DrawSharedTriangles(FuzzWorker(), model, DrawOrder::FarToNear);
     DrawOccluder(occluder, RasterisePlain);
     FUZZ_CHECK(FrameCopy() == painted);
     FreeSharedPositions(model.shared);

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: an optimised build and a sanitizer build, each with
-# its unit and end-to-end tests. Installs missing Debian packages first. Exits non-zero on
-# any failure.
+# its unit and end-to-end tests, and a short run of every fuzz target. Installs missing Debian
+# packages first. Exits non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -120,6 +120,10 @@ step "sanitizer tests" ctest --test-dir build/sanitize --output-on-failure -j "$
 # The tools' end-to-end runs too: a sanitizer report or a leak at exit fails them.
 step "sanitizer tool runs" ctest --test-dir build/sanitize --output-on-failure -j "$jobs" \
     -R '^e2e_(render_frames|bench_run|hostile_data)$'
+# Each fuzz target for 30 seconds, from its seeds, under both sanitizers, where clang is at hand.
+if try_packages "${FUZZ_PACKAGES[@]}"; then
+    step "fuzzing" bash scripts/fuzz.sh 30
+fi
 
 echo "stages: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
