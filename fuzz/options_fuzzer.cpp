@@ -51,10 +51,10 @@ void CheckRender(const std::vector<std::string>& words) {
     const std::vector<const char*> argv = ArgumentVector("drav-render", words);
     const int argc = static_cast<int>(argv.size() - 1);
     RenderOptions options;
-    const CommandLineOutcome outcome = ParseRenderOptions(argc, argv.data(), "data", options);
+    const CommandLineOutcome outcome = ParseRenderOptions(argc, argv.data(), options);
     CheckOutcome(outcome, "drav-render", [&] {
         RenderOptions scratch;
-        return ParseRenderOptions(argc, argv.data(), "data", scratch);
+        return ParseRenderOptions(argc, argv.data(), scratch);
     });
     if (outcome.run) {
         FUZZ_CHECK(options.ticks <= MaxRenderTicks);
@@ -69,10 +69,10 @@ void CheckBench(const std::vector<std::string>& words) {
     const std::vector<const char*> argv = ArgumentVector("drav-bench", words);
     const int argc = static_cast<int>(argv.size() - 1);
     BenchOptions options;
-    const CommandLineOutcome outcome = ParseBenchOptions(argc, argv.data(), "data", options);
+    const CommandLineOutcome outcome = ParseBenchOptions(argc, argv.data(), options);
     CheckOutcome(outcome, "drav-bench", [&] {
         BenchOptions scratch;
-        return ParseBenchOptions(argc, argv.data(), "data", scratch);
+        return ParseBenchOptions(argc, argv.data(), scratch);
     });
     if (outcome.run) {
         // The frames a run renders, and so the records it keeps, are bounded.
