@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
-# Renders the README's pictures into docs/ from the release build (build it first): the start
-# view, three views of the level and the contact sheet of the textures. Arguments are passed
-# on to drav-render for the three views, e.g. `bash scripts/gallery.sh --scale 2` where
-# drav-render takes that option.
+# Renders the README's pictures into docs/ from the release build (build it first): the clip
+# at the top, the start view at scale 1 and 2, three views of the level and the contact sheet
+# of the textures. Arguments are passed on to drav-render for the three views (the README's
+# are made with `bash scripts/gallery.sh --scale 2`).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 render=build/release/tools/render/drav-render
 data=build/release/data
 
+"$render" --ticks 40 --camera 18,2,2.678,0 --gif docs/walk.gif --walk "U16 D16" >/dev/null
 "$render" --png docs/start-view.png
+"$render" --scale 2 --png docs/start-view-scale2.png
 # view NAME TICKS X,Z,YAW: one picture of the gallery.
 view() {
     "$render" --ticks "$2" --camera "$3" "${extra[@]}" --png "docs/gallery-$1.png"

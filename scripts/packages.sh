@@ -31,13 +31,22 @@ try_packages() {
     ensure_packages "$@" || { echo "drav: could not install $*; skipping what needs them" >&2; return 1; }
 }
 
-BUILD_PACKAGES=(cmake g++ make libgtest-dev libbenchmark-dev libpng-dev libcli11-dev python3)
+# libpng and giflib encode screenshots and clips on Linux; stb's header-only PNG writer serves
+# the Windows and browser builds (and is checked against libpng in the native tests).
+BUILD_PACKAGES=(cmake g++ make libgtest-dev libbenchmark-dev libpng-dev libgif-dev libstb-dev
+    libcli11-dev python3)
 # The demo's window and input (also pulls in the X11 headers the end-to-end helper needs).
 APP_PACKAGES=(libsdl2-dev libx11-dev)
 # The end-to-end tests: a virtual X server, input and window queries, screenshots, and a
 # window manager to carry out fullscreen requests.
 E2E_PACKAGES=(xvfb xdotool imagemagick x11-utils openbox)
+# Making the packages and checking the .deb: dpkg-shlibdeps and file find its library
+# dependencies, lintian checks it.
+PACKAGING_PACKAGES=(dpkg-dev file lintian)
 
 # Cross-building the Windows program and running it under Wine; optional. The POSIX-threads
 # compiler and GoogleTest's sources build the backend checks; the X tools are those above.
 WINDOWS_PACKAGES=(mingw-w64 g++-mingw-w64-x86-64-posix googletest wine wine64)
+
+# The fuzz targets: clang with libFuzzer and its sanitizer runtimes; optional.
+FUZZ_PACKAGES=(clang libfuzzer-14-dev libclang-rt-14-dev)

@@ -1,9 +1,7 @@
 #include "app/canvas_image.h"
 
-#include "render/frame_buffer.h"
-
-static_assert(CanvasWidth == 2 * FrameWidth && CanvasHeight == 2 * FrameHeight,
-              "the canvas shows the frame doubled");
+#include <algorithm>
+#include <cstddef>
 
 void BuildCanvasColours(const RgbQuad* palette, CanvasPixel* colours) {
     for (int index = 0; index < PaletteSize; ++index) {
@@ -12,17 +10,21 @@ void BuildCanvasColours(const RgbQuad* palette, CanvasPixel* colours) {
     }
 }
 
-void ExpandFrameToCanvas(const uint8_t* frame, const CanvasPixel* colours, CanvasPixel* canvas) {
-    for (int row = 0; row < FrameHeight; ++row) {
-        const uint8_t* source = frame + row * FrameWidth;
-        CanvasPixel* upper = canvas + 2 * row * CanvasWidth;
-        CanvasPixel* lower = upper + CanvasWidth;
-        for (int column = 0; column < FrameWidth; ++column) {
+void ExpandFrameToCanvas(const uint8_t* frame, const FrameLayout& layout,
+                         const CanvasPixel* colours, CanvasPixel* canvas) {
+    const int block = ShownPixelSize(layout);
+    for (int row = 0; row < layout.height; ++row) {
+        const uint8_t* source = frame + static_cast<std::ptrdiff_t>(row) * layout.width;
+        CanvasPixel* top = canvas + static_cast<std::ptrdiff_t>(row) * block * layout.shownWidth;
+        for (int column = 0; column < layout.width; ++column) {
             const CanvasPixel colour = colours[source[column]];
-            upper[2 * column] = colour;
-            upper[2 * column + 1] = colour;
-            lower[2 * column] = colour;
-            lower[2 * column + 1] = colour;
+            for (int x = 0; x < block; ++x) {
+                top[column * block + x] = colour;
+            }
+        }
+        // The block's other rows repeat its first.
+        for (int y = 1; y < block; ++y) {
+            std::copy(top, top + layout.shownWidth, top + y * layout.shownWidth);
         }
     }
 }

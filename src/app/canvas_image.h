@@ -1,9 +1,11 @@
-// Turns the 8-bit frame into the RGBA image a browser canvas takes, doubled in both
-// directions so that every frame pixel becomes a sharp 2x2 block.
+// Turns the 8-bit frame into the RGBA image a browser canvas takes, at the layout's shown size:
+// doubled in both directions at scale 1, so that every frame pixel becomes a sharp 2x2 block,
+// and pixel for pixel above.
 #pragma once
 
 #include <cstdint>
 
+#include "app/frame_layout.h"
 #include "render/palette.h"
 
 // One canvas pixel in the byte order of an ImageData buffer.
@@ -14,12 +16,10 @@ struct CanvasPixel {
     uint8_t alpha;
 };
 
-constexpr int CanvasWidth = 640;
-constexpr int CanvasHeight = 480;
-constexpr int CanvasPixelCount = CanvasWidth * CanvasHeight;
-
 // Reorders every palette entry into a canvas pixel, fully opaque.
 void BuildCanvasColours(const RgbQuad* palette, CanvasPixel* colours);
 
-// Writes the 320x240 frame of palette indices as a 640x480 image, each pixel as a 2x2 block.
-void ExpandFrameToCanvas(const uint8_t* frame, const CanvasPixel* colours, CanvasPixel* canvas);
+// Writes the frame of palette indices (layout.width x layout.height, packed rows) as the
+// shownWidth x shownHeight image, each frame pixel as a square block of ShownPixelSize.
+void ExpandFrameToCanvas(const uint8_t* frame, const FrameLayout& layout,
+                         const CanvasPixel* colours, CanvasPixel* canvas);

@@ -1,7 +1,10 @@
 #include "app/main_loop.h"
 
 #include <cstdio>
+#include <cstring>
 
+#include "app/capture/capture.h"
+#include "app/data_directory.h"
 #include "app/frame.h"
 #include "app/frame_pacing.h"
 #include "app/platform.h"
@@ -15,6 +18,7 @@ int Running = 1;
 std::unique_ptr<Renderer> WindowRenderer;
 double ClockTicksPerMillisecond = 0.0;
 double ClockStartCount = 0.0;
+TickSource LoopTickSource = {PlatformKeyDown, nullptr};
 
 double ReadClock() {
     if (ClockTicksPerMillisecond == 0.0) {
@@ -47,8 +51,12 @@ void PumpEvents() {
 // 16 ms waits for the next iteration.
 void RunDueTicks(MainLoop& loop, Scene& scene) {
     while (ReadClock() - loop.tickTime > TickLength) {
-        RunTick(scene, PlatformKeyDown);
+        RunTick(scene, LoopTickSource.keyDown);
+        if (LoopTickSource.afterTick != nullptr) {
+            LoopTickSource.afterTick(scene);
+        }
         loop.tickTime += TickLength;
+        ++loop.ticks;
     }
 }
 
@@ -61,6 +69,7 @@ void UpdateTitle(MainLoop& loop) {
     char title[TitleCapacity];
     FormatFrameTitle(title, loop.frameStart, now,
                      static_cast<int>(WindowRenderer->frame.drawnModelCount));
+    std::strncat(title, CaptureTitleSuffix(now), TitleCapacity - 1 - std::strlen(title));
     PlatformSetTitle(title);
 }
 
@@ -88,6 +97,10 @@ void RunMainLoopIteration(MainLoop& loop, Scene& scene) {
     RenderFrame(*WindowRenderer, scene);
     PlatformPresent();
     UpdateTitle(loop);
+    // After the title, so that the frame time stays that of clearing, rendering and presenting.
+    const RenderTarget& frame = WindowRenderer->target;
+    CaptureFrame(FrameView{frame.pixels, frame.width, frame.height, frame.pitch}, loop.ticks,
+                 scene);
 }
 
 int RunMainLoop(Scene& scene, int framesPerSecondCap) {
@@ -97,24 +110,30 @@ int RunMainLoop(Scene& scene, int framesPerSecondCap) {
         RunMainLoopIteration(loop, scene);
         WaitForNextFrame(pacing);
     }
+    FinishCaptures();
     return 0;
 }
 
 Scene* StartDemo(const DemoSettings& settings) {
-    if (const char* failure = PlatformOpenWindow(settings.present.display)) {
+    const FrameLayout layout = LayoutForScale(settings.scale);
+    if (const char* failure = PlatformOpenWindow(layout, settings.present.display)) {
         return ReportStartupFailure(failure);
     }
     BuildColourTables();
-    uint8_t* const pixels = PlatformCreateFrameBuffer(Palette);
+    uint8_t* const pixels = PlatformCreateFrameBuffer(Palette, layout);
     if (pixels == nullptr) {
-        return ReportStartupFailure("cannot create the 320x240 frame buffer");
+        char failure[64];
+        std::snprintf(failure, sizeof failure, "cannot create the %dx%d frame buffer", layout.width,
+                      layout.height);
+        return ReportStartupFailure(failure);
     }
     const int32_t threads = settings.threads != 0 ? settings.threads : DefaultThreadCount();
-    WindowRenderer = CreateRenderer(1, threads, pixels, FrameWidth);
+    WindowRenderer = CreateRenderer(settings.scale, threads, pixels, layout.width);
     if (WindowRenderer == nullptr) {
         return ReportStartupFailure("cannot create the renderer");
     }
-    LoadModelSet(nullptr);
+    // Without data files the demo still runs, showing the empty fogged level.
+    LoadDataSet("drav", "", "");
     Scene* scene = BuildLevel();
     FillProjectionMatrix();
     return scene;

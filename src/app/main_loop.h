@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "app/platform.h"
+#include "app/tick.h"
 #include "render/renderer.h"
 #include "scene/scene.h"
 
@@ -24,11 +25,20 @@ extern double ClockStartCount;
 // cannot start: every reading tries again and returns 0.0, so simulated time stands still.
 double ReadClock();
 
+// Where the loop's ticks take their keys from, and what runs after each tick: the platform's
+// keyboard and nothing, unless a demo is being recorded or played.
+struct TickSource {
+    KeyDownQuery keyDown;
+    void (*afterTick)(Scene& scene); // may be null
+};
+extern TickSource LoopTickSource;
+
 // What the loop carries from one iteration to the next, in milliseconds of the clock.
 struct MainLoop {
     double tickTime;      // simulation time up to which ticks have run
     double frameStart;    // clock reading just before the last frame's clear
     double lastTitleTime; // clock reading at the last title update
+    uint64_t ticks;       // ticks run since the loop started
 };
 
 constexpr double TickLength = 16.0;
@@ -39,12 +49,14 @@ constexpr int TitleCapacity = 256;
 MainLoop StartMainLoop();
 
 // One pass of the loop: pump events (clearing Running on quit), run every tick that is due,
-// draw (with WindowRenderer) and present one frame, and rewrite the title when more than 10 ms have
-// passed. A backend driven by the host's frame callbacks calls this once per callback.
+// draw (with WindowRenderer) and present one frame, rewrite the title when more than 10 ms have
+// passed, and hand the frame to screenshots and clips (app/capture/capture.h). A backend driven
+// by the host's frame callbacks calls this once per callback.
 void RunMainLoopIteration(MainLoop& loop, Scene& scene);
 
 // Runs iterations while Running is set, waiting after each frame as a cap of
-// framesPerSecondCap asks (0: never waits); returns the exit code 0.
+// framesPerSecondCap asks (0: never waits), then finishes a clip still recording; returns the
+// exit code 0.
 int RunMainLoop(Scene& scene, int framesPerSecondCap = 0);
 
 // The title text for a frame that started at frameStart and ended at now.
@@ -52,6 +64,7 @@ void FormatFrameTitle(char (&title)[TitleCapacity], double frameStart, double no
 
 // How the demo renders and shows its frames.
 struct DemoSettings {
+    int32_t scale = 1;   // the frame is 320 scale x 240 scale pixels
     int32_t threads = 0; // 0: DefaultThreadCount()
     PresentOptions present{};
 };

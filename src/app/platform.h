@@ -4,16 +4,18 @@
 
 #include <cstdint>
 
+#include "app/frame_layout.h"
 #include "app/present_options.h"
 #include "app/tick.h"
 #include "render/palette.h"
 
-// Opens the 640x480 window titled "DRAV" and whatever drawing contexts presenting needs.
-// Returns null on success, or a short description of the step that failed.
-const char* PlatformOpenWindow(const DisplayOptions& options = {});
-// Creates the 320x240 8-bit frame surface with the palette as its colour table and returns
-// its pixel memory (row pitch 320), or null when it cannot be made.
-uint8_t* PlatformCreateFrameBuffer(const RgbQuad* palette);
+// Opens the window titled "DRAV" with a client area of the layout's shown size, and whatever
+// drawing contexts presenting needs. Returns null on success, or a short description of the
+// step that failed.
+const char* PlatformOpenWindow(const FrameLayout& layout, const DisplayOptions& options = {});
+// Creates the layout's 8-bit frame surface (width x height) with the palette as its colour
+// table and returns its pixel memory (row pitch: the width), or null when it cannot be made.
+uint8_t* PlatformCreateFrameBuffer(const RgbQuad* palette, const FrameLayout& layout);
 // Empties the window-event queue; returns true when a quit event was among the events.
 bool PlatformPumpEvents();
 // High-resolution counter and its frequency in counts per second.
@@ -22,6 +24,6 @@ int64_t PlatformCounterFrequency();
 // Gives up the processor for about the given time; may return a little early or late.
 void PlatformSleep(double milliseconds);
 bool PlatformKeyDown(Key key);
-// Stretches the FrameBuffer over the whole client area.
+// Stretches the frame over the whole client area.
 void PlatformPresent();
 void PlatformSetTitle(const char* title);

@@ -1,9 +1,8 @@
 #include "app/startup.h"
 
-#include <cstdio>
-#include <fstream>
 #include <string>
 
+#include "app/load_warnings.h"
 #include "assets/model.h"
 #include "render/palette.h"
 #include "render/render_state.h"
@@ -17,26 +16,15 @@ std::string DataPath(const char* dataDirectory, const char* fileName) {
     return std::string(dataDirectory) + '/' + fileName;
 }
 
-bool FileOpens(const std::string& path) {
-    return std::ifstream(path, std::ios::binary).is_open();
-}
-
-// Loads one slot; a missing model file leaves it empty, a missing texture file leaves the
-// model with the loader's stand-in texture. Each is named on stderr.
+// Loads one slot; a model file that is missing or rejected leaves it empty, a missing texture
+// file leaves the model with the loader's stand-in texture. Each is named on stderr, as are
+// files that load with gaps.
 void LoadSlot(const ModelSlot& slot, const char* dataDirectory) {
     const std::string modelPath = DataPath(dataDirectory, slot.modelFileName);
     const std::string texturePath = DataPath(dataDirectory, slot.textureFileName);
-    *slot.slot = nullptr;
-    if (!FileOpens(modelPath)) {
-        std::fprintf(stderr, "drav: warning: cannot open model file %s\n", modelPath.c_str());
-        return;
-    }
-    *slot.slot = LoadModel(modelPath.c_str(), texturePath.c_str());
-    if (*slot.slot == nullptr) {
-        std::fprintf(stderr, "drav: warning: model file %s rejected\n", modelPath.c_str());
-    } else if (!FileOpens(texturePath)) {
-        std::fprintf(stderr, "drav: warning: cannot open texture file %s\n", texturePath.c_str());
-    }
+    ModelLoadNotes notes;
+    *slot.slot = LoadModel(modelPath.c_str(), texturePath.c_str(), &notes);
+    WarnAboutModelFiles(modelPath.c_str(), texturePath.c_str(), *slot.slot, notes);
 }
 
 } // namespace
@@ -53,6 +41,13 @@ int LoadModelSet(const char* dataDirectory) {
         loaded += *slot.slot != nullptr ? 1 : 0;
     }
     return loaded;
+}
+
+void FreeModelSet() {
+    for (const ModelSlot& slot : ModelSlots) {
+        FreeModel(*slot.slot);
+        *slot.slot = nullptr;
+    }
 }
 
 void FillProjectionMatrix() {

@@ -9,5 +9,8 @@ void BuildColourTables();
 // slot stays empty. Returns the number of slots that hold a model.
 int LoadModelSet(const char* dataDirectory);
 
+// Frees the model in every slot and empties the slots, for tools that release what they load.
+void FreeModelSet();
+
 // The perspective projection: 50 degrees vertical, aspect 640/480, near 0.25, far 15.
 void FillProjectionMatrix();

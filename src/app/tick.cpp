@@ -63,3 +63,9 @@ void RunTick(Scene& scene, KeyDownQuery keyDown) {
     ApplyKeys(scene, keyDown);
     TickAnimators();
 }
+
+uint8_t ScriptedKeys = 0;
+
+bool ScriptedKeyDown(Key key) {
+    return (ScriptedKeys & KeyBit(key)) != 0;
+}

@@ -2,6 +2,7 @@
 
 #include "assets/shared_positions.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -59,6 +60,14 @@ int32_t ReadTriangleCount(std::FILE* file) {
     return count;
 }
 
+// The triangles that a file of fileSize bytes holds after its 12-byte header, a partly
+// supplied last one included.
+int64_t TrianglesPresent(uint64_t fileSize) {
+    constexpr uint64_t HeaderBytes = 12;
+    const uint64_t body = fileSize > HeaderBytes ? fileSize - HeaderBytes : 0;
+    return static_cast<int64_t>((body + sizeof(ModelTriangle) - 1) / sizeof(ModelTriangle));
+}
+
 // A zero-filled model with room for count triangles, or null when memory runs out. The array
 // always has at least one record so that an empty model still has a valid pointer.
 Model* AllocateModel(int32_t count) {
@@ -76,49 +85,64 @@ Model* AllocateModel(int32_t count) {
     return model;
 }
 
-// Reads the header and the whole triangle block with one read, then closes the file.
-Model* ReadModelFile(const char* fileName) {
-    std::FILE* file = std::fopen(fileName, "rb");
-    if (!file) {
+// Reads the header and, with one read, the triangles the file holds; then closes the file.
+Model* ReadModelFile(const char* fileName, ModelLoadNotes& notes) {
+    const OpenedDataFile file = OpenDataFile(fileName);
+    notes.modelFile = file.found;
+    if (!file.stream) {
         return nullptr;
     }
-    const int32_t count = ReadTriangleCount(file);
-    Model* model = count == NoModel ? nullptr : AllocateModel(count);
-    if (model) {
-        // A short file leaves the rest of the zero-filled block as it is.
-        std::fread(model->triangles, 1, static_cast<size_t>(count) * sizeof(ModelTriangle), file);
+    const int32_t declared = ReadTriangleCount(file.stream);
+    Model* model = nullptr;
+    if (declared != NoModel) {
+        notes.declaredTriangles = declared;
+        const auto count =
+            static_cast<int32_t>(std::min<int64_t>(declared, TrianglesPresent(file.found.size)));
+        model = AllocateModel(count);
     }
-    std::fclose(file);
+    if (model) {
+        // A file that shrank since its size was taken leaves the rest of the block zero.
+        std::fread(model->triangles, 1,
+                   static_cast<size_t>(model->triangleCount) * sizeof(ModelTriangle), file.stream);
+    }
+    std::fclose(file.stream);
     return model;
 }
 
 } // namespace
 
-Texture* LoadTexture(const char* fileName) {
+Texture* LoadTexture(const char* fileName, DataFileFound* found) {
     Texture* texture = static_cast<Texture*>(std::calloc(1, sizeof(Texture)));
     if (!texture) {
         return nullptr;
     }
-    std::FILE* file = std::fopen(fileName, "rb");
-    if (file) {
-        std::fread(texture->texels, 1, sizeof texture->texels, file);
-        std::fclose(file);
+    const OpenedDataFile file = OpenDataFile(fileName);
+    if (found) {
+        *found = file.found;
+    }
+    if (file.stream) {
+        std::fread(texture->texels, 1, sizeof texture->texels, file.stream);
+        std::fclose(file.stream);
     }
     return texture;
 }
 
-Model* LoadModel(const char* modelFileName, const char* textureFileName) {
-    Model* model = ReadModelFile(modelFileName);
-    if (!model) {
-        return nullptr;
+Model* LoadModel(const char* modelFileName, const char* textureFileName, ModelLoadNotes* notes) {
+    ModelLoadNotes found = {};
+    Model* model = ReadModelFile(modelFileName, found);
+    if (model) {
+        model->texture = LoadTexture(textureFileName, &found.textureFile);
+        if (model->texture) {
+            // Without memory for it the model is still drawn, triangle by triangle.
+            model->shared = FindSharedPositions(model->triangles, model->triangleCount);
+        } else {
+            FreeModel(model);
+            model = nullptr;
+        }
     }
-    model->texture = LoadTexture(textureFileName);
-    if (!model->texture) {
-        FreeModel(model);
-        return nullptr;
+    if (notes) {
+        *notes = found;
     }
-    // Without memory for it the model is still drawn, triangle by triangle.
-    model->shared = FindSharedPositions(model->triangles, model->triangleCount);
     return model;
 }
 

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "assets/data_file.h"
+
 // One vertex exactly as stored in a model file (32 bytes, little-endian floats).
 struct ModelVertex {
     float x, y, z;
@@ -44,14 +46,29 @@ struct Model {
 constexpr int32_t MaxModelTriangles =
     (INT32_MAX - 11) / static_cast<int32_t>(sizeof(ModelTriangle));
 
+// What LoadModel found in a model's two files besides what the model holds, for warnings.
+struct ModelLoadNotes {
+    DataFileFound modelFile;
+    // The header's triangle count, once the header is accepted; above the model's
+    // triangleCount when the file ends before its triangles do.
+    int32_t declaredTriangles;
+    DataFileFound textureFile; // NotTried when the model file was rejected
+};
+
 // Loads a model file and then its texture; returns null when the model file cannot be opened,
-// has a wrong magic, version or triangle count, or memory runs out. Triangle bytes the file
-// does not supply are zero. The texture file is opened only after the model file is accepted
-// and closed; a texture file that cannot be opened leaves the texture all zero.
-Model* LoadModel(const char* modelFileName, const char* textureFileName);
-// Reads up to 4096 bytes of a texture file; bytes the file does not supply are zero. Returns
-// null only when memory runs out.
-Texture* LoadTexture(const char* fileName);
+// is not a regular file, has a wrong magic, version or triangle count, or memory runs out.
+// The model holds the triangles the file holds, a partly supplied last one included with its
+// missing bytes zero; a header that declares more gives no more (a triangle of zeros has its
+// three corners in one point and draws nothing), so memory and work stay within the file's
+// size. The texture file is opened only after the model file is accepted and closed; a
+// texture file that cannot be opened or is not a regular file leaves the texture all zero.
+// Fills notes when it is not null.
+Model* LoadModel(const char* modelFileName, const char* textureFileName,
+                 ModelLoadNotes* notes = nullptr);
+// Reads up to 4096 bytes of a texture file; bytes the file does not supply are zero, as are
+// all of them when the file cannot be opened or is not a regular file. Fills found when it is
+// not null. Returns null only when memory runs out.
+Texture* LoadTexture(const char* fileName, DataFileFound* found = nullptr);
 // Frees a model with its triangles, texture and shared positions; null is ignored. The program
 // itself keeps its models for its whole run; tools and tests release theirs.
 void FreeModel(Model* model);

@@ -4,39 +4,10 @@
 #include <cstdio>
 #include <cstdlib>
 #include <functional>
-#include <thread>
 
-#if defined(_WIN32)
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
-#include <windows.h>
-#elif defined(__linux__)
-#include <sched.h>
-#endif
+#include "render/renderer.h"
 
 namespace {
-
-// What the system reports, before clamping; 0 when it cannot tell.
-int ReportedCoreCount() {
-#if defined(_WIN32)
-    DWORD_PTR processMask = 0;
-    DWORD_PTR systemMask = 0;
-    if (GetProcessAffinityMask(GetCurrentProcess(), &processMask, &systemMask)) {
-        int count = 0;
-        for (; processMask != 0; processMask &= processMask - 1) {
-            ++count;
-        }
-        return count;
-    }
-#elif defined(__linux__)
-    cpu_set_t cores;
-    if (sched_getaffinity(0, sizeof cores, &cores) == 0) {
-        return CPU_COUNT(&cores);
-    }
-#endif
-    return static_cast<int>(std::thread::hardware_concurrency());
-}
 
 // Declares "NAME N" for a whole number from minimum to maximum, handing it to store.
 CLI::Option* AddRangeOption(CLI::App& app, const char* name, const char* valueName,
@@ -70,13 +41,8 @@ bool IsDigit(char c) {
 
 } // namespace
 
-int UsableCoreCount() {
-    const int reported = ReportedCoreCount();
-    return reported < 1 ? 1 : (reported > MaximumThreads ? MaximumThreads : reported);
-}
-
 FrameOptions DefaultFrameOptions() {
-    return FrameOptions{MinimumScale, UsableCoreCount()};
+    return FrameOptions{1, DefaultThreadCount()};
 }
 
 CommandLineOutcome ParseCommandLine(CLI::App& app, int argc, const char* const* argv) {
@@ -138,13 +104,23 @@ CLI::Option* AddWholeNumberOption(CLI::App& app, const char* name, const char* v
 
 CLI::Option* AddTextOption(CLI::App& app, const char* name, const char* valueName, const char* help,
                            std::string& target) {
-    return app.add_option(name, target, help)->type_name(valueName);
+    // A missing value would otherwise take the next option's name, so that "--png --raw f"
+    // writes a file called "--raw".
+    const std::string what = std::string("a ") + valueName + " name";
+    return app.add_option(name, target, help)
+        ->type_name(valueName)
+        ->check(CLI::Validator(
+            [what](std::string& text) {
+                const bool plausible = !text.empty() && text.compare(0, 2, "--") != 0;
+                return plausible ? std::string() : "'" + text + "' is not " + what;
+            },
+            ""));
 }
 
 void AddFrameOptions(CLI::App& app, FrameOptions& frame) {
     AddWholeNumberOption(app, "--scale", "K", "frame of 320K x 240K pixels (default 1: 320x240)",
-                         frame.scale, MinimumScale, MaximumScale);
+                         frame.scale, 1, MaxFrameScale);
     AddWholeNumberOption(app, "--threads", "N",
                          "threads that draw the frame (default: one per usable core)",
-                         frame.threads, 1, MaximumThreads);
+                         frame.threads, 1, MaxRenderThreads);
 }

@@ -16,14 +16,7 @@ struct FrameOptions {
     int threads;
 };
 
-constexpr int MinimumScale = 1;
-constexpr int MaximumScale = 8;
-constexpr int MaximumThreads = 64;
-
-// The number of cores this process may run on, from 1 to MaximumThreads.
-int UsableCoreCount();
-
-// Scale 1 and one thread per usable core.
+// Scale 1 and one thread per core the process may use (DefaultThreadCount).
 FrameOptions DefaultFrameOptions();
 
 // What a program does after its command line is read: run, or print text (to standard output
@@ -73,7 +66,8 @@ CLI::Option* AddWholeNumberOption(CLI::App& app, const char* name, const char* v
 CLI::Option* AddWholeNumberOption(CLI::App& app, const char* name, const char* valueName,
                                   const char* help, int& target, int minimum, int maximum);
 
-// Declares "NAME TEXT" storing any text, such as a file name.
+// Declares "NAME TEXT" storing a text such as a file name: not empty, and not starting with
+// "--", which is an option left without its value.
 CLI::Option* AddTextOption(CLI::App& app, const char* name, const char* valueName, const char* help,
                            std::string& target);
 

@@ -1,7 +1,7 @@
 #include "cli/demo_options.h"
 
 CommandLineOutcome ParseDemoOptions(int argc, const char* const* argv, DemoOptions& options) {
-    options = DemoOptions{DefaultFrameOptions(), PresentOptions{}};
+    options = DemoOptions{DefaultFrameOptions(), PresentOptions{}, "", ""};
     CLI::App app("", "drav");
     DescribeProgram(app, "Walks through the level: arrow keys move and turn, Page Up and Page "
                          "Down look up and down, End levels the view.");
@@ -13,6 +13,14 @@ CommandLineOutcome ParseDemoOptions(int argc, const char* const* argv, DemoOptio
                  "wait for the display's refresh to show each frame");
     app.add_flag("--fullscreen", options.present.display.fullscreen,
                  "start in fullscreen (F11 or Alt+Enter switch at any time)");
+    CLI::Option* record =
+        AddTextOption(app, "--record", "DEMO",
+                      "play normally and record the session into a demo file", options.recordPath);
+    AddTextOption(app, "--play", "DEMO",
+                  "play the demo's keys in real time instead of the keyboard's, check every "
+                  "check record and quit at its end: status 0 when all matched, 3 when not",
+                  options.playPath)
+        ->excludes(record);
     return ParseCommandLine(app, argc, argv);
 }
 

@@ -11,6 +11,8 @@
 struct DemoOptions {
     FrameOptions frame;
     PresentOptions present;
+    std::string recordPath; // empty: no recording
+    std::string playPath;   // empty: the keyboard drives the walk
 };
 
 // Reads argv[1..argc-1] over DefaultFrameOptions.

@@ -1,7 +1,9 @@
 #include "render/raster.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstddef>
+#include <initializer_list>
 #include <utility>
 
 #include "assets/model.h"
@@ -41,18 +43,40 @@ RowWindow WorkerRows(const WorkerState& worker) {
 }
 
 // Per-pixel increments of a span's interpolants, from its unclipped ends, so that clipping
-// never changes them.
-struct SpanSteps {
-    int32_t u;
-    int32_t v;
-    int32_t shade;
+// never changes them. Wide is int32_t for the rasteriser's own spans, whose width fits in 32
+// bits and whose 16.16 values lie between 0 and 255 * 65536, so that every difference, product
+// and partial sum below fits; and int64_t for FillSpan, which takes any 32-bit values:
+// differences then stay below 2^32, and each quotient times the columns it is stepped over
+// stays below the difference it came from.
+template <typename Wide> struct SpanSteps {
+    Wide u;
+    Wide v;
+    Wide shade;
 };
 
-SpanSteps StepsAlong(int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft, int32_t uRight,
-                     int32_t vRight, int32_t shadeLeft, int32_t shadeRight) {
-    const int32_t dx = x1 - x0;
-    return {TruncatedQuotient(uRight - uLeft, dx), TruncatedQuotient(vRight - vLeft, dx),
-            TruncatedQuotient(shadeRight - shadeLeft, dx)};
+// True when a span (x0 < x1) is one the 32-bit arithmetic takes: its width fits in 32 bits and
+// its values lie between 0 and 255 * 65536. Every span the rasteriser hands on is one, whatever
+// the frame's scale, as its ends lie between vertex positions within 2^30 of zero and its
+// values between those of the vertices.
+constexpr bool NarrowSpan(int32_t x0, int32_t x1, std::initializer_list<int32_t> values) {
+    constexpr int32_t Largest = 255 * 65536;
+    for (const int32_t value : values) {
+        if (value < 0 || value > Largest) {
+            return false;
+        }
+    }
+    return int64_t{x1} - x0 <= INT32_MAX;
+}
+
+template <typename Wide>
+SpanSteps<Wide> StepsAlong(int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft, int32_t uRight,
+                           int32_t vRight, int32_t shadeLeft, int32_t shadeRight) {
+    assert(sizeof(Wide) > 4 ||
+           NarrowSpan(x0, x1, {uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight}));
+    const Wide dx = Wide{x1} - x0;
+    return {TruncatedQuotient(Wide{uRight} - uLeft, dx),
+            TruncatedQuotient(Wide{vRight} - vLeft, dx),
+            TruncatedQuotient(Wide{shadeRight} - shadeLeft, dx)};
 }
 
 // Texture coordinates u and v of a span in one register, stepped by one 64-bit addition: the
@@ -89,12 +113,13 @@ inline uint32_t FogRowOffset(uint32_t s) {
 // Fills columns start to stop - 1 (inside the frame, at most PackedColumns of them) of the row
 // at pixels, for a span that begins at x0 with the given values. The interpolants at column x
 // are the left values plus (x - x0) steps, as stepping pixel by pixel from x0 gives them.
+template <typename Wide>
 inline void FillPiece(uint8_t* pixels, const uint8_t* texels, int32_t start, int32_t stop,
                       int32_t x0, int32_t uLeft, int32_t vLeft, int32_t shadeLeft,
-                      const SpanSteps& steps) {
-    const int32_t skipped = start - x0;
-    const int32_t shadeFirst = shadeLeft + skipped * steps.shade;
-    const int32_t shadeLast = shadeLeft + (stop - 1 - x0) * steps.shade;
+                      const SpanSteps<Wide>& steps) {
+    const Wide skipped = Wide{start} - x0;
+    const Wide shadeFirst = shadeLeft + skipped * steps.shade;
+    const Wide shadeLast = shadeLeft + (Wide{stop} - 1 - x0) * steps.shade;
     // Unsigned from here: the same bits, with wrap-around defined, and plain shifts and masks
     // for the table offsets.
     PackedTexel uv = PackTexel(static_cast<uint32_t>(uLeft + skipped * steps.u),
@@ -105,9 +130,9 @@ inline void FillPiece(uint8_t* pixels, const uint8_t* texels, int32_t start, int
     uint8_t* const end = pixels + stop;
     const std::ptrdiff_t columns = stop - start;
     // Each column's shade lies between those of the first and the last column (the steps are
-    // the span's gradient truncated towards zero, and the caller keeps every value within
-    // +-2^30, so nothing wraps); when both have the same integer part, every column has it and
-    // reads one fog row.
+    // the span's gradient truncated towards zero, and both are exact in Wide); when both have
+    // the same integer part, every column has it and reads one fog row. The columns step u, v
+    // and the shade modulo 2^32, which keeps the bits that pick the texel and the fog row.
     if ((shadeFirst >> 16) == (shadeLast >> 16)) {
         const uint8_t* const fog = FogTable + FogRowOffset(static_cast<uint32_t>(shadeFirst));
         for (std::ptrdiff_t i = -columns; i != 0; ++i) {
@@ -126,9 +151,10 @@ inline void FillPiece(uint8_t* pixels, const uint8_t* texels, int32_t start, int
 }
 
 // Fills columns start to stop - 1 (inside the frame) of the row, piece by piece.
+template <typename Wide>
 inline void FillPixels(const WorkerState& worker, int32_t row, int32_t start, int32_t stop,
                        int32_t x0, int32_t uLeft, int32_t vLeft, int32_t shadeLeft,
-                       const SpanSteps& steps) {
+                       const SpanSteps<Wide>& steps) {
     uint8_t* const pixels = TargetRow(worker.target, row);
     const uint8_t* const texels = worker.currentTexture->texels;
     for (int32_t piece = start; piece < stop; piece += PackedColumns) {
@@ -137,7 +163,8 @@ inline void FillPixels(const WorkerState& worker, int32_t row, int32_t start, in
     }
 }
 
-// FillSpan, inlined into the rasteriser's row loop.
+// FillSpan in Wide arithmetic; inlined into the rasteriser's row loop with int32_t.
+template <typename Wide>
 inline void FillRowSpan(const WorkerState& worker, int32_t row, int32_t x0, int32_t x1,
                         int32_t uLeft, int32_t vLeft, int32_t uRight, int32_t vRight,
                         int32_t shadeLeft, int32_t shadeRight) {
@@ -146,7 +173,7 @@ inline void FillRowSpan(const WorkerState& worker, int32_t row, int32_t x0, int3
     // Also covers x0 == x1 and x0 > x1; a span with nothing visible needs no gradients.
     if (first < end) {
         FillPixels(worker, row, first, end, x0, uLeft, vLeft, shadeLeft,
-                   StepsAlong(x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight));
+                   StepsAlong<Wide>(x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight));
     }
 }
 
@@ -156,7 +183,8 @@ struct SpanFiller {
     const WorkerState& worker;
     void operator()(int32_t row, int32_t x0, int32_t x1, int32_t uLeft, int32_t vLeft,
                     int32_t uRight, int32_t vRight, int32_t shadeLeft, int32_t shadeRight) const {
-        FillRowSpan(worker, row, x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight);
+        FillRowSpan<int32_t>(worker, row, x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft,
+                             shadeRight);
     }
 };
 
@@ -184,10 +212,13 @@ void UncoveredSpanFiller::operator()(int32_t row, int32_t x0, int32_t x1, int32_
     // reference.
     const struct {
         int32_t row, x0, uLeft, vLeft, shadeLeft;
-        SpanSteps steps;
-    } span = {row,       x0,
-              uLeft,     vLeft,
-              shadeLeft, StepsAlong(x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight)};
+        SpanSteps<int32_t> steps;
+    } span = {row,
+              x0,
+              uLeft,
+              vLeft,
+              shadeLeft,
+              StepsAlong<int32_t>(x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight)};
     const WorkerState& drawing = worker;
     CoverUncovered(worker, covered, low, first, end,
                    [&span, &drawing](int32_t start, int32_t stop) {
@@ -416,7 +447,7 @@ int64_t CoverTrianglePixels(WorkerState& worker, const ScreenVertex& a, const Sc
 void FillSpan(const WorkerState& worker, int32_t row, int32_t x0, int32_t x1, int32_t uLeft,
               int32_t vLeft, int32_t uRight, int32_t vRight, int32_t shadeLeft,
               int32_t shadeRight) {
-    FillRowSpan(worker, row, x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight);
+    FillRowSpan<int64_t>(worker, row, x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight);
 }
 
 void FillSpanEither(const WorkerState& worker, int32_t row, int32_t x0, int32_t x1, int32_t uLeft,

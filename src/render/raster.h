@@ -42,8 +42,8 @@ int64_t CoverTrianglePixels(WorkerState& worker, const ScreenVertex& a, const Sc
 // Fills columns x0 <= x < x1 of row (inside the frame), clipped to the frame's columns,
 // interpolating 16.16 texture coordinates and shade from the left end to the right end with
 // the worker's current texture. Nothing is drawn when x0 >= x1.
-// The caller keeps x0, x1 and the 16.16 end values within +-2^30, so that their differences
-// fit; the frame, texture and fog table are then only touched in bounds, whatever the values.
+// Any values are safe: gradients are taken in 64 bits, and the frame, texture and fog table
+// are only touched in bounds.
 void FillSpan(const WorkerState& worker, int32_t row, int32_t x0, int32_t x1, int32_t uLeft,
               int32_t vLeft, int32_t uRight, int32_t vRight, int32_t shadeLeft, int32_t shadeRight);
 

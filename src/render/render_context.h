@@ -45,9 +45,9 @@ struct PositionState;
 
 // One thread's drawing state. The worker writes only rows firstRow to endRow - 1 of the target
 // and only touches the coverage of those rows.
-struct WorkerState {
-    RenderTarget target; // the whole frame
-    int32_t firstRow;    // the row window
+struct alignas(64) WorkerState { // a cache line of its own: workers write theirs often
+    RenderTarget target;         // the whole frame
+    int32_t firstRow;            // the row window
     int32_t endRow;
     CoveredRow* coveredRows;       // one per row of the target, indexed by row
     int32_t fullyCoveredRows;      // rows of the window covered from column 0 to the last

@@ -3,7 +3,6 @@
 // and draw independently, such as a window's and a side frame at scale 1.
 #pragma once
 
-#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <vector>
@@ -32,7 +31,6 @@ struct Renderer {
     // What the current frame asks of each band; set before the workers start.
     DrawOrder order;
     bool clearFirst;
-    std::atomic<int32_t> nextBand;
 
     // Storage behind the records above.
     std::vector<uint8_t> ownedPixels;

@@ -78,3 +78,10 @@ Scene* BuildLevel() {
     }
     return scene;
 }
+
+void DestroyLevel(Scene* scene) {
+    while (AnimatorList.count > 0) {
+        RemoveAnimator(AnimatorList.items[AnimatorList.count - 1]);
+    }
+    DestroyScene(scene);
+}

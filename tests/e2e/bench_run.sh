@@ -39,13 +39,18 @@ else
     fail "drav-bench exited with $? ($(cat "$work/err"))"
 fi
 
-for arguments in "--frames 0" "--frames x" "--walk X5" "--walk U" "--walk" "--unknown 1" "stray"; do
+for arguments in "--frames 0" "--frames x" "--walk X5" "--walk U" "--walk" "--scale 0" \
+    "--threads 65" "--unknown 1" "stray"; do
     # shellcheck disable=SC2086
     "$bench" --data "$data" $arguments >/dev/null 2>"$work/bad.err"
     status=$?
     [ "$status" = 2 ] || fail "'$arguments' exited with $status, not 2"
     grep -q '^usage: drav-bench' "$work/bad.err" || fail "'$arguments' printed no usage"
+    first=$(head -n1 "$work/bad.err")
+    [[ $first == "drav-bench: "*"${arguments##* }"* ]] || fail "'$arguments' gave '$first'"
 done
+"$bench" --help >"$work/help.out" 2>&1 || fail "--help did not exit 0"
+grep -q -- '--walk SCRIPT' "$work/help.out" || fail "--help does not list --walk"
 
 "$bench" --data "$data" --frames 3 --json "$work/no/such/dir/s.json" >/dev/null 2>"$work/write.err"
 [ "$?" = 1 ] || fail "an unwritable JSON file did not give status 1"

@@ -1,24 +1,38 @@
-# Sourced by the end-to-end scripts that check fullscreen on a 1024x768 screen.
+# Sourced by the end-to-end scripts that check fullscreen.
 
-# fullscreen_picture_problem SCREENSHOT : prints nothing when the screenshot is the frame at
-# factor 3 (960x720 at 32,24) with all-black borders and every frame pixel one 3x3 block of
-# screen pixels; else prints what is wrong. Leaves SCREENSHOT's _picture and _blocks beside it.
+# whole_factor_fit SCREEN-WIDTH SCREEN-HEIGHT FRAME-WIDTH FRAME-HEIGHT : prints "FACTOR WIDTH
+# HEIGHT LEFT TOP" of the frame at the largest whole factor that fits the screen, centred.
+whole_factor_fit() {
+    local factor=$(($1 / $3))
+    [ $(($2 / $4)) -lt "$factor" ] && factor=$(($2 / $4))
+    echo "$factor $(($3 * factor)) $(($4 * factor)) $((($1 - $3 * factor) / 2)) $((($2 - $4 * factor) / 2))"
+}
+
+# fullscreen_picture_problem SCREENSHOT FRAME-WIDTH FRAME-HEIGHT : prints nothing when the
+# screenshot of the whole screen is the frame at the largest whole factor that fits, centred,
+# with all-black borders and every frame pixel one square block of screen pixels; else prints
+# what is wrong. Leaves SCREENSHOT's _picture and _blocks beside it.
 fullscreen_picture_problem() {
-    local shot=$1
+    local shot=$1 frame_width=$2 frame_height=$3
     local base=${shot%.png}
-    local border colours odd
-    border=$(convert "$shot" -fill black -draw 'rectangle 32,24 991,743' -format '%[max]' info:)
+    local screen_width screen_height factor width height left top border colours odd
+    read -r screen_width screen_height < <(identify -format '%w %h' "$shot")
+    read -r factor width height left top < <(whole_factor_fit "$screen_width" "$screen_height" \
+        "$frame_width" "$frame_height")
+    border=$(convert "$shot" -fill black \
+        -draw "rectangle $left,$top $((left + width - 1)),$((top + height - 1))" -format '%[max]' info:)
     if [ "$border" != 0 ]; then
-        echo "the border around the 960x720 picture is not all black"
+        echo "the border around the ${width}x${height} picture is not all black"
         return
     fi
-    convert "$shot" -crop 960x720+32+24 +repage "${base}_picture.png"
+    convert "$shot" -crop "${width}x${height}+$left+$top" +repage "${base}_picture.png"
     colours=$(convert "${base}_picture.png" -format %k info:)
     if [ "$colours" -lt 16 ]; then
         echo "the picture shows only $colours colours"
         return
     fi
-    convert "${base}_picture.png" -sample 320x240 -sample 960x720 "${base}_blocks.png"
+    convert "${base}_picture.png" -sample "${frame_width}x${frame_height}" \
+        -sample "${width}x${height}" "${base}_blocks.png"
     odd=$(compare -metric AE "${base}_picture.png" "${base}_blocks.png" null: 2>&1)
-    [ "$odd" = 0 ] || echo "$odd screen pixels are not part of a 3x3 block"
+    [ "$odd" = 0 ] || echo "$odd screen pixels are not part of a ${factor}x${factor} block"
 }

@@ -3,7 +3,9 @@
 # fullscreen request is the window manager's to carry out): F11 turns the 640x480 window into
 # one over the whole screen, the frame shown at factor 3 (960x720) in the middle
 # with black borders and every frame pixel a sharp 3x3 block; Alt+Enter turns it back into
-# the 640x480 window. Then the same from --fullscreen at start. Screenshots are kept.
+# the 640x480 window. Then the same from --fullscreen at start, and with --scale 2, whose
+# 640x480 frame fits once (at 192,144) and whose window is 640x480 again after F11.
+# Screenshots are kept.
 #
 # Usage: fullscreen_test.sh DRAV DATA-DIRECTORY OUTPUT-DIRECTORY
 set -uo pipefail
@@ -68,13 +70,15 @@ window_geometry() {
 window_size() { xwininfo -id "$window" | awk '/Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h }'; }
 has_size() { [ "$(window_size)" = "$1" ]; }
 
-# check_fullscreen_picture NAME : takes a screenshot of the whole screen and checks it.
+# check_fullscreen_picture NAME FRAME-WIDTH FRAME-HEIGHT : takes a screenshot of the whole
+# screen and checks it shows a frame of that size at a whole factor.
 check_fullscreen_picture() {
     import -window root "$out/$1.png" || fail "cannot take screenshot $1"
-    local problem
-    problem=$(fullscreen_picture_problem "$out/$1.png")
+    local problem factor width height left top
+    problem=$(fullscreen_picture_problem "$out/$1.png" "$2" "$3")
     [ -z "$problem" ] || fail "$1: $problem"
-    echo "$1: 960x720 at (32,24), black borders, sharp 3x3 blocks"
+    read -r factor width height left top < <(whole_factor_fit 1024 768 "$2" "$3")
+    echo "$1: ${width}x$height at ($left,$top), black borders, sharp ${factor}x$factor blocks"
 }
 
 start_drav
@@ -84,7 +88,7 @@ xdotool windowfocus "$window" 2>/dev/null
 xdotool key F11
 wait_for 30 has_size 1024x768 || fail "F11 left the window at $(window_size)"
 sleep 0.5
-check_fullscreen_picture f11_fullscreen
+check_fullscreen_picture f11_fullscreen 320 240
 xdotool key alt+Return
 wait_for 30 has_size 640x480 || fail "Alt+Enter left the window at $(window_size)"
 sleep 0.5
@@ -97,10 +101,19 @@ stop_drav
 start_drav --fullscreen
 wait_for 30 has_size 1024x768 || fail "--fullscreen opened a window of $(window_size)"
 sleep 0.5
-check_fullscreen_picture started_fullscreen
+check_fullscreen_picture started_fullscreen 320 240
 xdotool key F11
 wait_for 30 has_size 640x480 || fail "F11 after --fullscreen left the window at $(window_size)"
 echo "F11 after --fullscreen: a 640x480 window"
+stop_drav
+
+start_drav --scale 2 --fullscreen
+wait_for 30 has_size 1024x768 || fail "--scale 2 --fullscreen opened a window of $(window_size)"
+sleep 0.5
+check_fullscreen_picture scale2_fullscreen 640 480
+xdotool key F11
+wait_for 30 has_size 640x480 || fail "F11 at scale 2 left the window at $(window_size)"
+echo "F11 at scale 2: a 640x480 window"
 stop_drav
 
 if [ -s "$out/drav.stderr" ]; then

@@ -45,16 +45,36 @@ render_ok() {
     fi
 }
 
+# png_size FILE: the PNG's width and height as WIDTHxHEIGHT; "not a PNG" for anything else.
+png_size() {
+    python3 -c 'import sys, struct
+png = open(sys.argv[1], "rb").read()
+print("%dx%d" % struct.unpack(">II", png[16:24]) if png[:8] == b"\x89PNG\r\n\x1a\n" else "not a PNG")' "$1"
+}
+
 # The start view: a picture of many colours, every model file found, a PNG at window size.
 if render_ok start --data "$data" --png "$work/start.png"; then
     frame_check start 'len(set(frame)) > 20'
     grep -qE '^models=[1-9][0-9]*$' "$work/start.out" || fail "start: no models line"
     [ ! -s "$work/start.err" ] || fail "start: unexpected warnings: $(cat "$work/start.err")"
-    python3 -c 'import sys, struct
-png = open(sys.argv[1], "rb").read()
-sys.exit(0 if png[:8] == b"\x89PNG\r\n\x1a\n" and struct.unpack(">II", png[16:24]) == (640, 480) else 1)' \
-        "$work/start.png" || fail "start: PNG is not 640x480"
+    [ "$(png_size "$work/start.png")" = 640x480 ] || fail "start: PNG is $(png_size "$work/start.png")"
 fi
+
+# Larger frames: the raw file holds every pixel of the 320K x 240K frame, the PNG shows it pixel
+# for pixel, and the thread count changes no byte.
+for scale in 2 4; do
+    width=$((320 * scale)) height=$((240 * scale))
+    if render_ok "scale$scale" --data "$data" --scale "$scale" --threads 2 \
+        --png "$work/scale$scale.png" && render_ok "scale${scale}_one_thread" --data "$data" \
+        --scale "$scale" --threads 1; then
+        [ "$(stat -c %s "$work/scale$scale.raw")" = $((width * height)) ] ||
+            fail "scale $scale: raw frame is not ${width}x${height} bytes"
+        [ "$(png_size "$work/scale$scale.png")" = "${width}x${height}" ] ||
+            fail "scale $scale: PNG is $(png_size "$work/scale$scale.png")"
+        cmp -s "$work/scale$scale.raw" "$work/scale${scale}_one_thread.raw" ||
+            fail "scale $scale: one thread and two differ"
+    fi
+done
 
 # The fog table: 65536 bytes whose first is the frame's clear colour.
 [ "$(stat -c %s "$work/fog.bin")" = 65536 ] || fail "fog table is not 65536 bytes"
@@ -76,15 +96,28 @@ if render_ok outside --data "$data" --camera 0,100,0; then
     grep -qx 'models=0' "$work/outside.out" || fail "outside: models line $(cat "$work/outside.out")"
 fi
 
-# Bad arguments: usage on stderr and status 2, nothing rendered.
-for arguments in "--ticks abc" "--ticks -1" "--camera 1,2" "--camera 1,2,3,4,5" \
-    "--camera 1,2,nan" "--camera 1,2,3x" "--unknown 1" "--png" "stray"; do
+# Bad arguments: the option and the value named first, then the usage, on stderr; status 2,
+# nothing rendered.
+for arguments in "--ticks abc" "--ticks -1" "--ticks 1000001" "--camera 1,2" \
+    "--camera 1,2,3,4,5" "--camera 1,2,nan" "--camera 1,2,3x" "--scale 9" "--threads 0" \
+    "--unknown 1" "--png" "stray"; do
     # shellcheck disable=SC2086
-    "$render" --data "$data" $arguments >/dev/null 2>"$work/bad.err"
+    "$render" --data "$data" --raw "$work/bad.raw" $arguments >/dev/null 2>"$work/bad.err"
     status=$?
     [ "$status" = 2 ] || fail "'$arguments' exited with $status, not 2"
     grep -q '^usage: drav-render' "$work/bad.err" || fail "'$arguments' printed no usage"
+    first=$(head -n1 "$work/bad.err")
+    [[ $first == "drav-render: "*"${arguments##* }"* ]] || fail "'$arguments' gave '$first'"
+    [ ! -e "$work/bad.raw" ] || fail "'$arguments' rendered a frame"
 done
+
+# --help: the options on stdout, status 0, nothing rendered.
+"$render" --help --raw "$work/help.raw" >"$work/help.out" 2>&1
+[ "$?" = 0 ] || fail "--help did not exit 0"
+for option in --data --ticks --camera --png --raw --fog-table --scale --threads; do
+    grep -q -- "$option" "$work/help.out" || fail "--help does not list $option"
+done
+[ ! -e "$work/help.raw" ] || fail "--help rendered a frame"
 
 # A missing model file is named, and the frame is rendered without that model.
 mkdir "$work/partial"

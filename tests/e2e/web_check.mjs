@@ -1,9 +1,11 @@
 // End-to-end check of the browser build. Serves the site on 127.0.0.1, opens it in headless
 // Chromium and checks the title, the picture, walking with ArrowUp, that the keys do not
-// scroll the page, a clean console, and that the page's test frames equal the headless
-// renderer's frames byte for byte.
-// usage: node web_check.mjs SITE_DIR DRAV_RENDER DATA_DIR NODE_DIR OUTPUT_DIR
-import { execFileSync } from 'node:child_process';
+// scroll the page, F12's screenshot download, a clean console, that the page's test frames
+// equal the headless renderer's frames byte for byte, the scale taken from the page address,
+// that every key acts (through a demo recorded in the page), and that the shipped demo plays
+// back with every check matching.
+// usage: node web_check.mjs SITE_DIR DRAV_RENDER DATA_DIR NODE_DIR OUTPUT_DIR KEY_CHECKER
+import { execFileSync, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
 import { createRequire } from 'node:module';
 import os from 'node:os';
@@ -12,7 +14,7 @@ import path from 'node:path';
 import { serveFolder } from './web_server.mjs';
 import { analyseImage, changedShareAbove, keepCanvasImage, recordKeyDefaults } from './web_page.mjs';
 
-const [siteDir, renderTool, dataDir, nodeDir, outputDir] = process.argv.slice(2);
+const [siteDir, renderTool, dataDir, nodeDir, outputDir, keyChecker] = process.argv.slice(2);
 const { chromium } = createRequire(path.resolve(nodeDir, 'package.json'))('playwright-core');
 
 const FrameBytes = 76800;
@@ -36,6 +38,14 @@ const FrameCases = [
   { ticks: 77, camera: [22, -2, 3.9, -0.3] },
   { ticks: 0, camera: [10.5, 6.25, 2.5, 0.125] },
 ];
+
+// The browser's key names and the key each must act as, in the order they are held.
+const KeyTable = [
+  ['PageUp', 'PageUp'], ['End', 'End'], ['PageDown', 'PageDown'], ['ArrowLeft', 'Left'],
+  ['ArrowRight', 'Right'], ['ArrowUp', 'Up'], ['ArrowDown', 'Down'],
+];
+// The shipped demo runs about 78 s in real time.
+const DemoPlaybackMs = 5 * 60000;
 
 const results = { passed: 0, failed: 0 };
 function check(condition, what) {
@@ -131,6 +141,29 @@ async function checkWalking(page) {
   const walking = await page.evaluate(changedShareAbove, -1);
   check(walking > 0.5 && walking > standing, `holding ArrowUp changes most of the picture ` +
         `(${percent(walking)}, standing still ${percent(standing)})`);
+}
+
+// F12 offers drav-0001.png for download: the 320x240 frame whose pixels drav-render draws
+// again from the ticks and camera in its text chunk (drav-render draws twice the size).
+async function checkScreenshotDownload(page) {
+  await page.locator('#canvas').focus();
+  const [download] = await Promise.all([
+    page.waitForEvent('download', { timeout: PatientMs }), page.keyboard.press('F12')]);
+  const shotPath = path.join(outputDir, 'drav-0001.png');
+  await download.saveAs(shotPath);
+  check(download.suggestedFilename() === 'drav-0001.png',
+        `F12 offers the screenshot as ${download.suggestedFilename()}`);
+  const magick = (tool, args) => execFileSync(tool, args, { encoding: 'utf8' });
+  const view = magick('identify', ['-format', '%[drav-view]', shotPath]).trim();
+  const renderedPath = path.join(outputDir, 'screenshot_rendered.png');
+  const doubledPath = path.join(outputDir, 'screenshot_doubled.png');
+  execFileSync(renderTool, ['--data', dataDir, ...view.split(' '), '--png', renderedPath]);
+  magick('convert', [shotPath, '-scale', '200%', doubledPath]);
+  // compare writes the count on stderr, and exits with 1 when the pictures differ.
+  const differing = spawnSync('compare', ['-metric', 'AE', doubledPath, renderedPath, 'null:'],
+                              { encoding: 'utf8' }).stderr;
+  check(differing.trim() === '0',
+        `the screenshot is what drav-render draws for "${view}" (${differing.trim()} differ)`);
 }
 
 async function pressKeys(page, keys) {
@@ -239,6 +272,79 @@ async function checkFrames(page) {
   }
 }
 
+// The page address is the command line: ?scale=2 makes a 640x480 frame shown pixel for pixel,
+// and a bad value keeps the demo from starting, with a message that names it on the console.
+async function checkScaleFromAddress(context, origin) {
+  const page = await context.newPage();
+  const messages = [];
+  page.on('console', (m) => messages.push(m.text()));
+  await page.goto(`${origin}/index.html?scale=2`, { timeout: PatientMs });
+  await page.waitForFunction((pattern) => new RegExp(pattern).test(document.title),
+                             TitlePattern.source, { timeout: PatientMs, polling: 50 });
+  const size = await page.evaluate(() => `${Module.canvas.width}x${Module.canvas.height}`);
+  check(size === '640x480', `?scale=2 gives a 640x480 canvas (it is ${size})`);
+  const shotPath = path.join(outputDir, 'canvas_scale2.png');
+  const png = await page.locator('#canvas').screenshot({ path: shotPath });
+  const stats = await page.evaluate(analyseImage, `data:image/png;base64,${png.toString('base64')}`);
+  console.log(`     screenshot kept at ${shotPath}: ${JSON.stringify(stats)}`);
+  check(stats.width === 640 && stats.height === 480 && stats.uniformBlockShare < 0.95,
+        `?scale=2 shows detail finer than 2x2 blocks (${stats.uniformBlockShare} of them uniform)`);
+
+  messages.length = 0;
+  await page.goto(`${origin}/index.html?scale=9`, { timeout: PatientMs });
+  const named = () => messages.some((m) => m.includes("drav: --scale: '9'"));
+  for (let waited = 0; !named() && waited < PatientMs; waited += 100) {
+    await page.waitForTimeout(100);
+  }
+  check(named(), `?scale=9 is refused on the console naming the option and the value`);
+  await page.waitForTimeout(500);
+  check(await page.title() === 'DRAV', 'and the demo does not start');
+  await page.close();
+}
+
+// Waits for the session the page runs to end and returns its status.
+async function demoStatus(page, timeout) {
+  await page.waitForFunction(() => Module.dravDemoStatus !== undefined, null,
+                             { timeout, polling: 200 });
+  return page.evaluate(() => Module.dravDemoStatus);
+}
+
+// Holds each key of the table in turn while the page records a demo, then lets the checker
+// compare the recorded keys and the camera with the tick rules.
+async function checkEveryKey(page, origin) {
+  await page.goto(`${origin}/index.html?record=keys.dem`, { timeout: PatientMs });
+  await page.waitForFunction(() => /FPS|fps/.test(document.title), null,
+                             { timeout: PatientMs, polling: 50 });
+  const titles = await page.evaluate(() => window.seenTitles);
+  check(titles[0] === 'DRAV', `the first title is "DRAV" (titles seen: ${titles.slice(0, 3)})`);
+  await page.locator('#canvas').focus();
+  for (const [browserKey] of KeyTable) {
+    await page.keyboard.down(browserKey);
+    await page.waitForTimeout(400);
+    await page.keyboard.up(browserKey);
+    await page.waitForTimeout(300);
+  }
+  await page.evaluate(() => Module._EndDemo());
+  check(await demoStatus(page, PatientMs) === 0, 'the recording in the page closes');
+  const bytes = await page.evaluate(() => Array.from(Module.FS.readFile('keys.dem')));
+  const demoPath = path.join(outputDir, 'keys.dem');
+  fs.writeFileSync(demoPath, Buffer.from(bytes));
+  const checker = spawnSync('python3', [keyChecker, demoPath, renderTool, dataDir,
+                                        ...KeyTable.map(([, key]) => key)], { encoding: 'utf8' });
+  console.log(checker.stdout.trimEnd());
+  check(checker.status === 0, `every key acts as the tick rules say ${checker.stderr}`);
+}
+
+async function checkDemoPlayback(page, origin) {
+  const messages = [];
+  page.on('console', (m) => messages.push(m.text()));
+  await page.goto(`${origin}/index.html?play=walk.dem`, { timeout: PatientMs });
+  const status = await demoStatus(page, DemoPlaybackMs);
+  const report = messages.find((m) => m.startsWith('drav: demo walk.dem'));
+  check(status === 0 && /all \d+ checks matched/.test(report ?? ''),
+        `the shipped demo plays back in the page with every check matching: ${status}, ${report}`);
+}
+
 async function main() {
   fs.mkdirSync(outputDir, { recursive: true });
   const startModels = renderReference(FrameCases[0], path.join(outputDir, 'start.raw')).models;
@@ -251,6 +357,20 @@ async function main() {
   const problems = [];
   try {
     const page = context.pages()[0] ?? await context.newPage();
+    // Every title the page shows, from its first.
+    await page.addInitScript(() => {
+      window.seenTitles = [];
+      const note = () => {
+        if (window.seenTitles.at(-1) !== document.title) {
+          window.seenTitles.push(document.title);
+        }
+      };
+      document.addEventListener('DOMContentLoaded', () => {
+        note();
+        new MutationObserver(note).observe(document.querySelector('title'),
+                                           { childList: true, characterData: true, subtree: true });
+      });
+    });
     page.on('console', (m) => m.type() === 'error' && problems.push(`console: ${m.text()}`));
     page.on('pageerror', (e) => problems.push(`page error: ${e.message}`));
     page.on('requestfailed', (r) => problems.push(`request failed: ${r.url()}`));
@@ -259,9 +379,13 @@ async function main() {
     await checkTitle(page, startModels);
     await checkScreenshot(page);
     await checkWalking(page);
+    await checkScreenshotDownload(page);
     await checkNoScrolling(page);
     await checkFullscreen(page);
     await checkFrames(page);
+    await checkEveryKey(page, origin);
+    await checkDemoPlayback(page, origin);
+    await checkScaleFromAddress(context, origin);
     await checkFrameRateCap(context, origin);
     check(problems.length === 0, `no error in the console${problems.length ? ': ' : ''}` +
           problems.join('; '));

@@ -1,18 +1,25 @@
 #!/usr/bin/env bash
 # End-to-end check of the demo in a virtual X server: the window's size, the frame-rate title,
-# a picture of the level, walking with the Up key, and closing through the window manager's
-# delete request. Every wait polls with a generous deadline, so a busy machine only makes the
+# a picture of the level, a screenshot with F12 that drav-render renders again from its view,
+# a clip recorded with F9 while walking with the Up key, and closing through the window
+# manager's delete request; then the window's size and picture at scales 2 and 4. Every wait
+# polls with a generous deadline, so a busy machine only makes the
 # test slower, never wrong.
 #
-# Usage: window_test.sh DRAV DATA-DIRECTORY CLOSE-WINDOW-HELPER OUTPUT-DIRECTORY
+# Usage: window_test.sh DRAV DATA-DIRECTORY CLOSE-WINDOW-HELPER OUTPUT-DIRECTORY DRAV-RENDER
 set -uo pipefail
 
 drav=$1
 data=$2
 close_window=$3
 out=$4
+drav_render=$5
 mkdir -p "$out"
 rm -f "$out"/*.png
+# drav runs in a folder of its own, which its screenshots and clips land in.
+run="$out/run"
+rm -rf "$run"
+mkdir -p "$run"
 
 xvfb_pid=""
 drav_pid=""
@@ -37,11 +44,16 @@ for tool in Xvfb xdotool xwininfo import compare convert; do
     command -v "$tool" >/dev/null || fail "$tool is not installed"
 done
 [ -f "$data/plane.hgm" ] || fail "no data files in $data"
+ln -s "$data"/*.hgm "$data"/*.raw "$run"/
 
-start_virtual_screen "$out" || fail "Xvfb did not start"
+# Room for the scale-4 window of 1280x960.
+start_virtual_screen "$out" 1600x1200 || fail "Xvfb did not start"
 
-(cd "$data" && exec "$drav") 2>"$out/drav.stderr" &
-drav_pid=$!
+# start_drav ARGUMENTS... : starts the demo in a folder of its own, where its screenshots land.
+start_drav() {
+    (cd "$run" && exec "$drav" "$@") >"$out/drav.stdout" 2>"$out/drav.stderr" &
+    drav_pid=$!
+}
 
 title_pattern='^[0-9]+\.[0-9]{2} FPS \([0-9]+\.[0-9]{2} ms\) models=([0-9]+)$'
 # The window that shows the frame-rate title with models drawn. SDL may destroy its first window
@@ -58,15 +70,24 @@ find_running_window() {
     done
     return 1
 }
-wait_for 60 find_running_window || fail "no window showed the frame rate with models: '$title'"
-echo "window $window on $DISPLAY"
-echo "title: $title"
-
 # The client area: without a window manager the SDL window is the client area itself.
-geometry=$(xwininfo -id "$window")
-width=$(awk '/Width:/ { print $2 }' <<<"$geometry")
-height=$(awk '/Height:/ { print $2 }' <<<"$geometry")
-[ "$width" = 640 ] && [ "$height" = 480 ] || fail "client area is ${width}x${height}, not 640x480"
+client_size() {
+    local geometry
+    geometry=$(xwininfo -id "$window")
+    echo "$(awk '/Width:/ { print $2 }' <<<"$geometry")x$(awk '/Height:/ { print $2 }' <<<"$geometry")"
+}
+
+# The window has shown the frame rate with models and has the given client size.
+expect_running_window() { # expect_running_window WIDTHxHEIGHT
+    wait_for 60 find_running_window || fail "no window showed the frame rate with models: '$title'"
+    echo "window $window on $DISPLAY: $title"
+    local size
+    size=$(client_size)
+    [ "$size" = "$1" ] || fail "client area is $size, not $1"
+}
+
+start_drav
+expect_running_window 640x480
 
 # screenshot NAME : saves the window's picture as OUTPUT-DIRECTORY/NAME.png.
 screenshot() {
@@ -88,10 +109,15 @@ echo "start view: $colours colours"
 [ "$colours" -ge 8 ] || fail "the picture has only $colours colours"
 [ "$(identify -format %wx%h "$out/start_view.png")" = 640x480 ] || fail "screenshot is not 640x480"
 
+xdotool windowfocus "$window" 2>/dev/null
+# F9 starts a clip, which the title shows while it runs; it ends with the second F9.
+xdotool key F9
+title_shows_recording() { [[ $(xdotool getwindowname "$window") == *" - recording drav-0001.gif" ]]; }
+wait_for 30 title_shows_recording || fail "the title does not show the recording"
+
 # Hold Up for half a second, and beyond that until the title has been rewritten twice, so the
 # loop has certainly polled the key while it was held.
 title_changed_from() { [ "$(xdotool getwindowname "$window")" != "$1" ]; }
-xdotool windowfocus "$window" 2>/dev/null
 xdotool keydown Up
 sleep 0.5
 for _ in 1 2; do
@@ -99,21 +125,74 @@ for _ in 1 2; do
     wait_for 30 title_changed_from "$seen"
 done
 xdotool keyup Up
+xdotool key F9
+wait_for 30 grep -q "recorded drav-0001.gif" "$out/drav.stdout" || fail "the clip did not end"
+title_is_plain() { [[ $(xdotool getwindowname "$window") =~ $title_pattern ]]; }
+wait_for 30 title_is_plain || fail "the title still shows a recording"
+# Each frame is a rectangle on a 320x240 canvas.
+canvases=$(identify -format '%Wx%H\n' "$run/drav-0001.gif") || fail "the clip does not decode"
+clip_frames=$(grep -c '^320x240$' <<<"$canvases")
+echo "clip: $clip_frames frames, $(stat -c %s "$run/drav-0001.gif") bytes"
+[ "$clip_frames" = "$(wc -l <<<"$canvases")" ] || fail "clip frames are not all 320x240"
+[ "$clip_frames" -ge 10 ] || fail "the clip holds $clip_frames frames"
 screenshot walked_view
 changed=$(blocks_changed start_view walked_view)
 echo "walking changed $changed of 1200 blocks"
 [ "$changed" -gt 600 ] || fail "walking changed only $changed of 1200 blocks"
 
-"$close_window" "$window" || fail "cannot send the close request"
-exited() { ! kill -0 "$drav_pid" 2>/dev/null; }
-wait_for 60 exited || fail "drav still runs after the close request"
-wait "$drav_pid"
-status=$?
-drav_pid=""
-[ "$status" = 0 ] || fail "drav exited with code $status"
-if [ -s "$out/drav.stderr" ]; then
-    cat "$out/drav.stderr" >&2
-    fail "drav wrote to stderr"
-fi
+# F12, after the walk: the screenshot's pixels, at the frame's own 320x240, are what
+# drav-render draws for the ticks and camera in its text chunk (drav-render writes twice the
+# size, so the shot is scaled to it).
+xdotool key F12
+wait_for 30 test -s "$run/drav-0001.png" || fail "F12 wrote no drav-0001.png"
+wait_for 30 grep -q "saved drav-0001.png" "$out/drav.stdout" || fail "drav did not name the screenshot"
+title_names_screenshot() { [[ $(xdotool getwindowname "$window") == *" - saved drav-0001.png" ]]; }
+wait_for 30 title_names_screenshot || fail "the title does not name the screenshot"
+view=$(identify -format '%[drav-view]' "$run/drav-0001.png")
+echo "screenshot view: $view"
+[ "$(identify -format %wx%h "$run/drav-0001.png")" = 320x240 ] || fail "screenshot is not 320x240"
+# shellcheck disable=SC2086 # the view is a list of options
+"$drav_render" --data "$data" $view --png "$out/rendered.png" >/dev/null ||
+    fail "drav-render cannot render the view '$view'"
+convert "$run/drav-0001.png" -scale 200% "$out/screenshot_doubled.png"
+differing=$(compare -metric AE "$out/screenshot_doubled.png" "$out/rendered.png" null: 2>&1)
+[ "$differing" = 0 ] || fail "screenshot and drav-render differ in $differing pixels"
+
+# Closes the window as a window manager would; drav must end with 0 and nothing on stderr.
+close_drav() {
+    "$close_window" "$window" || fail "cannot send the close request"
+    exited() { ! kill -0 "$drav_pid" 2>/dev/null; }
+    wait_for 60 exited || fail "drav still runs after the close request"
+    wait "$drav_pid"
+    local status=$?
+    drav_pid=""
+    [ "$status" = 0 ] || fail "drav exited with code $status"
+    if [ -s "$out/drav.stderr" ]; then
+        cat "$out/drav.stderr" >&2
+        fail "drav wrote to stderr"
+    fi
+}
+close_drav
+
+# Above scale 1 the window shows the frame pixel for pixel. The picture must have detail finer
+# than 2x2 blocks: sampled down to half and up again it must change in many pixels, which a
+# 320x240 frame stretched over the window would not.
+scaled_run() { # scaled_run NAME WIDTHxHEIGHT ARGUMENTS...
+    local name=$1 size=$2
+    shift 2
+    start_drav "$@"
+    expect_running_window "$size"
+    screenshot "$name"
+    local half="$(( ${size%x*} / 2 ))x$(( ${size#*x} / 2 ))"
+    convert "$out/$name.png" -sample "$half" -sample "$size" "$out/${name}_halved.png"
+    local fine
+    fine=$(compare -metric AE "$out/$name.png" "$out/${name}_halved.png" null: 2>&1)
+    echo "$name: $fine pixels differ from the picture at half resolution"
+    [ "$fine" -gt $(( ${size%x*} * ${size#*x} / 50 )) ] || fail "$name looks upscaled"
+    close_drav
+}
+scaled_run scale2_view 640x480 --scale 2
+scaled_run scale4_view 1280x960 --scale 4 --threads 2
+
 echo "screenshots in $out"
 echo "PASS"

@@ -1,17 +1,21 @@
 #!/usr/bin/env bash
 # End-to-end run of drav.exe under Wine, as a user would: started in its folder with the data
 # files, it opens a 640x480 client area, retitles itself with the frame rate, shows the level,
-# walks forward while Up is held, and closes with exit code 0 on Alt+F4.
-# Usage, inside wine_run.sh: wine_demo.sh DIST-DIRECTORY PROBE-EXE OUTPUT-DIRECTORY
+# walks forward while Up is held, saves the frame as drav-0001.png on F12 (the same pixels that
+# DRAV-RENDER, when given, draws for the view in its text chunk), and closes with exit code 0
+# on Alt+F4; then at scales 2 and 4 the client area has the frame's own size and shows detail
+# finer than 2x2 blocks.
+# Usage, inside wine_run.sh: wine_demo.sh DIST-DIRECTORY PROBE-EXE OUTPUT-DIRECTORY [DRAV-RENDER]
 # Keeps the screenshots and the title log in the output directory.
 set -uo pipefail
 
 dist=$(realpath "$1")
 probe=$(realpath "$2")
 out=$(realpath -m "$3")
+drav_render=${4:-}
 here=$(dirname "$(realpath "$0")")
 mkdir -p "$out"
-rm -f "$out"/*.png "$out/exit_code" "$out/titles.log" "$out/drav.log"
+rm -f "$out"/*.png "$out/exit_code" "$out/titles.log" "$out/drav.log" "$dist"/drav-*.png
 
 passed=0
 failed=0
@@ -35,6 +39,18 @@ finish() {
     echo "wine e2e: $passed passed, $failed failed"
 }
 trap finish EXIT
+
+# The command line: a GUI program writes to the standard handles it was started with (here
+# Wine's, redirected to files), exits 2 on a bad value naming it, and 0 after --help.
+(cd "$dist" && wine drav.exe --scale 9 >"$out/bad.out" 2>"$out/bad.err")
+status=$?
+check "a bad --scale exits 2 (it is $status)" [ "$status" = 2 ]
+check "the error names the option and the value ($(head -n1 "$out/bad.err" | tr -d '\r'))" \
+    grep -q "^drav: --scale: '9' is not a whole number from 1 to 8" "$out/bad.err"
+(cd "$dist" && wine drav.exe --help >"$out/help.out" 2>"$out/help.err")
+status=$?
+check "--help exits 0 (it is $status)" [ "$status" = 0 ]
+check "--help lists --scale and --threads" grep -q -- "--threads N" "$out/help.out"
 
 python3 "$here/wine_titles.py" >"$out/titles.log" &
 watcher=$!
@@ -96,6 +112,23 @@ check "holding Up for half a second changes most of the picture ($walked_pixels 
 check "walking moves the picture (coarse change $walking, standing still $standing)" \
     awk -v walking="$walking" -v standing="$standing" 'BEGIN { exit !(walking > 2 * standing) }'
 
+xdotool key --window "$window" F12
+if wait_for 30 test -s "$dist/drav-0001.png"; then
+    view=$(identify -format '%[drav-view]' "$dist/drav-0001.png")
+    check "F12 saves the 320x240 frame with its view ($view)" \
+        test "$(identify -format %wx%h "$dist/drav-0001.png")" = 320x240 -a -n "$view"
+    if [ -n "$drav_render" ]; then
+        # shellcheck disable=SC2086 # the view is a list of options
+        "$drav_render" --data "$dist" $view --png "$out/rendered.png" >/dev/null
+        convert "$dist/drav-0001.png" -scale 200% "$out/screenshot_doubled.png"
+        differing=$(compare -metric AE "$out/screenshot_doubled.png" "$out/rendered.png" null: 2>&1)
+        check "the screenshot is what drav-render draws for its view ($differing pixels differ)" \
+            [ "$differing" = 0 ]
+    fi
+else
+    check "F12 saves drav-0001.png" false
+fi
+
 last_title=$(awk -v id="$window" '$1 == id { sub(/^[^ ]+ /, ""); title = $0 } END { print title }' \
     "$out/titles.log")
 echo "title before closing: $last_title"
@@ -108,5 +141,43 @@ if wait_for 60 test -s "$out/exit_code"; then
 else
     check "Alt+F4 ends drav.exe" false
 fi
-echo "screenshots: $out/level.png, $out/still.png, $out/walked.png"
+# The frame pixel for pixel above scale 1: sampled down to half and up again, the picture
+# changes in many pixels, which a 320x240 frame stretched over the client area would not.
+scaled_run() { # scaled_run NAME WIDTHxHEIGHT ARGUMENTS...
+    local name=$1 size=$2
+    shift 2
+    rm -f "$out/exit_code"
+    local seen
+    seen=$(wc -l <"$out/titles.log")
+    (cd "$dist" && wine drav.exe "$@" >"$out/$name.log" 2>&1; echo $? >"$out/exit_code") &
+    new_frame_rate_line() { tail -n "+$((seen + 1))" "$out/titles.log" | grep -m1 -E "$frame_rate_title"; }
+    if ! wait_for 180 new_frame_rate_line >/dev/null; then
+        check "$name: a frame-rate title with models appears" false
+        return
+    fi
+    local window width height left top
+    window=$(new_frame_rate_line | cut -d' ' -f1)
+    read -r width height left top < <(wine "$probe" | tr -d '\r')
+    check "$name: the client area is $size (it is ${width:-?}x${height:-?})" \
+        [ "${width:-}x${height:-}" = "$size" ]
+    timeout 30 xdotool windowfocus --sync "$window"
+    sleep 0.5
+    import -window root -crop "$size+${left:-0}+${top:-0}" +repage "$out/$name.png"
+    convert "$out/$name.png" -sample "$((${size%x*} / 2))x$((${size#*x} / 2))" -sample "$size" \
+        "$out/${name}_halved.png"
+    local fine
+    fine=$(compare -metric AE "$out/$name.png" "$out/${name}_halved.png" null: 2>&1)
+    check "$name: finer than 2x2 blocks ($fine pixels differ at half resolution)" \
+        [ "$fine" -gt $((${size%x*} * ${size#*x} / 50)) ]
+    xdotool key --window "$window" alt+F4
+    if wait_for 60 test -s "$out/exit_code"; then
+        check "$name: Alt+F4 ends it with exit code 0" [ "$(cat "$out/exit_code")" = 0 ]
+    else
+        check "$name: Alt+F4 ends it" false
+    fi
+}
+scaled_run scale2 640x480 --scale 2
+scaled_run scale4 1280x960 --scale 4 --threads 2
+
+echo "screenshots: $out/level.png, $out/still.png, $out/walked.png, $out/scale2.png, $out/scale4.png"
 [ "$failed" -eq 0 ]

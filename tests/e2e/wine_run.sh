@@ -9,7 +9,7 @@ prefix=$(realpath -m "$1")
 shift
 session=$(mktemp -d)
 
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$session/display" \
+Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$session/display" \
     >"$session/xvfb.log" 2>&1 &
 xvfb=$!
 

@@ -1,7 +1,9 @@
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
+#include <iterator>
 #include <string>
 
 #include "app/startup.h"
@@ -40,6 +42,16 @@ TEST_F(StartUpTest, AMissingFrameBufferNeverReachesTheLoop) {
     EXPECT_EQ(WindowRenderer, nullptr);
     EXPECT_EQ(Headless.pumpCount, 0);
     EXPECT_EQ(AnimatorList.count, 0u);
+}
+
+TEST_F(StartUpTest, AFrameBufferThatCannotBeMadeIsNamedWithItsSize) {
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(RunDemo(DemoSettings{3, 1}), 1); // beyond what the headless backend holds
+    EXPECT_EQ(testing::internal::GetCapturedStderr(),
+              "drav: start-up failed: cannot create the 960x720 frame buffer\n");
+    EXPECT_EQ(Headless.layout.shownWidth, 960);
+    EXPECT_EQ(Headless.layout.shownHeight, 720);
+    EXPECT_EQ(WindowRenderer, nullptr);
 }
 
 // Runs the start-up in a fresh empty directory, so no data file can be found.
@@ -94,6 +106,32 @@ TEST_F(EmptyDirectoryStartUpTest, MissingDataLeavesSlotsEmptyAndTheDemoRunsOn) {
     EXPECT_EQ(Headless.presentCount, 1);
     EXPECT_EQ(WindowRenderer->frame.drawnModelCount, 0u);
     for (int i = 0; i < FrameSize; ++i) {
+        ASSERT_EQ(Headless.pixels[i], FogTable[0]) << "pixel " << i;
+    }
+}
+
+// The scale sizes the window and the frame buffer, and every frame covers the whole of it.
+TEST_F(EmptyDirectoryStartUpTest, AScaledDemoOpensAndFillsAFrameOfItsSize) {
+    testing::internal::CaptureStderr();
+    levelScene = StartDemo(DemoSettings{2, 2});
+    testing::internal::GetCapturedStderr();
+    ASSERT_NE(levelScene, nullptr);
+    EXPECT_EQ(Headless.layout.width, 640);
+    EXPECT_EQ(Headless.layout.height, 480);
+    EXPECT_EQ(Headless.layout.shownWidth, 640);
+    EXPECT_EQ(Headless.layout.shownHeight, 480);
+    ASSERT_NE(WindowRenderer, nullptr);
+    EXPECT_EQ(WindowRenderer->target.pixels, Headless.pixels);
+    EXPECT_EQ(WindowRenderer->target.width, 640);
+    EXPECT_EQ(WindowRenderer->target.height, 480);
+    EXPECT_EQ(WindowRenderer->target.pitch, 640);
+
+    const uint8_t notFog = static_cast<uint8_t>(FogTable[0] ^ 1);
+    std::fill(std::begin(Headless.pixels), std::end(Headless.pixels), notFog);
+    Headless.quitOnPump = 1;
+    EXPECT_EQ(RunMainLoop(*levelScene), 0);
+    // No models were found: the whole 640x480 frame is the fog colour.
+    for (int i = 0; i < 640 * 480; ++i) {
         ASSERT_EQ(Headless.pixels[i], FogTable[0]) << "pixel " << i;
     }
 }

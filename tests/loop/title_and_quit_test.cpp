@@ -25,7 +25,7 @@ class TitleTest : public LoopTest {
   protected:
     void SetUp() override {
         LoopTest::SetUp();
-        ASSERT_EQ(PlatformOpenWindow(), nullptr);
+        ASSERT_EQ(PlatformOpenWindow(LayoutForScale(1)), nullptr);
         loop = StartMainLoop();
     }
 };

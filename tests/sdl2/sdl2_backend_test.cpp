@@ -1,20 +1,23 @@
 // The SDL2 backend on SDL's offscreen video driver: the presented picture, fullscreen with
 // whole-factor scaling, and game controllers plugged in and out while the program runs, with
-// SDL's virtual joysticks standing in for real ones.
+// SDL's virtual joysticks standing in for real ones. Built once for each frame scale in
+// DRAV_TEST_SCALE, since SDL opens its video driver once per process.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <vector>
 
+#include "app/frame_layout.h"
 #include "app/platform.h"
 #include "app/platform/sdl2.h"
-#include "render/frame_buffer.h"
 #include "render/palette.h"
 
 namespace {
 
 RgbQuad TestPalette[PaletteSize];
+const FrameLayout Layout = LayoutForScale(DRAV_TEST_SCALE);
+const int FramePixelCount = Layout.width * Layout.height;
 
 // SDL can open its one video driver once per process: every test shares the window.
 class Sdl2Backend : public testing::Test {
@@ -27,9 +30,9 @@ class Sdl2Backend : public testing::Test {
         // controller input, as it should for a program in the background.
         setenv("SDL_JOYSTICK_ALLOW_BACKGROUND_EVENTS", "1", 1);
         BuildPalette(TestPalette);
-        OpenFailure = PlatformOpenWindow();
+        OpenFailure = PlatformOpenWindow(Layout);
         if (OpenFailure == nullptr) {
-            Pixels = PlatformCreateFrameBuffer(TestPalette);
+            Pixels = PlatformCreateFrameBuffer(TestPalette, Layout);
         }
     }
 
@@ -58,11 +61,11 @@ class Sdl2Backend : public testing::Test {
 
     // Frame pixels that tell the corners apart; everything else is index 0.
     static void PaintCorners() {
-        std::fill(Pixels, Pixels + FrameSize, uint8_t{0});
+        std::fill(Pixels, Pixels + FramePixelCount, uint8_t{0});
         Pixels[0] = 5;
-        Pixels[FrameWidth - 1] = 100;
-        Pixels[FrameSize - FrameWidth] = 180;
-        Pixels[FrameSize - 1] = 255;
+        Pixels[Layout.width - 1] = 100;
+        Pixels[FramePixelCount - Layout.width] = 180;
+        Pixels[FramePixelCount - 1] = 255;
     }
 
     static const char* OpenFailure;
@@ -72,22 +75,24 @@ class Sdl2Backend : public testing::Test {
 const char* Sdl2Backend::OpenFailure = nullptr;
 uint8_t* Sdl2Backend::Pixels = nullptr;
 
-TEST_F(Sdl2Backend, AWindowShowsEveryFramePixelAsATwoByTwoBlock) {
+// At scale 1 every frame pixel is a 2x2 block of the 640x480 window; above, one window pixel.
+TEST_F(Sdl2Backend, AWindowShowsEveryFramePixelAsABlockOfTheShownSize) {
     PaintCorners();
     int width = 0;
     int height = 0;
     const std::vector<Uint32> picture = PresentAndRead(width, height);
-    ASSERT_EQ(width, 640);
-    ASSERT_EQ(height, 480);
+    ASSERT_EQ(width, Layout.shownWidth);
+    ASSERT_EQ(height, Layout.shownHeight);
+    const int block = ShownPixelSize(Layout);
     const auto at = [&](int x, int y) { return picture[static_cast<size_t>(y) * width + x]; };
     EXPECT_EQ(at(0, 0), ColourOf(5));
-    EXPECT_EQ(at(1, 1), ColourOf(5));
-    EXPECT_EQ(at(2, 0), ColourOf(0));
-    EXPECT_EQ(at(638, 0), ColourOf(100));
-    EXPECT_EQ(at(637, 0), ColourOf(0));
-    EXPECT_EQ(at(0, 479), ColourOf(180));
-    EXPECT_EQ(at(639, 479), ColourOf(255));
-    EXPECT_EQ(at(638, 478), ColourOf(255));
+    EXPECT_EQ(at(block - 1, block - 1), ColourOf(5));
+    EXPECT_EQ(at(block, 0), ColourOf(0));
+    EXPECT_EQ(at(width - block, 0), ColourOf(100));
+    EXPECT_EQ(at(width - block - 1, 0), ColourOf(0));
+    EXPECT_EQ(at(0, height - 1), ColourOf(180));
+    EXPECT_EQ(at(width - 1, height - 1), ColourOf(255));
+    EXPECT_EQ(at(width - block, height - block), ColourOf(255));
 }
 
 // Sends a key press through SDL's queue, as the keyboard would, and lets the backend pump it.
@@ -121,34 +126,37 @@ TEST_F(Sdl2Backend, F11AndAltEnterToggleFullscreenWithAWholeFactorAndBlackBorder
     const std::vector<Uint32> picture = PresentAndRead(width, height);
     ASSERT_EQ(width, display.w);
     ASSERT_EQ(height, display.h);
-    const int factor = std::min(width / FrameWidth, height / FrameHeight);
-    const int left = (width - FrameWidth * factor) / 2;
-    const int top = (height - FrameHeight * factor) / 2;
+    const int factor = std::min(width / Layout.width, height / Layout.height);
+    ASSERT_GE(factor, 1);
+    const int left = (width - Layout.width * factor) / 2;
+    const int top = (height - Layout.height * factor) / 2;
     const auto at = [&](int x, int y) { return picture[static_cast<size_t>(y) * width + x]; };
     EXPECT_EQ(at(left, top), ColourOf(5));
     EXPECT_EQ(at(left + factor - 1, top + factor - 1), ColourOf(5));
     EXPECT_EQ(at(left + factor, top), ColourOf(0));
-    EXPECT_EQ(at(left + FrameWidth * factor - 1, top + FrameHeight * factor - 1), ColourOf(255));
+    EXPECT_EQ(at(left + Layout.width * factor - 1, top + Layout.height * factor - 1),
+              ColourOf(255));
     if (left > 0) {
         EXPECT_EQ(at(left - 1, top), 0u);
-        EXPECT_EQ(at(left + FrameWidth * factor, height - 1), 0u);
+        EXPECT_EQ(at(left + Layout.width * factor, height - 1), 0u);
     }
     if (top > 0) {
         EXPECT_EQ(at(left, top - 1), 0u);
-        EXPECT_EQ(at(width - 1, top + FrameHeight * factor), 0u);
+        EXPECT_EQ(at(width - 1, top + Layout.height * factor), 0u);
     }
 
-    // Alt+Enter leaves fullscreen and the window is 640x480 again; a plain Enter does nothing.
+    // Alt+Enter leaves fullscreen and the window has its own size again; a plain Enter does
+    // nothing.
     PressKey(SDL_SCANCODE_RETURN, KMOD_NONE);
     EXPECT_TRUE(IsFullscreen());
     PressKey(SDL_SCANCODE_RETURN, KMOD_LALT);
     EXPECT_FALSE(IsFullscreen());
     SDL_GetWindowSize(Window, &width, &height);
-    EXPECT_EQ(width, 640);
-    EXPECT_EQ(height, 480);
+    EXPECT_EQ(width, Layout.shownWidth);
+    EXPECT_EQ(height, Layout.shownHeight);
     PresentAndRead(width, height);
-    EXPECT_EQ(width, 640);
-    EXPECT_EQ(height, 480);
+    EXPECT_EQ(width, Layout.shownWidth);
+    EXPECT_EQ(height, Layout.shownHeight);
 }
 
 // A virtual joystick laid out as a game controller: buttons and axes numbered as SDL's.

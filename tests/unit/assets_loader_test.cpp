@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <sys/resource.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <climits>
@@ -104,24 +105,32 @@ TEST(ModelLimits, LargestCountIsTheLargestWholeFileBelowTwoGigabytes) {
     EXPECT_GT(header + record * (MaxModelTriangles + 1), INT32_MAX);
 }
 
-TEST_F(ModelLoaderTest, LargestCountLoadsWithZeroTriangles) {
-    const ModelPointer model = LoadBytes(ModelFile("HGM!", 0, MaxModelTriangles, {}));
+TEST_F(ModelLoaderTest, CountBeyondTheFileLoadsOnlyTheTrianglesItHolds) {
+    // A 12-byte file that claims 22369621 triangles (2 GiB) holds none.
+    ModelLoadNotes notes{};
+    const std::string path =
+        scratch.Write("model.hgm", ModelFile("HGM!", 0, MaxModelTriangles, {}));
+    const ModelPointer model(LoadModel(path.c_str(), texturePath.c_str(), &notes));
     ASSERT_NE(model, nullptr);
-    ASSERT_EQ(model->triangleCount, MaxModelTriangles);
-    const auto* last = reinterpret_cast<const uint8_t*>(&model->triangles[MaxModelTriangles - 1]);
-    EXPECT_TRUE(AllZero(last, sizeof(ModelTriangle)));
+    EXPECT_EQ(model->triangleCount, 0);
+    EXPECT_EQ(notes.declaredTriangles, MaxModelTriangles);
+    EXPECT_EQ(notes.modelFile.kind, DataFileKind::Regular);
+    EXPECT_EQ(notes.modelFile.size, 12u);
 }
 
-TEST_F(ModelLoaderTest, TrianglesTheFileDoesNotHoldReadAsZero) {
+TEST_F(ModelLoaderTest, PartlySuppliedTriangleIsKeptWithItsMissingBytesZero) {
     const Bytes given = PatternedTriangles(3);
-    const size_t supplied = sizeof(ModelTriangle) + 40;
-    const ModelPointer model =
-        LoadBytes(ModelFile("HGM!", 0, 3, Bytes(given.begin(), given.begin() + supplied)));
-    ASSERT_NE(model, nullptr);
-    ASSERT_EQ(model->triangleCount, 3);
-    const Bytes loaded = TriangleBytes(*model);
-    EXPECT_TRUE(std::equal(given.begin(), given.begin() + supplied, loaded.begin()));
-    EXPECT_TRUE(AllZero(loaded.data() + supplied, loaded.size() - supplied));
+    for (size_t supplied : {sizeof(ModelTriangle) + 1, sizeof(ModelTriangle) + 40,
+                            2 * sizeof(ModelTriangle) - 1, 2 * sizeof(ModelTriangle)}) {
+        SCOPED_TRACE(supplied);
+        const ModelPointer model =
+            LoadBytes(ModelFile("HGM!", 0, 3, Bytes(given.begin(), given.begin() + supplied)));
+        ASSERT_NE(model, nullptr);
+        ASSERT_EQ(model->triangleCount, 2);
+        const Bytes loaded = TriangleBytes(*model);
+        EXPECT_TRUE(std::equal(given.begin(), given.begin() + supplied, loaded.begin()));
+        EXPECT_TRUE(AllZero(loaded.data() + supplied, loaded.size() - supplied));
+    }
 }
 
 TEST_F(ModelLoaderTest, BytesAfterTheLastTriangleAreIgnored) {
@@ -185,9 +194,11 @@ TEST_F(ModelLoaderTest, FailedAllocationGivesNoModel) {
 }
 
 TEST_F(ModelLoaderTest, FailedAllocationGivesNoModel) {
-    // A 2 GiB triangle block cannot be allocated within a 1 GiB address space.
+    // A sparse file of 1.5 GiB holds that many bytes of triangles, which cannot be allocated
+    // within a 1 GiB address space.
     const std::string modelPath =
         scratch.Write("huge.hgm", ModelFile("HGM!", 0, MaxModelTriangles, {}));
+    ASSERT_EQ(truncate(modelPath.c_str(), 3l << 29), 0);
     EXPECT_EXIT(LoadWithinOneGigabyte(modelPath, texturePath), ::testing::ExitedWithCode(0), "");
 }
 #endif

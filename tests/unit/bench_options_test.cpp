@@ -4,29 +4,31 @@
 #include <vector>
 
 #include "bench_options.h"
+#include "render/renderer.h"
 #include "walk_script.h"
 
 namespace {
 
 CommandLineOutcome Parse(std::vector<const char*> arguments, BenchOptions& options) {
     arguments.insert(arguments.begin(), "drav-bench");
-    return ParseBenchOptions(static_cast<int>(arguments.size()), arguments.data(), "default/data",
-                             options);
+    return ParseBenchOptions(static_cast<int>(arguments.size()), arguments.data(), options);
 }
 
 TEST(ParseBenchOptions, DefaultsToTheBuiltInWalkWithoutOutputs) {
     BenchOptions options;
+    options.dataDirectory = "stale";
     ASSERT_TRUE(Parse({}, options).run);
     Walk builtIn;
     ASSERT_TRUE(ParseWalk(DefaultWalk, builtIn));
-    EXPECT_EQ(options.dataDirectory, "default/data");
+    // No --data: the program searches for its data.
+    EXPECT_EQ(options.dataDirectory, "");
     EXPECT_EQ(options.walk.totalTicks, builtIn.totalTicks);
     EXPECT_EQ(options.walk.steps.size(), builtIn.steps.size());
     EXPECT_EQ(options.frames, 0u);
     EXPECT_EQ(options.tracePath, "");
     EXPECT_EQ(options.jsonPath, "");
     EXPECT_EQ(options.frame.scale, 1);
-    EXPECT_EQ(options.frame.threads, UsableCoreCount());
+    EXPECT_EQ(options.frame.threads, DefaultThreadCount());
 }
 
 TEST(ParseBenchOptions, TakesEveryOptionInAnyOrder) {

@@ -23,14 +23,18 @@ std::vector<CanvasPixel> DistinctColours() {
 }
 
 // A frame in which neighbouring pixels and rows differ.
-std::vector<uint8_t> PatternFrame() {
-    std::vector<uint8_t> frame(FrameSize);
-    for (int y = 0; y < FrameHeight; ++y) {
-        for (int x = 0; x < FrameWidth; ++x) {
-            frame[y * FrameWidth + x] = static_cast<uint8_t>(x * 7 + y * 13);
+std::vector<uint8_t> PatternFrame(const FrameLayout& layout) {
+    std::vector<uint8_t> frame(static_cast<size_t>(layout.width) * layout.height);
+    for (int y = 0; y < layout.height; ++y) {
+        for (int x = 0; x < layout.width; ++x) {
+            frame[y * layout.width + x] = static_cast<uint8_t>(x * 7 + y * 13);
         }
     }
     return frame;
+}
+
+size_t CanvasPixelCount(const FrameLayout& layout) {
+    return static_cast<size_t>(layout.shownWidth) * layout.shownHeight;
 }
 
 TEST(CanvasColoursTest, ReordersEveryEntryToRedGreenBlueAndMakesItOpaque) {
@@ -50,20 +54,29 @@ TEST(CanvasColoursTest, ReordersEveryEntryToRedGreenBlueAndMakesItOpaque) {
     }
 }
 
-TEST(ExpandFrameTest, EveryFramePixelBecomesATwoByTwoBlockOfItsColour) {
+// A 2x2 block per frame pixel at scale 1, the frame pixel for pixel above.
+TEST(ExpandFrameTest, EveryFramePixelBecomesABlockOfItsColour) {
     const std::vector<CanvasPixel> colours = DistinctColours();
-    const std::vector<uint8_t> frame = PatternFrame();
-    std::vector<CanvasPixel> canvas(CanvasPixelCount);
-    ExpandFrameToCanvas(frame.data(), colours.data(), canvas.data());
+    for (const int scale : {1, 2, 3}) {
+        SCOPED_TRACE(scale);
+        const FrameLayout layout = LayoutForScale(scale);
+        const int block = scale == 1 ? 2 : 1;
+        ASSERT_EQ(layout.shownWidth, layout.width * block);
+        ASSERT_EQ(layout.shownHeight, layout.height * block);
+        const std::vector<uint8_t> frame = PatternFrame(layout);
+        std::vector<CanvasPixel> canvas(CanvasPixelCount(layout));
+        ExpandFrameToCanvas(frame.data(), layout, colours.data(), canvas.data());
 
-    int mismatches = 0;
-    for (int y = 0; y < CanvasHeight; ++y) {
-        for (int x = 0; x < CanvasWidth; ++x) {
-            const CanvasPixel& expected = colours[frame[(y / 2) * FrameWidth + x / 2]];
-            mismatches += SamePixel(canvas[y * CanvasWidth + x], expected) ? 0 : 1;
+        int mismatches = 0;
+        for (int y = 0; y < layout.shownHeight; ++y) {
+            for (int x = 0; x < layout.shownWidth; ++x) {
+                const CanvasPixel& expected =
+                    colours[frame[(y / block) * layout.width + x / block]];
+                mismatches += SamePixel(canvas[y * layout.shownWidth + x], expected) ? 0 : 1;
+            }
         }
+        EXPECT_EQ(mismatches, 0);
     }
-    EXPECT_EQ(mismatches, 0);
 }
 
 TEST(ExpandFrameTest, FrameCornersLandInTheCanvasCorners) {
@@ -73,10 +86,11 @@ TEST(ExpandFrameTest, FrameCornersLandInTheCanvasCorners) {
     frame[FrameWidth - 1] = 2; // top-right
     frame[FrameWidth] = 3;     // first pixel of the second row
     frame[FrameSize - 1] = 4;  // bottom-right
-    std::vector<CanvasPixel> canvas(CanvasPixelCount);
-    ExpandFrameToCanvas(frame.data(), colours.data(), canvas.data());
+    const FrameLayout layout = LayoutForScale(1);
+    std::vector<CanvasPixel> canvas(CanvasPixelCount(layout));
+    ExpandFrameToCanvas(frame.data(), layout, colours.data(), canvas.data());
 
-    auto at = [&](int x, int y) { return canvas[y * CanvasWidth + x]; };
+    auto at = [&](int x, int y) { return canvas[y * layout.shownWidth + x]; };
     EXPECT_TRUE(SamePixel(at(0, 0), colours[1]));
     EXPECT_TRUE(SamePixel(at(1, 1), colours[1]));
     EXPECT_TRUE(SamePixel(at(639, 0), colours[2]));
@@ -91,12 +105,16 @@ TEST(ExpandFrameTest, FrameCornersLandInTheCanvasCorners) {
 
 TEST(ExpandFrameTest, WritesNothingPastTheCanvas) {
     const std::vector<CanvasPixel> colours = DistinctColours();
-    const std::vector<uint8_t> frame = PatternFrame();
     const CanvasPixel guard{1, 2, 3, 4};
-    std::vector<CanvasPixel> canvas(CanvasPixelCount + 16, guard);
-    ExpandFrameToCanvas(frame.data(), colours.data(), canvas.data());
-    for (int i = CanvasPixelCount; i < CanvasPixelCount + 16; ++i) {
-        EXPECT_TRUE(SamePixel(canvas[i], guard)) << i;
+    for (const int scale : {1, 2}) {
+        const FrameLayout layout = LayoutForScale(scale);
+        const std::vector<uint8_t> frame = PatternFrame(layout);
+        const size_t count = CanvasPixelCount(layout);
+        std::vector<CanvasPixel> canvas(count + 16, guard);
+        ExpandFrameToCanvas(frame.data(), layout, colours.data(), canvas.data());
+        for (size_t i = count; i < count + 16; ++i) {
+            EXPECT_TRUE(SamePixel(canvas[i], guard)) << scale << ' ' << i;
+        }
     }
 }
 

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "cli/demo_options.h"
+#include "render/renderer.h"
 
 namespace {
 
@@ -27,9 +28,9 @@ TEST(CommandLine, WholeNumbersArePlainDecimalDigits) {
 }
 
 TEST(CommandLine, DefaultThreadsAreTheUsableCores) {
-    const int cores = UsableCoreCount();
+    const int cores = DefaultThreadCount();
     EXPECT_GE(cores, 1);
-    EXPECT_LE(cores, MaximumThreads);
+    EXPECT_LE(cores, MaxRenderThreads);
     const FrameOptions defaults = DefaultFrameOptions();
     EXPECT_EQ(defaults.scale, 1);
     EXPECT_EQ(defaults.threads, cores);

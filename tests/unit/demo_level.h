@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "app/demo_format.h"
 #include "app/frame.h"
 #include "app/startup.h"
 #include "render/frame_buffer.h"
@@ -24,21 +25,14 @@ class DemoLevelTest : public SceneTest {
     }
     void TearDown() override {
         SceneTest::TearDown();
-        for (const ModelSlot& slot : ModelSlots) {
-            FreeModel(*slot.slot);
-            *slot.slot = nullptr;
-        }
+        FreeModelSet();
     }
     // The scale-1 frame and the single-threaded renderer that draws into it.
     std::vector<uint8_t> frame = std::vector<uint8_t>(FrameSize);
     std::unique_ptr<Renderer> renderer = CreateRenderer(1, 1, frame.data(), FrameWidth);
 };
 
-// 64-bit FNV-1a of a block of bytes.
+// 64-bit FNV-1a of a block of bytes, the digest demo files keep of frames.
 inline uint64_t Fnv1a(const uint8_t* bytes, size_t size) {
-    uint64_t hash = 14695981039346656037ull;
-    for (size_t i = 0; i < size; ++i) {
-        hash = (hash ^ bytes[i]) * 1099511628211ull;
-    }
-    return hash;
+    return DigestBytes(DigestStart, bytes, size);
 }

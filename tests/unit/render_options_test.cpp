@@ -4,27 +4,29 @@
 #include <string>
 #include <vector>
 
+#include "render/renderer.h"
 #include "render_options.h"
 
 namespace {
 
 CommandLineOutcome Parse(std::vector<const char*> arguments, RenderOptions& options) {
     arguments.insert(arguments.begin(), "drav-render");
-    return ParseRenderOptions(static_cast<int>(arguments.size()), arguments.data(), "default",
-                              options);
+    return ParseRenderOptions(static_cast<int>(arguments.size()), arguments.data(), options);
 }
 
 TEST(RenderOptions, DefaultsWithoutArguments) {
     RenderOptions options;
+    options.dataDirectory = "stale";
     ASSERT_TRUE(Parse({}, options).run);
-    EXPECT_EQ(options.dataDirectory, "default");
+    // No --data: the program searches for its data.
+    EXPECT_EQ(options.dataDirectory, "");
     EXPECT_EQ(options.ticks, 0u);
     EXPECT_FALSE(options.camera.given);
     EXPECT_EQ(options.pngPath, "");
     EXPECT_EQ(options.rawPath, "");
     EXPECT_EQ(options.fogTablePath, "");
     EXPECT_EQ(options.frame.scale, 1);
-    EXPECT_EQ(options.frame.threads, UsableCoreCount());
+    EXPECT_EQ(options.frame.threads, DefaultThreadCount());
 }
 
 TEST(RenderOptions, TakesEveryOption) {
@@ -64,6 +66,8 @@ TEST(RenderOptions, RefusesBadArgumentsNamingThem) {
         {{"--scale", "2.0"}, "--scale: '2.0'"},
         {{"--threads", "0"}, "--threads: '0' is not a whole number from 1 to 64"},
         {{"--threads", "65"}, "--threads: '65'"},
+        {{"--png", "--raw", "f.raw"}, "--png: '--raw' is not a FILE name"},
+        {{"--data", ""}, "--data: '' is not a DIR name"},
     };
     for (const auto& [arguments, named] : bad) {
         RenderOptions options;

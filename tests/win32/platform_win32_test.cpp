@@ -29,9 +29,9 @@ class Win32Backend : public testing::Test {
         ProgramInstance = GetModuleHandleA(nullptr);
         ProgramShowState = SW_SHOWNORMAL;
         BuildPalette(TestPalette);
-        OpenFailure = PlatformOpenWindow();
+        OpenFailure = PlatformOpenWindow(LayoutForScale(1));
         if (OpenFailure == nullptr)
-            Pixels = PlatformCreateFrameBuffer(TestPalette);
+            Pixels = PlatformCreateFrameBuffer(TestPalette, LayoutForScale(1));
     }
 
     void SetUp() override {

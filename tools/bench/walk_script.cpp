@@ -14,13 +14,7 @@ const char* const DefaultWalk =
     // A full turn on the spot, a curve back east and a close look at the last wall.
     "L252 R126 UR40 U600 D200 UL60 U300";
 
-uint8_t ScriptedKeys = 0;
-
 namespace {
-
-uint8_t KeyBit(Key key) {
-    return static_cast<uint8_t>(1u << static_cast<unsigned>(key));
-}
 
 // The key a script letter stands for; false for any other character.
 bool LetterKey(char letter, Key& key) {
@@ -90,8 +84,4 @@ uint8_t NextTickKeys(const Walk& walk, WalkCursor& cursor) {
         cursor.step = cursor.step + 1 == walk.steps.size() ? 0 : cursor.step + 1;
     }
     return step.keys;
-}
-
-bool ScriptedKeyDown(Key key) {
-    return (ScriptedKeys & KeyBit(key)) != 0;
 }

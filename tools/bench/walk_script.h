@@ -9,7 +9,7 @@
 #include "app/tick.h"
 
 struct WalkStep {
-    uint8_t keys; // bit 1 << Key for every key held
+    uint8_t keys; // KeyBit of every key held
     uint32_t ticks;
 };
 
@@ -38,7 +38,3 @@ struct WalkCursor {
 
 // The keys of the next tick, advancing the cursor.
 uint8_t NextTickKeys(const Walk& walk, WalkCursor& cursor);
-
-// The keys the scripted walk holds in the current tick, and the query RunTick reads them with.
-extern uint8_t ScriptedKeys;
-bool ScriptedKeyDown(Key key);

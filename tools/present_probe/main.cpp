@@ -10,6 +10,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "app/frame_layout.h"
 #include "app/platform.h"
 #include "app/platform/sdl2.h"
 #include "frame_stats.h"
@@ -88,13 +89,15 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: drav-present-probe [PRESENTS]\n");
         return 2;
     }
-    if (const char* failure = PlatformOpenWindow()) {
+    // The classic view: a 320x240 frame in a 640x480 window.
+    const FrameLayout layout = LayoutForScale(1);
+    if (const char* failure = PlatformOpenWindow(layout)) {
         std::fprintf(stderr, "drav-present-probe: %s\n", failure);
         return 1;
     }
     RgbQuad palette[PaletteSize] = {};
     BuildPalette(palette);
-    uint8_t* frame = PlatformCreateFrameBuffer(palette);
+    uint8_t* frame = PlatformCreateFrameBuffer(palette, layout);
     if (frame == nullptr) {
         std::fprintf(stderr, "drav-present-probe: cannot create the frame texture\n");
         return 1;

@@ -1,20 +1,28 @@
 // drav-render: builds the level as the demo does, runs simulation ticks with no key down,
-// renders one frame and writes it (and the fog table) to files.
+// renders one frame and writes it (and the fog table) to files; from that frame on it can
+// record a scripted walk as a GIF clip.
 #include <cstdio>
+#include <string>
 
+#include "app/data_directory.h"
+#include "app/demo_session.h"
 #include "app/frame.h"
+#include "app/frame_layout.h"
 #include "app/startup.h"
 #include "app/tick.h"
 #include "common/png_writer.h"
 #include "render/palette.h"
 #include "render/renderer.h"
+#include "render_clip.h"
 #include "render_options.h"
 #include "scene/level.h"
 
 namespace {
 
 constexpr int ExitWriteFailed = 1;
-constexpr int PngScale = 2;
+constexpr int ExitNoData = 1;
+
+Demo PlayedDemo;
 
 bool NoKeyDown(Key) {
     return false;
@@ -33,12 +41,15 @@ bool WriteBytes(const char* path, const uint8_t* bytes, size_t size) {
 // packed (its pitch is its width).
 bool WriteOutputs(const RenderOptions& options, const RenderTarget& frame) {
     const char* failed = nullptr;
+    // The PNG shows the frame as the window does.
+    const int pngScale = ShownPixelSize(LayoutForScale(options.frame.scale));
     const auto frameBytes = static_cast<size_t>(frame.width) * frame.height;
-    if (!options.rawPath.empty() && !WriteBytes(options.rawPath.c_str(), frame.pixels, frameBytes)) {
+    if (!options.rawPath.empty() &&
+        !WriteBytes(options.rawPath.c_str(), frame.pixels, frameBytes)) {
         failed = options.rawPath.c_str();
     } else if (!options.pngPath.empty() &&
                !WritePalettedPng(options.pngPath.c_str(), frame.pixels, frame.width, frame.height,
-                                 Palette, PngScale)) {
+                                 Palette, pngScale)) {
         failed = options.pngPath.c_str();
     } else if (!options.fogTablePath.empty() &&
                !WriteBytes(options.fogTablePath.c_str(), FogTable, FogTableSize)) {
@@ -48,6 +59,34 @@ bool WriteOutputs(const RenderOptions& options, const RenderTarget& frame) {
         std::fprintf(stderr, "drav-render: cannot write %s\n", failed);
     }
     return failed == nullptr;
+}
+
+// Plays the demo's ticks up to the requested one, comparing its checks on the way. Returns
+// 0, or the exit code of a demo that cannot be played or does not match.
+int PlayDemo(Scene& scene, const RenderOptions& options) {
+    const uint32_t ticks = options.playTick != PlayToEnd
+                               ? options.playTick
+                               : static_cast<uint32_t>(PlayedDemo.keys.size());
+    if (ticks > PlayedDemo.keys.size()) {
+        std::fprintf(stderr, "drav-render: the demo %s has only %zu ticks\n",
+                     options.playPath.c_str(), PlayedDemo.keys.size());
+        return DemoExitUnplayable;
+    }
+    DemoPlayer player;
+    StartDemoPlayer(player, PlayedDemo, scene);
+    while (player.tick < ticks) {
+        RunTick(scene, ScriptedKeyDown);
+        AfterPlayedTick(player, scene);
+    }
+    if (player.failed) {
+        std::fprintf(stderr, "drav-render: demo %s: %s\n", options.playPath.c_str(),
+                     player.failure.c_str());
+        return DemoExitMismatch;
+    }
+    // The camera the demo's keys led to, in digits that give back the exact floats.
+    std::printf("tick %u x %.9g z %.9g pitch %.9g yaw %.9g\n", player.tick, scene.x, scene.z,
+                scene.pitch, scene.yaw);
+    return 0;
 }
 
 void PlaceCamera(Scene& scene, const CameraOverride& camera) {
@@ -63,21 +102,46 @@ void PlaceCamera(Scene& scene, const CameraOverride& camera) {
 
 int main(int argc, char** argv) {
     RenderOptions options;
-    const int exitStatus =
-        ReportCommandLine(ParseRenderOptions(argc, argv, DRAV_DEFAULT_DATA_DIR, options));
+    const int exitStatus = ReportCommandLine(ParseRenderOptions(argc, argv, options));
     if (exitStatus >= 0) {
         return exitStatus;
     }
-    const std::unique_ptr<Renderer> renderer = CreateRenderer(1, DefaultThreadCount());
+    std::string error;
+    if (!options.playPath.empty() &&
+        !LoadDemoFile(options.playPath.c_str(), DigestDataFiles(options.dataDirectory), PlayedDemo,
+                      error)) {
+        std::fprintf(stderr, "drav-render: %s\n", error.c_str());
+        return DemoExitUnplayable;
+    }
+    const std::unique_ptr<Renderer> renderer =
+        CreateRenderer(options.frame.scale, options.frame.threads);
     BuildColourTables();
-    LoadModelSet(options.dataDirectory.c_str());
+    if (!LoadDataSet("drav-render", options.dataDirectory, MissingDataHint)) {
+        return ExitNoData;
+    }
     Scene* scene = BuildLevel();
     FillProjectionMatrix();
     for (uint32_t tick = 0; tick < options.ticks; ++tick) {
         RunTick(*scene, NoKeyDown);
     }
+    if (!options.playPath.empty()) {
+        if (const int played = PlayDemo(*scene, options); played != 0) {
+            return played;
+        }
+    }
     PlaceCamera(*scene, options.camera);
     RenderFrame(*renderer, *scene);
     std::printf("models=%u\n", static_cast<unsigned>(renderer->frame.drawnModelCount));
-    return WriteOutputs(options, renderer->target) ? 0 : ExitWriteFailed;
+    bool written = WriteOutputs(options, renderer->target);
+    if (written && !options.gifPath.empty()) {
+        written = WriteWalkClip(options.gifPath.c_str(), *renderer, *scene, options.walk);
+        if (written) {
+            std::printf("clip: %llu frames\n",
+                        static_cast<unsigned long long>(WalkClipFrames(options.walk.totalTicks)));
+        }
+    }
+    // Released so that a leak check at exit finds nothing left.
+    DestroyLevel(scene);
+    FreeModelSet();
+    return written ? 0 : ExitWriteFailed;
 }

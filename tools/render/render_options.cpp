@@ -1,9 +1,13 @@
 #include "render_options.h"
 
+#include "app/demo_format.h"
+
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
+
+#include "app/data_directory.h"
 
 namespace {
 
@@ -36,9 +40,10 @@ bool ParseDecimalFloat(const char* text, const char* end, float& value) {
     }
     const std::string field(text, end);
     char* parsedEnd = nullptr;
-    errno = 0;
+    // strtof also reports ERANGE for a result below the normal range, which is still the
+    // nearest float (a subnormal, or zero); only an overflow to infinity is out of range.
     const float parsed = std::strtof(field.c_str(), &parsedEnd);
-    if (errno != 0 || parsedEnd != field.c_str() + field.size() || !std::isfinite(parsed)) {
+    if (parsedEnd != field.c_str() + field.size() || !std::isfinite(parsed)) {
         return false;
     }
     value = parsed;
@@ -68,23 +73,38 @@ bool ParseCamera(const char* text, CameraOverride& camera) {
     return true;
 }
 
-CommandLineOutcome ParseRenderOptions(int argc, const char* const* argv,
-                                      const char* defaultDataDirectory, RenderOptions& options) {
-    options = RenderOptions{defaultDataDirectory, 0, {false, 0.0f, 0.0f, 0.0f, 0.0f}, "", "", "",
-                            DefaultFrameOptions()};
+CommandLineOutcome ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options) {
+    options = RenderOptions{"", 0,  {false, 0.0f, 0.0f, 0.0f, 0.0f}, "", "", "", "", Walk{},
+                            DefaultFrameOptions(), "", PlayToEnd};
+    ParseWalk(DefaultWalk, options.walk);
     CLI::App app("", "drav-render");
     DescribeProgram(app, "Renders one frame of the level after a number of ticks and writes it "
                          "to files.");
-    AddTextOption(app, "--data", "DIR", "folder of the data files", options.dataDirectory);
-    AddWholeNumberOption(app, "--ticks", "N",
-                         "simulation ticks of 16 ms before the frame (default 0)", options.ticks, 0,
-                         MaxRenderTicks);
+    AddTextOption(app, "--data", "DIR", DataOptionDescription, options.dataDirectory);
+    CLI::Option* ticks = AddWholeNumberOption(
+        app, "--ticks", "N", "simulation ticks of 16 ms before the frame (default 0)",
+        options.ticks, 0, MaxRenderTicks);
     AddParsedOption(app, "--camera", "X,Z,YAW[,PITCH]", "place the eye instead", options.camera,
                     ParseCamera, "a list of three or four decimal numbers");
     AddTextOption(app, "--png", "FILE", "write the frame as it is shown, as PNG", options.pngPath);
     AddTextOption(app, "--raw", "FILE", "write the frame's palette indices, row by row",
                   options.rawPath);
     AddTextOption(app, "--fog-table", "FILE", "write the 256x256 fog table", options.fogTablePath);
+    // A demo brings its own ticks.
+    CLI::Option* play = AddTextOption(app, "--play", "DEMO",
+                                      "play the demo's keys, its checks compared, and render the "
+                                      "frame after its last tick",
+                                      options.playPath)
+                            ->excludes(ticks);
+    AddWholeNumberOption(app, "--tick", "N", "with --play: the frame after tick N instead",
+                         options.playTick, 0, DemoMaxTicks)
+        ->needs(play);
+    CLI::Option* gif = AddTextOption(app, "--gif", "FILE",
+                                     "then walk on from the frame and write the walk as a GIF clip",
+                                     options.gifPath);
+    AddParsedOption(app, "--walk", "SCRIPT", "the clip's walk (default: the built-in tour)",
+                    options.walk, ParseWalk, "a walk script")
+        ->needs(gif);
     AddFrameOptions(app, options.frame);
     return ParseCommandLine(app, argc, argv);
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/command_line.h"
+#include "walk_script.h"
 
 struct CameraOverride {
     bool given;
@@ -12,23 +13,28 @@ struct CameraOverride {
 };
 
 // The most ticks one run may simulate: 1,000,000 ticks of 16 ms are about 4.4 hours of the
-// demo's time and take well under a second to run.
+// demo's time and take a few seconds to run.
 constexpr uint32_t MaxRenderTicks = 1000000;
 
 struct RenderOptions {
-    std::string dataDirectory;
+    std::string dataDirectory; // empty: searched for, see LoadDataSet
     uint32_t ticks;
     CameraOverride camera;
     std::string pngPath;      // empty: no PNG
     std::string rawPath;      // empty: no raw frame
     std::string fogTablePath; // empty: no fog table
+    std::string gifPath;      // empty: no clip
+    Walk walk;                // the clip's walk
     FrameOptions frame;
+    std::string playPath; // a demo whose keys drive the ticks; empty: no key is held
+    uint32_t playTick;    // the demo's tick to stop after; PlayToEnd: its last
 };
 
-// Reads argv[1..argc-1] over defaults (no outputs, no ticks, no camera override, the given
-// data directory, DefaultFrameOptions).
-CommandLineOutcome ParseRenderOptions(int argc, const char* const* argv,
-                                      const char* defaultDataDirectory, RenderOptions& options);
+constexpr uint32_t PlayToEnd = UINT32_MAX;
+
+// Reads argv[1..argc-1] over defaults (no outputs, no ticks, no camera override, no data
+// directory, the built-in walk, DefaultFrameOptions). --walk needs --gif; --tick needs --play.
+CommandLineOutcome ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options);
 
 // Parsers of single option values; each accepts the whole text or nothing.
 bool ParseDecimalFloat(const char* text, const char* end, float& value);

@@ -10,8 +10,9 @@ void ResetHeadless() {
     Headless.counterFrequency = 1000000000;
 }
 
-const char* PlatformOpenWindow(const DisplayOptions& options) {
+const char* PlatformOpenWindow(const FrameLayout& layout, const DisplayOptions& options) {
     ++Headless.windowOpenCount;
+    Headless.layout = layout;
     Headless.display = options;
     if (Headless.windowFailure == nullptr) {
         Headless.title = "DRAV";
@@ -19,9 +20,9 @@ const char* PlatformOpenWindow(const DisplayOptions& options) {
     return Headless.windowFailure;
 }
 
-uint8_t* PlatformCreateFrameBuffer(const RgbQuad* palette) {
+uint8_t* PlatformCreateFrameBuffer(const RgbQuad* palette, const FrameLayout& layout) {
     ++Headless.frameBufferCount;
-    if (Headless.frameBufferFails) {
+    if (Headless.frameBufferFails || layout.width * layout.height > HeadlessFrameCapacity) {
         return nullptr;
     }
     std::memcpy(Headless.colourTable, palette, sizeof Headless.colourTable);

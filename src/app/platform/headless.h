@@ -12,6 +12,8 @@
 #include "render/palette.h"
 
 constexpr int KeyCount = 7;
+// Room for a frame at scale 2; a larger frame buffer is refused like a failing one.
+constexpr int HeadlessFrameCapacity = 4 * FrameSize;
 
 struct HeadlessPlatform {
     // Script: what the platform will answer.
@@ -28,6 +30,7 @@ struct HeadlessPlatform {
     int quitOnPump; // the pump with this 1-based number reports quit; 0: never
 
     // Record: what the shared code did.
+    FrameLayout layout; // as last given to PlatformOpenWindow
     int windowOpenCount;
     DisplayOptions display; // as given to the last PlatformOpenWindow
     int frameBufferCount;
@@ -38,7 +41,7 @@ struct HeadlessPlatform {
     int titleCount;
     std::string title;
     RgbQuad colourTable[PaletteSize];
-    uint8_t pixels[FrameSize];
+    uint8_t pixels[HeadlessFrameCapacity];
 };
 
 extern HeadlessPlatform Headless;

@@ -1,28 +1,28 @@
-// The demo on SDL2: one fixed-size window with an SDL renderer, the FrameBuffer converted
-// into a streaming texture each frame and scaled by the renderer at a whole factor; keys from
-// SDL's keyboard state and any game controllers, time from SDL's performance counter.
+// The demo on SDL2: one fixed-size window with an SDL renderer, the frame converted into a
+// streaming texture each frame and scaled by the renderer at a whole factor; keys by key code
+// from SDL's keyboard state and from any game controllers, time from SDL's performance counter.
 #include "app/platform/sdl2.h"
 
 #include <SDL.h>
 
 #include <cmath>
 #include <cstdio>
+#include <vector>
 
+#include "app/capture/capture.h"
 #include "app/controller.h"
 #include "app/integer_fit.h"
 #include "app/platform.h"
-#include "render/frame_buffer.h"
 
 SDL_Window* Window = nullptr;
 SDL_Renderer* Renderer = nullptr;
 
 namespace {
 
-constexpr int ClientWidth = 640;
-constexpr int ClientHeight = 480;
-
+// The frame's size and the window's client size outside fullscreen.
+FrameLayout Layout{};
 SDL_Texture* FrameTexture = nullptr;
-uint8_t FramePixels[FrameSize];
+std::vector<uint8_t> FramePixels;
 // The palette as the texture's 32-bit pixels.
 Uint32 TextureColours[PaletteSize];
 char FailureText[256];
@@ -44,22 +44,36 @@ bool IsQuitEvent(const SDL_Event& event) {
            (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
 }
 
-// F11, or Enter with Alt held; a held key's repeats do not toggle again.
-bool IsFullscreenToggle(const SDL_Event& event) {
-    if (event.type != SDL_KEYDOWN || event.key.repeat != 0) {
-        return false;
-    }
-    const SDL_Keysym& key = event.key.keysym;
+// F11, or Enter with Alt held.
+bool IsFullscreenToggle(const SDL_Keysym& key) {
     return key.scancode == SDL_SCANCODE_F11 ||
            ((key.scancode == SDL_SCANCODE_RETURN || key.scancode == SDL_SCANCODE_KP_ENTER) &&
             (key.mod & KMOD_ALT) != 0);
 }
 
-// The scancode of each Key, in the order of Key.
-constexpr SDL_Scancode KeyScancodes[] = {
-    SDL_SCANCODE_END,   SDL_SCANCODE_PAGEUP, SDL_SCANCODE_PAGEDOWN, SDL_SCANCODE_LEFT,
-    SDL_SCANCODE_RIGHT, SDL_SCANCODE_UP,     SDL_SCANCODE_DOWN,
+// Each Key, in the order of Key, by its key code, as the Win32 program reads virtual keys; and
+// the keypad key that acts as it while Num Lock is off, as on Windows.
+struct KeyBinding {
+    SDL_Keycode code;
+    SDL_Scancode keypad;
 };
+constexpr KeyBinding KeyBindings[] = {
+    {SDLK_END, SDL_SCANCODE_KP_1},      {SDLK_PAGEUP, SDL_SCANCODE_KP_9},
+    {SDLK_PAGEDOWN, SDL_SCANCODE_KP_3}, {SDLK_LEFT, SDL_SCANCODE_KP_4},
+    {SDLK_RIGHT, SDL_SCANCODE_KP_6},    {SDLK_UP, SDL_SCANCODE_KP_8},
+    {SDLK_DOWN, SDL_SCANCODE_KP_2},
+};
+
+bool KeyboardHoldsKey(Key key) {
+    const KeyBinding& binding = KeyBindings[static_cast<int>(key)];
+    const Uint8* held = SDL_GetKeyboardState(nullptr);
+    // The key that gives this key code in the current keyboard layout.
+    const SDL_Scancode scancode = SDL_GetScancodeFromKey(binding.code);
+    if (scancode != SDL_SCANCODE_UNKNOWN && held[scancode] != 0) {
+        return true;
+    }
+    return (SDL_GetModState() & KMOD_NUM) == 0 && held[binding.keypad] != 0;
+}
 
 // Takes the controller with this device index into the first free slot; a fifth controller
 // is left alone.
@@ -112,14 +126,29 @@ void ReadControllers() {
 
 // Desktop fullscreen keeps the display's mode and gives the window the whole screen. SDL
 // puts the window back where it was on leaving, but not every video driver gives back its
-// size, so the client area is set to 640x480 again as well.
+// size, so the client area is set to the layout's shown size again as well.
 void ToggleFullscreen() {
     if ((SDL_GetWindowFlags(Window) & SDL_WINDOW_FULLSCREEN) == 0) {
         SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN_DESKTOP);
         return;
     }
     SDL_SetWindowFullscreen(Window, 0);
-    SDL_SetWindowSize(Window, ClientWidth, ClientHeight);
+    SDL_SetWindowSize(Window, Layout.shownWidth, Layout.shownHeight);
+}
+
+// The keys that act at once rather than being held: fullscreen, screenshot and clip. A held
+// key's repeats do not act again.
+void HandleKeyPress(const SDL_KeyboardEvent& key) {
+    if (key.repeat != 0) {
+        return;
+    }
+    if (IsFullscreenToggle(key.keysym)) {
+        ToggleFullscreen();
+    } else if (key.keysym.scancode == SDL_SCANCODE_F12) {
+        RequestScreenshot();
+    } else if (key.keysym.scancode == SDL_SCANCODE_F9) {
+        RequestClipToggle();
+    }
 }
 
 // Expands the frame's palette indices into the texture, row by row at the texture's pitch.
@@ -129,10 +158,10 @@ void CopyFrameToTexture() {
     if (SDL_LockTexture(FrameTexture, nullptr, &pixels, &pitch) != 0) {
         return;
     }
-    for (int row = 0; row < FrameHeight; ++row) {
-        const uint8_t* source = FramePixels + row * FrameWidth;
+    for (int row = 0; row < Layout.height; ++row) {
+        const uint8_t* source = FramePixels.data() + static_cast<size_t>(row) * Layout.width;
         Uint32* target = reinterpret_cast<Uint32*>(static_cast<uint8_t*>(pixels) + row * pitch);
-        for (int column = 0; column < FrameWidth; ++column) {
+        for (int column = 0; column < Layout.width; ++column) {
             target[column] = TextureColours[source[column]];
         }
     }
@@ -141,18 +170,19 @@ void CopyFrameToTexture() {
 
 } // namespace
 
-const char* PlatformOpenWindow(const DisplayOptions& options) {
+const char* PlatformOpenWindow(const FrameLayout& layout, const DisplayOptions& options) {
     SDL_SetMainReady();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         return DescribeFailure("cannot start SDL video");
     }
     // Controllers are an extra: without them the keyboard still drives the demo.
     SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
-    // No SDL_WINDOW_RESIZABLE: the client area stays 640x480 outside fullscreen.
+    Layout = layout;
+    // No SDL_WINDOW_RESIZABLE: the client area keeps the shown size outside fullscreen.
     const Uint32 flags =
         SDL_WINDOW_SHOWN | (options.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-    Window = SDL_CreateWindow("DRAV", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, ClientWidth,
-                              ClientHeight, flags);
+    Window = SDL_CreateWindow("DRAV", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                              layout.shownWidth, layout.shownHeight, flags);
     if (Window == nullptr) {
         return DescribeFailure("cannot create the window");
     }
@@ -165,9 +195,9 @@ const char* PlatformOpenWindow(const DisplayOptions& options) {
     return nullptr;
 }
 
-uint8_t* PlatformCreateFrameBuffer(const RgbQuad* palette) {
+uint8_t* PlatformCreateFrameBuffer(const RgbQuad* palette, const FrameLayout& layout) {
     FrameTexture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888,
-                                     SDL_TEXTUREACCESS_STREAMING, FrameWidth, FrameHeight);
+                                     SDL_TEXTUREACCESS_STREAMING, layout.width, layout.height);
     if (FrameTexture == nullptr) {
         return nullptr;
     }
@@ -175,7 +205,9 @@ uint8_t* PlatformCreateFrameBuffer(const RgbQuad* palette) {
         TextureColours[i] = 0xFF000000u | Uint32{palette[i].red} << 16 |
                             Uint32{palette[i].green} << 8 | Uint32{palette[i].blue};
     }
-    return FramePixels;
+    // The renderer addresses rows at a pitch of exactly the frame's width.
+    FramePixels.assign(static_cast<size_t>(layout.width) * layout.height, 0);
+    return FramePixels.data();
 }
 
 bool PlatformPumpEvents() {
@@ -184,8 +216,8 @@ bool PlatformPumpEvents() {
     while (SDL_PollEvent(&event)) {
         if (IsQuitEvent(event)) {
             quit = true;
-        } else if (IsFullscreenToggle(event)) {
-            ToggleFullscreen();
+        } else if (event.type == SDL_KEYDOWN) {
+            HandleKeyPress(event.key);
         } else if (event.type == SDL_CONTROLLERDEVICEADDED) {
             OpenController(event.cdevice.which);
         } else if (event.type == SDL_CONTROLLERDEVICEREMOVED) {
@@ -210,8 +242,7 @@ void PlatformSleep(double milliseconds) {
 }
 
 bool PlatformKeyDown(Key key) {
-    return SDL_GetKeyboardState(nullptr)[KeyScancodes[static_cast<int>(key)]] != 0 ||
-           AnyControllerHoldsKey(ControllerStates, key);
+    return KeyboardHoldsKey(key) || AnyControllerHoldsKey(ControllerStates, key);
 }
 
 void PlatformPresent() {
@@ -219,7 +250,7 @@ void PlatformPresent() {
     int width = 0;
     int height = 0;
     SDL_GetRendererOutputSize(Renderer, &width, &height);
-    const ScreenRect fit = FitFrameByWholeFactor(FrameWidth, FrameHeight, width, height);
+    const ScreenRect fit = FitFrameByWholeFactor(Layout.width, Layout.height, width, height);
     const SDL_Rect target = {fit.x, fit.y, fit.width, fit.height};
     // Black borders around the frame when the window is larger than a whole factor fills.
     SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);

@@ -1,5 +1,6 @@
-// The entry of the SDL2 program: reads the command line and runs the shared demo.
-#include "app/main_loop.h"
+// The entry of the SDL2 program: reads the command line and runs the shared demo, with a
+// demo file to record or play when one is given.
+#include "app/demo_run.h"
 #include "app/platform/sdl2.h"
 #include "cli/demo_options.h"
 
@@ -9,7 +10,5 @@ int main(int argc, char** argv) {
     if (exitStatus >= 0) {
         return exitStatus;
     }
-    DemoSettings settings;
-    settings.present = options.present;
-    return RunDemo(settings);
+    return RunDemoSession(options);
 }

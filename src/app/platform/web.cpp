@@ -3,11 +3,15 @@
 #include "app/platform.h"
 
 #include <cmath>
+#include <vector>
+
+#include <cstring>
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
 #include "app/browser_keys.h"
 #include "app/canvas_image.h"
+#include "app/capture/capture.h"
 #include "render/frame_buffer.h"
 
 namespace {
@@ -17,24 +21,30 @@ constexpr int KeyCount = 7;
 constexpr int64_t CounterTicksPerSecond = 1000000; // microseconds
 
 bool HeldKeys[KeyCount];
-uint8_t FramePixels[FrameSize];
+FrameLayout Layout;
+std::vector<uint8_t> FramePixels;
 CanvasPixel CanvasColours[PaletteSize];
-CanvasPixel CanvasImage[CanvasPixelCount];
+std::vector<CanvasPixel> CanvasImage;
 
-// Sizes the page's canvas and keeps its 2D context for presenting. Returns 0 on success,
-// 1 when the page has no canvas, 2 when the canvas gives no 2D context.
-EM_JS(int, OpenPageCanvas, (int width, int height), {
+// Sizes the page's canvas, on the page too, and keeps its 2D context for presenting, and the
+// frame's size for the page's fullscreen fit. Returns 0 on success, 1 when the page has no
+// canvas, 2 when the canvas gives no 2D context.
+EM_JS(int, OpenPageCanvas, (int width, int height, int frameWidth, int frameHeight), {
     const canvas = document.getElementById('canvas');
     if (!canvas) {
         return 1;
     }
     canvas.width = width;
     canvas.height = height;
+    canvas.style.width = width + 'px';
+    canvas.style.height = height + 'px';
     const context = canvas.getContext('2d', {alpha : false});
     if (!context) {
         return 2;
     }
     Module.dravCanvasContext = context;
+    Module.dravFrameWidth = frameWidth;
+    Module.dravFrameHeight = frameHeight;
     return 0;
 });
 
@@ -45,8 +55,24 @@ EM_JS(void, PutCanvasImage, (const CanvasPixel* pixels, int width, int height), 
 
 EM_JS(void, SetDocumentTitle, (const char* title), { document.title = UTF8ToString(title); });
 
+// F12 takes a screenshot and F9 starts or stops a clip; true for those keys.
+bool OnCaptureKey(const char* name) {
+    if (std::strcmp(name, "F12") == 0) {
+        RequestScreenshot();
+        return true;
+    }
+    if (std::strcmp(name, "F9") == 0) {
+        RequestClipToggle();
+        return true;
+    }
+    return false;
+}
+
 // Records the seven keys; returning true prevents their default action (scrolling the page).
 EM_BOOL OnKeyChange(int eventType, const EmscriptenKeyboardEvent* event, void*) {
+    if (eventType == EMSCRIPTEN_EVENT_KEYDOWN && !event->repeat && OnCaptureKey(event->key)) {
+        return EM_TRUE;
+    }
     Key key;
     if (!KeyFromBrowserName(event->key, &key)) {
         return EM_FALSE;
@@ -65,8 +91,8 @@ EM_BOOL OnFocusLost(int, const EmscriptenFocusEvent*, void*) {
 
 } // namespace
 
-const char* PlatformOpenWindow(const DisplayOptions&) {
-    switch (OpenPageCanvas(CanvasWidth, CanvasHeight)) {
+const char* PlatformOpenWindow(const FrameLayout& layout, const DisplayOptions&) {
+    switch (OpenPageCanvas(layout.shownWidth, layout.shownHeight, layout.width, layout.height)) {
     case 1:
         return "the page has no element with id \"canvas\"";
     case 2:
@@ -79,9 +105,12 @@ const char* PlatformOpenWindow(const DisplayOptions&) {
     return nullptr;
 }
 
-uint8_t* PlatformCreateFrameBuffer(const RgbQuad* palette) {
+uint8_t* PlatformCreateFrameBuffer(const RgbQuad* palette, const FrameLayout& layout) {
+    Layout = layout;
     BuildCanvasColours(palette, CanvasColours);
-    return FramePixels;
+    FramePixels.assign(static_cast<size_t>(layout.width) * layout.height, 0);
+    CanvasImage.assign(static_cast<size_t>(layout.shownWidth) * layout.shownHeight, CanvasPixel{});
+    return FramePixels.data();
 }
 
 bool PlatformPumpEvents() {
@@ -107,8 +136,8 @@ bool PlatformKeyDown(Key key) {
 }
 
 void PlatformPresent() {
-    ExpandFrameToCanvas(FramePixels, CanvasColours, CanvasImage);
-    PutCanvasImage(CanvasImage, CanvasWidth, CanvasHeight);
+    ExpandFrameToCanvas(FramePixels.data(), Layout, CanvasColours, CanvasImage.data());
+    PutCanvasImage(CanvasImage.data(), Layout.shownWidth, Layout.shownHeight);
 }
 
 void PlatformSetTitle(const char* title) {

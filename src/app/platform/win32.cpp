@@ -1,4 +1,4 @@
-// The Win32 backend of the platform seam: one window with a 640x480 client area, an 8-bit
+// The Win32 backend of the platform seam: one window with a fixed client area, an 8-bit
 // device-independent bitmap section as the frame buffer, the message pump, the keyboard, game
 // controllers through XInput and the performance counter. F11 and Alt+Enter switch the window
 // to a borderless one over the whole monitor and back.
@@ -10,10 +10,10 @@
 #include <iterator>
 #include <timeapi.h>
 
+#include "app/capture/capture.h"
 #include "app/integer_fit.h"
 #include "app/platform.h"
 #include "app/platform/win32_xinput.h"
-#include "render/frame_buffer.h"
 
 HINSTANCE ProgramInstance;
 int ProgramShowState;
@@ -29,8 +29,9 @@ constexpr char StartTitle[] = "DRAV";
 constexpr DWORD WindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 static_assert(WindowStyle == 0x00CA0000, "caption, system menu and minimise box only");
 constexpr DWORD WindowExStyle = WS_EX_CLIENTEDGE;
-constexpr int ClientWidth = 640;
-constexpr int ClientHeight = 480;
+
+// The frame's size, for the bitmap and for presenting.
+FrameLayout Layout;
 
 // A BITMAPINFO with room for the whole 256-entry colour table.
 struct FrameBitmapInfo {
@@ -67,19 +68,20 @@ bool RegisterWindowClass() {
 // The window is sized from the rectangle its client area must fill, grown by the caption,
 // borders and client edge of its style.
 HWND CreateMainWindow() {
-    RECT outer = {0, 0, ClientWidth, ClientHeight};
+    RECT outer = {0, 0, Layout.shownWidth, Layout.shownHeight};
     AdjustWindowRectEx(&outer, WindowStyle, FALSE, WindowExStyle);
     return CreateWindowExA(WindowExStyle, WindowClassName, StartTitle, WindowStyle, CW_USEDEFAULT,
                            CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top,
                            nullptr, nullptr, ProgramInstance, nullptr);
 }
 
-// 320x240, 8 bits per pixel, top row first (negative height), the palette as colour table.
+// The frame's size, 8 bits per pixel, top row first (negative height), the palette as colour
+// table. Rows of a width that is a multiple of 4 (320 scale) need no padding.
 void DescribeFrameBitmap(FrameBitmapInfo& info, const RgbQuad* palette) {
     info = {};
     info.header.biSize = sizeof(BITMAPINFOHEADER);
-    info.header.biWidth = FrameWidth;
-    info.header.biHeight = -FrameHeight;
+    info.header.biWidth = Layout.width;
+    info.header.biHeight = -Layout.height;
     info.header.biPlanes = 1;
     info.header.biBitCount = 8;
     info.header.biCompression = BI_RGB;
@@ -150,15 +152,15 @@ bool IsFullscreenToggle(UINT message, WPARAM wParam, LPARAM lParam) {
 // around it painted black.
 void PresentFullscreen() {
     const ScreenRect fit =
-        FitFrameByWholeFactor(FrameWidth, FrameHeight, ClientRect.right, ClientRect.bottom);
+        FitFrameByWholeFactor(Layout.width, Layout.height, ClientRect.right, ClientRect.bottom);
     const int right = fit.x + fit.width;
     const int bottom = fit.y + fit.height;
     PatBlt(WindowContext, 0, 0, ClientRect.right, fit.y, BLACKNESS);
     PatBlt(WindowContext, 0, bottom, ClientRect.right, ClientRect.bottom - bottom, BLACKNESS);
     PatBlt(WindowContext, 0, fit.y, fit.x, fit.height, BLACKNESS);
     PatBlt(WindowContext, right, fit.y, ClientRect.right - right, fit.height, BLACKNESS);
-    StretchBlt(WindowContext, fit.x, fit.y, fit.width, fit.height, MemoryContext, 0, 0, FrameWidth,
-               FrameHeight, SRCCOPY);
+    StretchBlt(WindowContext, fit.x, fit.y, fit.width, fit.height, MemoryContext, 0, 0,
+               Layout.width, Layout.height, SRCCOPY);
 }
 
 } // namespace
@@ -173,6 +175,13 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     // Alt+Enter would otherwise end in the system's warning beep for a menu key it cannot find.
     if (message == WM_SYSCHAR && wParam == VK_RETURN)
         return 0;
+    // Bit 30 of lParam is set for auto-repeats of a held key; only the first press counts.
+    if (message == WM_KEYDOWN && (lParam & (1 << 30)) == 0) {
+        if (wParam == VK_F12)
+            RequestScreenshot();
+        else if (wParam == VK_F9)
+            RequestClipToggle();
+    }
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -183,7 +192,8 @@ void ToggleFullscreen() {
         EnterFullscreen();
 }
 
-const char* PlatformOpenWindow(const DisplayOptions& options) {
+const char* PlatformOpenWindow(const FrameLayout& layout, const DisplayOptions& options) {
+    Layout = layout;
     if (!RegisterWindowClass())
         return "cannot register the window class";
     Window = CreateMainWindow();
@@ -202,7 +212,8 @@ const char* PlatformOpenWindow(const DisplayOptions& options) {
     return nullptr;
 }
 
-uint8_t* PlatformCreateFrameBuffer(const RgbQuad* palette) {
+uint8_t* PlatformCreateFrameBuffer(const RgbQuad* palette, const FrameLayout& layout) {
+    Layout = layout;
     FrameBitmapInfo info;
     DescribeFrameBitmap(info, palette);
     void* pixels = nullptr;
@@ -260,15 +271,15 @@ bool PlatformKeyDown(Key key) {
     return GetKeyState(VirtualKeyOf(key)) < 0 || AnyControllerHoldsKey(ControllerStates, key);
 }
 
-// The window keeps the plain stretch over its whole client area, which at 640x480 is the
-// whole factor 2.
+// The window keeps the plain stretch over its whole client area, which is the frame at the
+// whole factor of its layout.
 void PlatformPresent() {
     GetClientRect(Window, &ClientRect);
     if (Fullscreen)
         PresentFullscreen();
     else
         StretchBlt(WindowContext, 0, 0, ClientRect.right, ClientRect.bottom, MemoryContext, 0, 0,
-                   FrameWidth, FrameHeight, SRCCOPY);
+                   Layout.width, Layout.height, SRCCOPY);
     // With --vsync, wait for the desktop compositor's next frame; without composition the
     // call fails at once and presenting goes on unpaced.
     if (WaitForComposition)

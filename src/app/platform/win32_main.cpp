@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "app/demo_run.h"
 #include "app/main_loop.h"
 #include "app/platform/win32.h"
 #include "cli/demo_options.h"
@@ -50,7 +51,5 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showState) {
     }
     ProgramInstance = instance;
     ProgramShowState = showState;
-    DemoSettings settings;
-    settings.present = options.present;
-    return RunDemo(settings);
+    return RunDemoSession(options);
 }

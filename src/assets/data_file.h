@@ -1,0 +1,27 @@
+// Opening a data file for reading only when it is a regular file.
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+
+enum class DataFileKind : uint8_t {
+    NotTried,   // nothing was opened (the file was never asked for)
+    Regular,    // a regular file, opened
+    CannotOpen, // missing, or not readable
+    NotRegular, // a directory, device, pipe or socket: left closed
+};
+
+struct DataFileFound {
+    DataFileKind kind;
+    uint64_t size; // bytes in the file when it was opened; 0 unless kind is Regular
+};
+
+struct OpenedDataFile {
+    std::FILE* stream; // null unless found.kind is Regular
+    DataFileFound found;
+};
+
+// Opens path for binary reading when it names a regular file. Anything else is not opened: a
+// pipe would block the opening or the reading for as long as no one writes into it, and a
+// device such as a terminal or an endless stream has no size that bounds the work.
+OpenedDataFile OpenDataFile(const char* path);

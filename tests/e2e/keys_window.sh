@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# Every key on the SDL2 program, end to end in a virtual X server: drav records a demo while
+# each key of the table is held in turn (the arrows and page keys, then the keypad's navigation
+# keys with Num Lock off), and the recording must hold exactly those keys and change the camera
+# as the tick rules say. Also: the first title is "DRAV"; drav --play plays the shipped demo in
+# real time with every check matching; a demo edited in one key byte exits with status 3.
+#
+# Usage: keys_window.sh DRAV-RENDER DRAV-BENCH DATA-DIRECTORY DEMO OUTPUT-DIRECTORY DRAV
+#                       CLOSE-WINDOW-HELPER
+set -uo pipefail
+
+source "$(dirname "$0")/keys_common.sh"
+read_common_arguments "$@"
+drav=$(realpath "$6")
+close_window=$(realpath "$7")
+
+xvfb_pid=""
+watcher=""
+drav_pid=""
+cleanup() {
+    for pid in "$drav_pid" "$watcher" "$xvfb_pid"; do
+        [ -n "$pid" ] && kill "$pid" 2>/dev/null
+    done
+}
+trap cleanup EXIT
+
+play() {
+    (cd "$data" && exec "$drav" --play "$1") >"$2" 2>&1
+    echo $?
+}
+
+source "$(dirname "$0")/virtual_screen.sh"
+start_virtual_screen "$out" || { echo "Xvfb did not start" >&2; exit 1; }
+
+start_title_watcher
+(cd "$data" && exec "$drav" --record "$out/keys.dem") >"$out/record.log" 2>&1 &
+drav_pid=$!
+find_program_window 60
+xdotool windowfocus --sync "$window" 2>/dev/null
+hold_each_key
+"$close_window" "$window" || fail "cannot send the close request"
+wait_for 60 bash -c "! kill -0 $drav_pid 2>/dev/null" || fail "drav --record did not end"
+wait "$drav_pid"
+status=$?
+drav_pid=""
+[ "$status" = 0 ] || fail "drav --record exited with $status: $(cat "$out/record.log")"
+grep -q "^drav: recorded [0-9]* ticks into" "$out/record.log" || fail "no recording report"
+check_recorded_keys "$out/keys.dem"
+check_playback
+
+[ "$failures" -eq 0 ] && echo "PASS"
+exit $((failures > 0))

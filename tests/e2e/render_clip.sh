@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# drav-render's GIF clips, read back by ImageMagick: the frame count and size a walk gives,
+# the 3/100 s delay, and a first frame that is drav-render's raw frame through the palette.
+#   render_clip.sh DRAV_RENDER DATA_DIR
+set -uo pipefail
+
+render=$1
+data=$2
+# shellcheck source=checks.sh
+source "$(dirname "$0")/checks.sh"
+
+# 31 ticks: the start frame and one after each of the 15 even ticks.
+if "$render" --data "$data" --ticks 40 --camera 18,2,2.678,0 --raw "$work/start.raw" \
+    --gif "$work/clip.gif" --walk "U20 L11" >"$work/clip.out" 2>&1; then
+    grep -qx "clip: 16 frames" "$work/clip.out" || fail "no frame count line: $(cat "$work/clip.out")"
+    canvases=$(identify -format '%Wx%H %T\n' "$work/clip.gif") || fail "identify cannot read the clip"
+    [ "$(wc -l <<<"$canvases")" = 16 ] || fail "the clip has $(wc -l <<<"$canvases") frames, not 16"
+    [ "$(sort -u <<<"$canvases")" = "320x240 3" ] ||
+        fail "frames are not all 320x240 shown 3/100 s: $(sort -u <<<"$canvases" | tr '\n' ';')"
+    convert "$work/clip.gif[0]" -depth 8 "rgb:$work/first.rgb" || fail "cannot decode frame 0"
+    # The palette: a 6x6x6 cube of steps of 48, then 41 greys of i * 6.375 rounded half to even
+    # (Python's round) from index 215 on.
+    python3 - "$work/start.raw" "$work/first.rgb" <<'PY' || fail "frame 0 is not the raw frame"
+import sys
+palette = [(48 * (i // 36), 48 * (i // 6 % 6), 48 * (i % 6)) for i in range(215)]
+palette += [(round(i * 6.375),) * 3 for i in range(41)]
+raw = open(sys.argv[1], "rb").read()
+rgb = open(sys.argv[2], "rb").read()
+expected = b"".join(bytes(palette[index]) for index in raw)
+sys.exit(0 if len(raw) == 76800 and rgb == expected else 1)
+PY
+else
+    fail "drav-render --gif failed: $(cat "$work/clip.out")"
+fi
+
+# A bad walk, or a walk without a clip, is a usage error that writes nothing.
+"$render" --data "$data" --gif "$work/bad.gif" --walk "U0" >/dev/null 2>&1
+[ $? = 2 ] || fail "a walk of a zero-tick step is not rejected with exit 2"
+[ ! -e "$work/bad.gif" ] || fail "a rejected walk still wrote a clip"
+"$render" --data "$data" --walk "U10" >/dev/null 2>&1
+[ $? = 2 ] || fail "--walk without --gif is not rejected with exit 2"
+# An unwritable clip is a write failure.
+"$render" --data "$data" --gif "$work/no/such/folder/clip.gif" --walk "U2" >/dev/null 2>&1
+[ $? = 1 ] || fail "an unwritable clip does not exit with 1"
+
+[ "$failures" = 0 ] && echo "PASS"
