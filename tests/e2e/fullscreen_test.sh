@@ -98,23 +98,22 @@ import -window "$window" "$out/restored.png"
 echo "Alt+Enter: back to the window as it was, $windowed"
 stop_drav
 
-start_drav --fullscreen
-wait_for 30 has_size 1024x768 || fail "--fullscreen opened a window of $(window_size)"
-sleep 0.5
-check_fullscreen_picture started_fullscreen 320 240
-xdotool key F11
-wait_for 30 has_size 640x480 || fail "F11 after --fullscreen left the window at $(window_size)"
-echo "F11 after --fullscreen: a 640x480 window"
-stop_drav
-
-start_drav --scale 2 --fullscreen
-wait_for 30 has_size 1024x768 || fail "--scale 2 --fullscreen opened a window of $(window_size)"
-sleep 0.5
-check_fullscreen_picture scale2_fullscreen 640 480
-xdotool key F11
-wait_for 30 has_size 640x480 || fail "F11 at scale 2 left the window at $(window_size)"
-echo "F11 at scale 2: a 640x480 window"
-stop_drav
+# check_started_fullscreen NAME FRAME-WIDTH FRAME-HEIGHT OPTION... : drav started in fullscreen
+# shows its frame at a whole factor, and F11 gives a 640x480 window.
+check_started_fullscreen() {
+    local name=$1 frame_width=$2 frame_height=$3
+    shift 3
+    start_drav --fullscreen "$@"
+    wait_for 30 has_size 1024x768 || fail "drav --fullscreen $* opened a window of $(window_size)"
+    sleep 0.5
+    check_fullscreen_picture "$name" "$frame_width" "$frame_height"
+    xdotool key F11
+    wait_for 30 has_size 640x480 || fail "F11 after --fullscreen $* left the window at $(window_size)"
+    echo "F11 after --fullscreen $*: a 640x480 window"
+    stop_drav
+}
+check_started_fullscreen started_fullscreen 320 240
+check_started_fullscreen scale2_fullscreen 640 480 --scale 2
 
 if [ -s "$out/drav.stderr" ]; then
     cat "$out/drav.stderr" >&2

@@ -19,6 +19,12 @@ RgbQuad TestPalette[PaletteSize];
 const FrameLayout Layout = LayoutForScale(DRAV_TEST_SCALE);
 const int FramePixelCount = Layout.width * Layout.height;
 
+// A palette entry as read back from the window, 0x00RRGGBB.
+Uint32 ColourOf(uint8_t index) {
+    const RgbQuad& entry = TestPalette[index];
+    return Uint32{entry.red} << 16 | Uint32{entry.green} << 8 | entry.blue;
+}
+
 // SDL can open its one video driver once per process: every test shares the window.
 class Sdl2Backend : public testing::Test {
   protected:
@@ -42,8 +48,9 @@ class Sdl2Backend : public testing::Test {
         PlatformPumpEvents();
     }
 
-    // The window's picture after one present, as 0x00RRGGBB per pixel.
-    static std::vector<Uint32> PresentAndRead(int& width, int& height) {
+    // The window's picture after presenting the frame of PaintCorners, as 0x00RRGGBB per pixel.
+    static std::vector<Uint32> PresentCornersAndRead(int& width, int& height) {
+        PaintCorners();
         PlatformPresent();
         SDL_GetRendererOutputSize(Renderer, &width, &height);
         std::vector<Uint32> picture(static_cast<size_t>(width) * height);
@@ -52,11 +59,6 @@ class Sdl2Backend : public testing::Test {
             pixel &= 0xFFFFFF;
         }
         return picture;
-    }
-
-    static Uint32 ColourOf(uint8_t index) {
-        const RgbQuad& entry = TestPalette[index];
-        return Uint32{entry.red} << 16 | Uint32{entry.green} << 8 | entry.blue;
     }
 
     // Frame pixels that tell the corners apart; everything else is index 0.
@@ -75,24 +77,31 @@ class Sdl2Backend : public testing::Test {
 const char* Sdl2Backend::OpenFailure = nullptr;
 uint8_t* Sdl2Backend::Pixels = nullptr;
 
+// The corners PaintCorners set, in a picture of the given width that shows the frame from
+// (left, top) with every frame pixel a block x block square.
+void ExpectCornerBlocks(const std::vector<Uint32>& picture, int width, int left, int top,
+                        int block) {
+    const auto at = [&](int x, int y) { return picture[static_cast<size_t>(y) * width + x]; };
+    const int right = left + Layout.width * block;
+    const int bottom = top + Layout.height * block;
+    EXPECT_EQ(at(left, top), ColourOf(5));
+    EXPECT_EQ(at(left + block - 1, top + block - 1), ColourOf(5));
+    EXPECT_EQ(at(left + block, top), ColourOf(0));
+    EXPECT_EQ(at(right - block, top), ColourOf(100));
+    EXPECT_EQ(at(right - block - 1, top), ColourOf(0));
+    EXPECT_EQ(at(left, bottom - 1), ColourOf(180));
+    EXPECT_EQ(at(right - 1, bottom - 1), ColourOf(255));
+    EXPECT_EQ(at(right - block, bottom - block), ColourOf(255));
+}
+
 // At scale 1 every frame pixel is a 2x2 block of the 640x480 window; above, one window pixel.
 TEST_F(Sdl2Backend, AWindowShowsEveryFramePixelAsABlockOfTheShownSize) {
-    PaintCorners();
     int width = 0;
     int height = 0;
-    const std::vector<Uint32> picture = PresentAndRead(width, height);
+    const std::vector<Uint32> picture = PresentCornersAndRead(width, height);
     ASSERT_EQ(width, Layout.shownWidth);
     ASSERT_EQ(height, Layout.shownHeight);
-    const int block = ShownPixelSize(Layout);
-    const auto at = [&](int x, int y) { return picture[static_cast<size_t>(y) * width + x]; };
-    EXPECT_EQ(at(0, 0), ColourOf(5));
-    EXPECT_EQ(at(block - 1, block - 1), ColourOf(5));
-    EXPECT_EQ(at(block, 0), ColourOf(0));
-    EXPECT_EQ(at(width - block, 0), ColourOf(100));
-    EXPECT_EQ(at(width - block - 1, 0), ColourOf(0));
-    EXPECT_EQ(at(0, height - 1), ColourOf(180));
-    EXPECT_EQ(at(width - 1, height - 1), ColourOf(255));
-    EXPECT_EQ(at(width - block, height - block), ColourOf(255));
+    ExpectCornerBlocks(picture, width, 0, 0, ShownPixelSize(Layout));
 }
 
 // Sends a key press through SDL's queue, as the keyboard would, and lets the backend pump it.
@@ -120,22 +129,17 @@ TEST_F(Sdl2Backend, F11AndAltEnterToggleFullscreenWithAWholeFactorAndBlackBorder
     PressKey(SDL_SCANCODE_F11, KMOD_NONE);
     ASSERT_TRUE(IsFullscreen());
 
-    PaintCorners();
     int width = 0;
     int height = 0;
-    const std::vector<Uint32> picture = PresentAndRead(width, height);
+    const std::vector<Uint32> picture = PresentCornersAndRead(width, height);
     ASSERT_EQ(width, display.w);
     ASSERT_EQ(height, display.h);
     const int factor = std::min(width / Layout.width, height / Layout.height);
     ASSERT_GE(factor, 1);
     const int left = (width - Layout.width * factor) / 2;
     const int top = (height - Layout.height * factor) / 2;
+    ExpectCornerBlocks(picture, width, left, top, factor);
     const auto at = [&](int x, int y) { return picture[static_cast<size_t>(y) * width + x]; };
-    EXPECT_EQ(at(left, top), ColourOf(5));
-    EXPECT_EQ(at(left + factor - 1, top + factor - 1), ColourOf(5));
-    EXPECT_EQ(at(left + factor, top), ColourOf(0));
-    EXPECT_EQ(at(left + Layout.width * factor - 1, top + Layout.height * factor - 1),
-              ColourOf(255));
     if (left > 0) {
         EXPECT_EQ(at(left - 1, top), 0u);
         EXPECT_EQ(at(left + Layout.width * factor, height - 1), 0u);
@@ -154,7 +158,7 @@ TEST_F(Sdl2Backend, F11AndAltEnterToggleFullscreenWithAWholeFactorAndBlackBorder
     SDL_GetWindowSize(Window, &width, &height);
     EXPECT_EQ(width, Layout.shownWidth);
     EXPECT_EQ(height, Layout.shownHeight);
-    PresentAndRead(width, height);
+    PresentCornersAndRead(width, height);
     EXPECT_EQ(width, Layout.shownWidth);
     EXPECT_EQ(height, Layout.shownHeight);
 }
