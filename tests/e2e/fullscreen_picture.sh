@@ -36,3 +36,18 @@ fullscreen_picture_problem() {
     odd=$(compare -metric AE "${base}_picture.png" "${base}_blocks.png" null: 2>&1)
     [ "$odd" = 0 ] || echo "$odd screen pixels are not part of a ${factor}x${factor} block"
 }
+
+# screen_frame_problem SCREENSHOT FRAME-WIDTH FRAME-HEIGHT : takes a screenshot of the whole
+# screen and checks it as fullscreen_picture_problem does. A screenshot can catch the window
+# halfway through drawing a frame, which splits blocks where the old and new frames differ,
+# so a failing check is taken again up to twice; a wrong scale fails every time.
+screen_frame_problem() {
+    local attempt problem
+    for attempt in 1 2 3; do
+        import -window root "$1" || { echo "cannot take a screenshot"; return; }
+        problem=$(fullscreen_picture_problem "$@")
+        [ -z "$problem" ] && return
+        sleep 0.5
+    done
+    echo "$problem"
+}

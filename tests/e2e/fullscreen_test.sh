@@ -73,9 +73,8 @@ has_size() { [ "$(window_size)" = "$1" ]; }
 # check_fullscreen_picture NAME FRAME-WIDTH FRAME-HEIGHT : takes a screenshot of the whole
 # screen and checks it shows a frame of that size at a whole factor.
 check_fullscreen_picture() {
-    import -window root "$out/$1.png" || fail "cannot take screenshot $1"
     local problem factor width height left top
-    problem=$(fullscreen_picture_problem "$out/$1.png" "$2" "$3")
+    problem=$(screen_frame_problem "$out/$1.png" "$2" "$3")
     [ -z "$problem" ] || fail "$1: $problem"
     read -r factor width height left top < <(whole_factor_fit 1024 768 "$2" "$3")
     echo "$1: ${width}x$height at ($left,$top), black borders, sharp ${factor}x$factor blocks"
@@ -109,7 +108,7 @@ check_started_fullscreen() {
     check_fullscreen_picture "$name" "$frame_width" "$frame_height"
     xdotool key F11
     wait_for 30 has_size 640x480 || fail "F11 after --fullscreen $* left the window at $(window_size)"
-    echo "F11 after --fullscreen $*: a 640x480 window"
+    echo "F11 after --fullscreen${*:+ $*}: a 640x480 window"
     stop_drav
 }
 check_started_fullscreen started_fullscreen 320 240

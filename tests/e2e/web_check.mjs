@@ -191,9 +191,10 @@ async function checkNoScrolling(page) {
   check(scrolled, 'the same keys scroll the page once the canvas has lost focus');
 }
 
-// F11 puts the stage in fullscreen with the canvas at a whole multiple of the frame in device
-// pixels, centred on black; Alt+Enter leaves and the canvas is 640x480 again.
-async function checkFullscreen(page) {
+// F11 puts the stage in fullscreen with the canvas at a whole multiple of the frame (of
+// frameWidth x frameHeight pixels) in device pixels, centred on black; Alt+Enter leaves and the
+// canvas is 640x480 again. The screenshot is kept as name.png.
+async function checkFullscreen(page, frameWidth, frameHeight, name) {
   const layout = () => page.evaluate(() => {
     const stage = document.getElementById('stage').getBoundingClientRect();
     const canvas = document.getElementById('canvas').getBoundingClientRect();
@@ -213,15 +214,15 @@ async function checkFullscreen(page) {
     const shown = await layout();
     console.log(`     fullscreen layout: ${JSON.stringify(shown)}`);
     const [x, y, width, height] = shown.canvas;
-    const factor = Math.floor(Math.min(shown.stage[0] * shown.ratio / 320,
-                                       shown.stage[1] * shown.ratio / 240));
-    check(shown.fullscreen === 'stage' && width * shown.ratio === 320 * factor &&
-          height * shown.ratio === 240 * factor,
-          `the canvas is ${factor} times the frame in device pixels`);
+    const factor = Math.floor(Math.min(shown.stage[0] * shown.ratio / frameWidth,
+                                       shown.stage[1] * shown.ratio / frameHeight));
+    check(shown.fullscreen === 'stage' && width * shown.ratio === frameWidth * factor &&
+          height * shown.ratio === frameHeight * factor,
+          `the canvas is ${factor} times the ${frameWidth}x${frameHeight} frame in device pixels`);
     check(Math.abs(2 * x + width - shown.stage[0]) <= 1 &&
           Math.abs(2 * y + height - shown.stage[1]) <= 1 && shown.background === 'rgb(0, 0, 0)',
           'centred on black');
-    await page.screenshot({ path: path.join(outputDir, 'fullscreen.png') });
+    await page.screenshot({ path: path.join(outputDir, `${name}.png`) });
   }
   await page.keyboard.press('Alt+Enter');
   const left = await page.waitForFunction(() => document.fullscreenElement === null, null,
@@ -289,6 +290,7 @@ async function checkScaleFromAddress(context, origin) {
   console.log(`     screenshot kept at ${shotPath}: ${JSON.stringify(stats)}`);
   check(stats.width === 640 && stats.height === 480 && stats.uniformBlockShare < 0.95,
         `?scale=2 shows detail finer than 2x2 blocks (${stats.uniformBlockShare} of them uniform)`);
+  await checkFullscreen(page, 640, 480, 'fullscreen_scale2');
 
   messages.length = 0;
   await page.goto(`${origin}/index.html?scale=9`, { timeout: PatientMs });
@@ -381,7 +383,7 @@ async function main() {
     await checkWalking(page);
     await checkScreenshotDownload(page);
     await checkNoScrolling(page);
-    await checkFullscreen(page);
+    await checkFullscreen(page, 320, 240, 'fullscreen');
     await checkFrames(page);
     await checkEveryKey(page, origin);
     await checkDemoPlayback(page, origin);

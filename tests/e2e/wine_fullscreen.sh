@@ -48,9 +48,8 @@ check_started_fullscreen() {
     window=""
     wait_for 60 find_window || fail "no frame-rate title appeared"
     sleep 1
-    import -window root "$out/$1.png" || fail "cannot take the fullscreen screenshot"
     local problem factor width height left top
-    problem=$(fullscreen_picture_problem "$out/$1.png" "$2" "$3")
+    problem=$(screen_frame_problem "$out/$1.png" "$2" "$3")
     [ -z "$problem" ] || fail "$1: $problem"
     read -r factor width height left top < <(whole_factor_fit "$screen_width" "$screen_height" "$2" "$3")
     echo "ok: $1 shows the frame at ${width}x$height at ($left,$top), ${factor}x$factor blocks"
