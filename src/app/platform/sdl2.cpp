@@ -196,6 +196,9 @@ const char* PlatformOpenWindow(const FrameLayout& layout, const DisplayOptions& 
 }
 
 uint8_t* PlatformCreateFrameBuffer(const RgbQuad* palette, const FrameLayout& layout) {
+    // Presenting copies the frame of this layout, whatever the window was opened with.
+    Layout.width = layout.width;
+    Layout.height = layout.height;
     FrameTexture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888,
                                      SDL_TEXTUREACCESS_STREAMING, layout.width, layout.height);
     if (FrameTexture == nullptr) {
