@@ -11,7 +11,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-30}
 shift $(($# > 0 ? 1 : 0))
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(model_loader triangle raster frame options)
+[ ${#targets[@]} -gt 0 ] || targets=(model_loader triangle raster frame options demo_reader)
 data=$PWD/build/release/data
 
 [ -f "$data/plane.hgm" ] || { echo "fuzz: no data set in $data (build the release first)" >&2; exit 1; }

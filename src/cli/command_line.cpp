@@ -117,6 +117,13 @@ CLI::Option* AddTextOption(CLI::App& app, const char* name, const char* valueNam
             ""));
 }
 
+void RefuseTogether(CLI::Option* option, std::initializer_list<CLI::Option*> others) {
+    for (CLI::Option* other : others) {
+        other->excludes(option);
+        option->remove_excludes(other);
+    }
+}
+
 void AddFrameOptions(CLI::App& app, FrameOptions& frame) {
     AddWholeNumberOption(app, "--scale", "K", "frame of 320K x 240K pixels (default 1: 320x240)",
                          frame.scale, 1, MaxFrameScale);

@@ -5,6 +5,7 @@
 #include <CLI/CLI.hpp>
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,12 @@ CLI::Option* AddWholeNumberOption(CLI::App& app, const char* name, const char* v
 // "--", which is an option left without its value.
 CLI::Option* AddTextOption(CLI::App& app, const char* name, const char* valueName, const char* help,
                            std::string& target);
+
+// Refuses option together with any of others. Each of others names option in its help, and a
+// command line holding option and several of others is refused naming the first of them that
+// was declared. (The library lists an option's refusals in the order of their addresses, which
+// would make the help and the error change from run to run; option's own list stays empty.)
+void RefuseTogether(CLI::Option* option, std::initializer_list<CLI::Option*> others);
 
 // Declares --scale K and --threads N.
 void AddFrameOptions(CLI::App& app, FrameOptions& frame);

@@ -73,4 +73,23 @@ TEST(ParseBenchOptions, RejectsWhatItDoesNotUnderstand) {
     EXPECT_TRUE(Parse({"--frames", "10000000"}, most).run);
 }
 
+// A timedemo brings its own walk and report. The refusal names the first refused option
+// declared, and the help lists the refusal on each of them, the same in every parse.
+TEST(ParseBenchOptions, PlayRefusesTheWalkOptionsTheSameWayEveryTime) {
+    BenchOptions options;
+    const CommandLineOutcome refused =
+        Parse({"--play", "d.dem", "--json", "s.json", "--walk", "U1"}, options);
+    EXPECT_EQ(refused.exitStatus, ExitBadArguments);
+    EXPECT_EQ(refused.text.rfind("drav-bench: --walk excludes --play\n", 0), 0u) << refused.text;
+    const std::string help = Parse({"--help"}, options).text;
+    for (const char* option :
+         {"--walk SCRIPT", "--frames N", "--trace FILE", "--json FILE", "--record DEMO"}) {
+        EXPECT_NE(help.find(std::string(option) + " Excludes: --play\n"), std::string::npos)
+            << option;
+    }
+    for (int parse = 0; parse < 20; ++parse) {
+        EXPECT_EQ(Parse({"--help"}, options).text, help);
+    }
+}
+
 } // namespace

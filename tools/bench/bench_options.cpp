@@ -26,15 +26,12 @@ CommandLineOutcome ParseBenchOptions(int argc, const char* const* argv, BenchOpt
     CLI::Option* record = AddTextOption(app, "--record", "DEMO", "record the walk as a demo file",
                                         options.recordPath);
     // A timedemo brings its own keys and report.
-    AddTextOption(app, "--play", "DEMO",
-                  "timedemo: the demo's ticks as fast as they go, one frame each, its checks "
-                  "compared; prints ticks, seconds, frames per second and checks passed",
-                  options.playPath)
-        ->excludes(walk)
-        ->excludes(frames)
-        ->excludes(trace)
-        ->excludes(json)
-        ->excludes(record);
+    CLI::Option* play = AddTextOption(
+        app, "--play", "DEMO",
+        "timedemo: the demo's ticks as fast as they go, one frame each, its checks compared; "
+        "prints ticks, seconds, frames per second and checks passed",
+        options.playPath);
+    RefuseTogether(play, {walk, frames, trace, json, record});
     AddFrameOptions(app, options.frame);
     return ParseCommandLine(app, argc, argv);
 }

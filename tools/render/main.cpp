@@ -1,6 +1,6 @@
 // drav-render: builds the level as the demo does, runs simulation ticks with no key down,
 // renders one frame and writes it (and the fog table) to files; from that frame on it can
-// record a scripted walk as a GIF clip.
+// record a scripted walk, or the played demo, as a GIF clip.
 #include <cstdio>
 #include <string>
 
@@ -61,9 +61,14 @@ bool WriteOutputs(const RenderOptions& options, const RenderTarget& frame) {
     return failed == nullptr;
 }
 
-// Plays the demo's ticks up to the requested one, comparing its checks on the way. Returns
-// 0, or the exit code of a demo that cannot be played or does not match.
-int PlayDemo(Scene& scene, const RenderOptions& options) {
+void ReportClip(uint64_t ticks) {
+    std::printf("clip: %llu frames\n", static_cast<unsigned long long>(ClipFrames(ticks)));
+}
+
+// Plays the demo's ticks up to the requested one, comparing its checks on the way, and
+// records them as a clip when one is asked for. Returns 0, or the exit code of a demo that
+// cannot be played or does not match, or of a clip that cannot be written.
+int PlayDemo(Scene& scene, const RenderOptions& options, Renderer& renderer) {
     const uint32_t ticks = options.playTick != PlayToEnd
                                ? options.playTick
                                : static_cast<uint32_t>(PlayedDemo.keys.size());
@@ -74,14 +79,24 @@ int PlayDemo(Scene& scene, const RenderOptions& options) {
     }
     DemoPlayer player;
     StartDemoPlayer(player, PlayedDemo, scene);
-    while (player.tick < ticks) {
-        RunTick(scene, ScriptedKeyDown);
-        AfterPlayedTick(player, scene);
+    const ClipTick playTick = [&player](Scene& played) {
+        RunTick(played, ScriptedKeyDown);
+        AfterPlayedTick(player, played);
+    };
+    if (options.gifPath.empty()) {
+        while (player.tick < ticks) {
+            playTick(scene);
+        }
+    } else if (!WriteClip(options.gifPath.c_str(), renderer, scene, ticks, playTick)) {
+        return ExitWriteFailed;
     }
     if (player.failed) {
         std::fprintf(stderr, "drav-render: demo %s: %s\n", options.playPath.c_str(),
                      player.failure.c_str());
         return DemoExitMismatch;
+    }
+    if (!options.gifPath.empty()) {
+        ReportClip(ticks);
     }
     // The camera the demo's keys led to, in digits that give back the exact floats.
     std::printf("tick %u x %.9g z %.9g pitch %.9g yaw %.9g\n", player.tick, scene.x, scene.z,
@@ -125,7 +140,7 @@ int main(int argc, char** argv) {
         RunTick(*scene, NoKeyDown);
     }
     if (!options.playPath.empty()) {
-        if (const int played = PlayDemo(*scene, options); played != 0) {
+        if (const int played = PlayDemo(*scene, options, *renderer); played != 0) {
             return played;
         }
     }
@@ -133,11 +148,11 @@ int main(int argc, char** argv) {
     RenderFrame(*renderer, *scene);
     std::printf("models=%u\n", static_cast<unsigned>(renderer->frame.drawnModelCount));
     bool written = WriteOutputs(options, renderer->target);
-    if (written && !options.gifPath.empty()) {
+    // A demo's clip was written as it played; a walk's starts from the frame.
+    if (written && !options.gifPath.empty() && options.playPath.empty()) {
         written = WriteWalkClip(options.gifPath.c_str(), *renderer, *scene, options.walk);
         if (written) {
-            std::printf("clip: %llu frames\n",
-                        static_cast<unsigned long long>(WalkClipFrames(options.walk.totalTicks)));
+            ReportClip(options.walk.totalTicks);
         }
     }
     // Released so that a leak check at exit finds nothing left.

@@ -19,14 +19,13 @@ bool AddFrame(GifClip& clip, Renderer& renderer, Scene& scene, uint64_t tick) {
     return AddGifFrame(clip, FrameView{frame.pixels, frame.width, frame.height, frame.pitch}, tick);
 }
 
-bool WriteFrames(GifClip& clip, Renderer& renderer, Scene& scene, const Walk& walk) {
+bool WriteFrames(GifClip& clip, Renderer& renderer, Scene& scene, uint64_t ticks,
+                 const ClipTick& runTick) {
     if (!AddFrame(clip, renderer, scene, 0)) {
         return false;
     }
-    WalkCursor cursor;
-    for (uint64_t tick = 1; tick <= walk.totalTicks; ++tick) {
-        ScriptedKeys = NextTickKeys(walk, cursor);
-        RunTick(scene, ScriptedKeyDown);
+    for (uint64_t tick = 1; tick <= ticks; ++tick) {
+        runTick(scene);
         if (tick % TicksPerFrame == 0 && !AddFrame(clip, renderer, scene, tick)) {
             return false;
         }
@@ -36,11 +35,12 @@ bool WriteFrames(GifClip& clip, Renderer& renderer, Scene& scene, const Walk& wa
 
 } // namespace
 
-uint64_t WalkClipFrames(uint64_t walkTicks) {
-    return 1 + walkTicks / TicksPerFrame;
+uint64_t ClipFrames(uint64_t ticks) {
+    return 1 + ticks / TicksPerFrame;
 }
 
-bool WriteWalkClip(const char* path, Renderer& renderer, Scene& scene, const Walk& walk) {
+bool WriteClip(const char* path, Renderer& renderer, Scene& scene, uint64_t ticks,
+               const ClipTick& runTick) {
     std::FILE* file = std::fopen(path, "wb");
     if (file == nullptr) {
         std::fprintf(stderr, "drav-render: cannot create %s: %s\n", path, std::strerror(errno));
@@ -49,11 +49,19 @@ bool WriteWalkClip(const char* path, Renderer& renderer, Scene& scene, const Wal
     GifClip clip;
     const bool opened =
         OpenGifClip(clip, file, renderer.target.width, renderer.target.height, Palette);
-    const bool framesWritten = opened && WriteFrames(clip, renderer, scene, walk);
+    const bool framesWritten = opened && WriteFrames(clip, renderer, scene, ticks, runTick);
     const bool closed = CloseGifClip(clip);
     if (std::fclose(file) != 0 || !opened || !framesWritten || !closed) {
         std::fprintf(stderr, "drav-render: cannot write %s\n", path);
         return false;
     }
     return true;
+}
+
+bool WriteWalkClip(const char* path, Renderer& renderer, Scene& scene, const Walk& walk) {
+    WalkCursor cursor;
+    return WriteClip(path, renderer, scene, walk.totalTicks, [&walk, &cursor](Scene& walked) {
+        ScriptedKeys = NextTickKeys(walk, cursor);
+        RunTick(walked, ScriptedKeyDown);
+    });
 }

@@ -74,8 +74,8 @@ bool ParseCamera(const char* text, CameraOverride& camera) {
 }
 
 CommandLineOutcome ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options) {
-    options = RenderOptions{"", 0,  {false, 0.0f, 0.0f, 0.0f, 0.0f}, "", "", "", "", Walk{},
-                            DefaultFrameOptions(), "", PlayToEnd};
+    options = RenderOptions{"", 0,      {false, 0.0f, 0.0f, 0.0f, 0.0f}, "", "",       "",
+                            "", Walk{}, DefaultFrameOptions(),           "", PlayToEnd};
     ParseWalk(DefaultWalk, options.walk);
     CLI::App app("", "drav-render");
     DescribeProgram(app, "Renders one frame of the level after a number of ticks and writes it "
@@ -94,17 +94,19 @@ CommandLineOutcome ParseRenderOptions(int argc, const char* const* argv, RenderO
     CLI::Option* play = AddTextOption(app, "--play", "DEMO",
                                       "play the demo's keys, its checks compared, and render the "
                                       "frame after its last tick",
-                                      options.playPath)
-                            ->excludes(ticks);
+                                      options.playPath);
     AddWholeNumberOption(app, "--tick", "N", "with --play: the frame after tick N instead",
                          options.playTick, 0, DemoMaxTicks)
         ->needs(play);
     CLI::Option* gif = AddTextOption(app, "--gif", "FILE",
-                                     "then walk on from the frame and write the walk as a GIF clip",
+                                     "write a GIF clip: of the demo's ticks with --play, else of a "
+                                     "walk on from the frame",
                                      options.gifPath);
-    AddParsedOption(app, "--walk", "SCRIPT", "the clip's walk (default: the built-in tour)",
-                    options.walk, ParseWalk, "a walk script")
-        ->needs(gif);
+    CLI::Option* walk =
+        AddParsedOption(app, "--walk", "SCRIPT", "the clip's walk (default: the built-in tour)",
+                        options.walk, ParseWalk, "a walk script")
+            ->needs(gif);
+    RefuseTogether(play, {ticks, walk});
     AddFrameOptions(app, options.frame);
     return ParseCommandLine(app, argc, argv);
 }

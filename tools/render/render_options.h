@@ -33,7 +33,8 @@ struct RenderOptions {
 constexpr uint32_t PlayToEnd = UINT32_MAX;
 
 // Reads argv[1..argc-1] over defaults (no outputs, no ticks, no camera override, no data
-// directory, the built-in walk, DefaultFrameOptions). --walk needs --gif; --tick needs --play.
+// directory, the built-in walk, DefaultFrameOptions). --walk needs --gif and excludes --play;
+// --tick needs --play.
 CommandLineOutcome ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options);
 
 // Parsers of single option values; each accepts the whole text or nothing.
