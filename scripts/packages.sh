@@ -37,8 +37,9 @@ BUILD_PACKAGES=(cmake g++ make libgtest-dev libbenchmark-dev libpng-dev libgif-d
     libcli11-dev python3)
 # The demo's window and input (also pulls in the X11 headers the end-to-end helper needs).
 APP_PACKAGES=(libsdl2-dev libx11-dev)
-# The end-to-end tests: a virtual X server, input and window queries, screenshots.
-E2E_PACKAGES=(xvfb xdotool imagemagick x11-utils)
+# The end-to-end tests: a virtual X server, input and window queries, screenshots, and a
+# window manager to carry out fullscreen requests.
+E2E_PACKAGES=(xvfb xdotool imagemagick x11-utils openbox)
 # Making the packages and checking the .deb: dpkg-shlibdeps and file find its library
 # dependencies, lintian checks it.
 PACKAGING_PACKAGES=(dpkg-dev file lintian)

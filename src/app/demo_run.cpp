@@ -100,12 +100,13 @@ int RunDemoSession(const DemoOptions& options) {
     if (!PrepareDemoSession(options)) {
         return DemoExitUnplayable;
     }
-    Scene* scene = StartDemo(DemoSettings{options.frame.scale, options.frame.threads});
+    Scene* scene =
+        StartDemo(DemoSettings{options.frame.scale, options.frame.threads, options.present});
     if (scene == nullptr) {
         return 1;
     }
     BeginDemoSession(*scene);
-    const int loopResult = RunMainLoop(*scene);
+    const int loopResult = RunMainLoop(*scene, options.present.framesPerSecondCap);
     const int sessionResult = EndDemoSession(*scene);
     return sessionResult != 0 ? sessionResult : loopResult;
 }

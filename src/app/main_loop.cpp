@@ -3,9 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/data_directory.h"
 #include "app/capture/capture.h"
+#include "app/data_directory.h"
 #include "app/frame.h"
+#include "app/frame_pacing.h"
 #include "app/platform.h"
 #include "app/startup.h"
 #include "app/tick.h"
@@ -102,10 +103,12 @@ void RunMainLoopIteration(MainLoop& loop, Scene& scene) {
                  scene);
 }
 
-int RunMainLoop(Scene& scene) {
+int RunMainLoop(Scene& scene, int framesPerSecondCap) {
     MainLoop loop = StartMainLoop();
+    FramePacing pacing = StartFramePacing(framesPerSecondCap, loop.tickTime);
     while (Running) {
         RunMainLoopIteration(loop, scene);
+        WaitForNextFrame(pacing);
     }
     FinishCaptures();
     return 0;
@@ -113,7 +116,7 @@ int RunMainLoop(Scene& scene) {
 
 Scene* StartDemo(const DemoSettings& settings) {
     const FrameLayout layout = LayoutForScale(settings.scale);
-    if (const char* failure = PlatformOpenWindow(layout)) {
+    if (const char* failure = PlatformOpenWindow(layout, settings.present.display)) {
         return ReportStartupFailure(failure);
     }
     BuildColourTables();
@@ -141,5 +144,5 @@ int RunDemo(const DemoSettings& settings) {
     if (scene == nullptr) {
         return 1;
     }
-    return RunMainLoop(*scene);
+    return RunMainLoop(*scene, settings.present.framesPerSecondCap);
 }

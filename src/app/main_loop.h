@@ -6,8 +6,9 @@
 #include <cstdint>
 #include <memory>
 
-#include "render/renderer.h"
+#include "app/platform.h"
 #include "app/tick.h"
+#include "render/renderer.h"
 #include "scene/scene.h"
 
 // 1 from program start; cleared by the message pump when a quit event arrives.
@@ -53,24 +54,27 @@ MainLoop StartMainLoop();
 // by the host's frame callbacks calls this once per callback.
 void RunMainLoopIteration(MainLoop& loop, Scene& scene);
 
-// Runs iterations while Running is set, then finishes a clip still recording; returns the
+// Runs iterations while Running is set, waiting after each frame as a cap of
+// framesPerSecondCap asks (0: never waits), then finishes a clip still recording; returns the
 // exit code 0.
-int RunMainLoop(Scene& scene);
+int RunMainLoop(Scene& scene, int framesPerSecondCap = 0);
 
 // The title text for a frame that started at frameStart and ended at now.
 void FormatFrameTitle(char (&title)[TitleCapacity], double frameStart, double now, int modelCount);
 
-// How the demo renders.
+// How the demo renders and shows its frames.
 struct DemoSettings {
     int32_t scale = 1;   // the frame is 320 scale x 240 scale pixels
     int32_t threads = 0; // 0: DefaultThreadCount()
+    PresentOptions present{};
 };
 
-// Start-up in order: window, colour tables, frame buffer and the WindowRenderer drawing into
-// it, models, level, projection. Returns the level's scene, or null after one line on stderr
-// naming the step that failed when the window or the frame buffer cannot be made; then
-// WindowRenderer stays null.
+// Start-up in order: window (with the display options), colour tables, frame buffer and the
+// WindowRenderer drawing into it, models, level, projection. Returns the level's scene, or null
+// after one line on stderr naming the step that failed when the window or the frame buffer
+// cannot be made; then WindowRenderer stays null.
 Scene* StartDemo(const DemoSettings& settings = DemoSettings{});
 
-// StartDemo, then the main loop. Returns 0 after the window is closed, 1 when start-up failed.
+// StartDemo, then the main loop with the frame-rate cap. Returns 0 after the window is closed,
+// 1 when start-up failed.
 int RunDemo(const DemoSettings& settings = DemoSettings{});

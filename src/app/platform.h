@@ -5,13 +5,14 @@
 #include <cstdint>
 
 #include "app/frame_layout.h"
+#include "app/present_options.h"
 #include "app/tick.h"
 #include "render/palette.h"
 
 // Opens the window titled "DRAV" with a client area of the layout's shown size, and whatever
 // drawing contexts presenting needs. Returns null on success, or a short description of the
 // step that failed.
-const char* PlatformOpenWindow(const FrameLayout& layout);
+const char* PlatformOpenWindow(const FrameLayout& layout, const DisplayOptions& options = {});
 // Creates the layout's 8-bit frame surface (width x height) with the palette as its colour
 // table and returns its pixel memory (row pitch: the width), or null when it cannot be made.
 uint8_t* PlatformCreateFrameBuffer(const RgbQuad* palette, const FrameLayout& layout);
@@ -20,6 +21,8 @@ bool PlatformPumpEvents();
 // High-resolution counter and its frequency in counts per second.
 int64_t PlatformCounter();
 int64_t PlatformCounterFrequency();
+// Gives up the processor for about the given time; may return a little early or late.
+void PlatformSleep(double milliseconds);
 bool PlatformKeyDown(Key key);
 // Stretches the frame over the whole client area.
 void PlatformPresent();

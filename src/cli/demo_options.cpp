@@ -1,11 +1,18 @@
 #include "cli/demo_options.h"
 
 CommandLineOutcome ParseDemoOptions(int argc, const char* const* argv, DemoOptions& options) {
-    options = DemoOptions{DefaultFrameOptions(), "", ""};
+    options = DemoOptions{DefaultFrameOptions(), PresentOptions{}, "", ""};
     CLI::App app("", "drav");
     DescribeProgram(app, "Walks through the level: arrow keys move and turn, Page Up and Page "
                          "Down look up and down, End levels the view.");
     AddFrameOptions(app, options.frame);
+    AddWholeNumberOption(app, "--fps-cap", "N",
+                         "at most N frames a second, sleeping in between (default 0: no cap)",
+                         options.present.framesPerSecondCap, 0, MaximumFramesPerSecondCap);
+    app.add_flag("--vsync", options.present.display.vsync,
+                 "wait for the display's refresh to show each frame");
+    app.add_flag("--fullscreen", options.present.display.fullscreen,
+                 "start in fullscreen (F11 or Alt+Enter switch at any time)");
     CLI::Option* record =
         AddTextOption(app, "--record", "DEMO",
                       "play normally and record the session into a demo file", options.recordPath);

@@ -5,10 +5,12 @@
 #include <string>
 #include <vector>
 
+#include "app/present_options.h"
 #include "cli/command_line.h"
 
 struct DemoOptions {
     FrameOptions frame;
+    PresentOptions present;
     std::string recordPath; // empty: no recording
     std::string playPath;   // empty: the keyboard drives the walk
 };

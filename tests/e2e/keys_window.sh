@@ -29,12 +29,8 @@ play() {
     echo $?
 }
 
-display_file="$out/display"
-rm -f "$display_file"
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>"$out/xvfb.log" &
-xvfb_pid=$!
-wait_for 30 test -s "$display_file" || { echo "Xvfb did not start" >&2; exit 1; }
-export DISPLAY=":$(cat "$display_file")"
+source "$(dirname "$0")/virtual_screen.sh"
+start_virtual_screen "$out" || { echo "Xvfb did not start" >&2; exit 1; }
 
 start_title_watcher
 (cd "$data" && exec "$drav" --record "$out/keys.dem") >"$out/record.log" 2>&1 &

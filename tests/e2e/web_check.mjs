@@ -191,6 +191,74 @@ async function checkNoScrolling(page) {
   check(scrolled, 'the same keys scroll the page once the canvas has lost focus');
 }
 
+// F11 puts the stage in fullscreen with the canvas at a whole multiple of the frame (of
+// frameWidth x frameHeight pixels) in device pixels, centred on black; Alt+Enter leaves and the
+// canvas is 640x480 again. The screenshot is kept as name.png.
+async function checkFullscreen(page, frameWidth, frameHeight, name) {
+  const layout = () => page.evaluate(() => {
+    const stage = document.getElementById('stage').getBoundingClientRect();
+    const canvas = document.getElementById('canvas').getBoundingClientRect();
+    return {
+      fullscreen: document.fullscreenElement?.id ?? null, ratio: window.devicePixelRatio,
+      stage: [stage.width, stage.height], canvas: [canvas.x, canvas.y, canvas.width, canvas.height],
+      background: getComputedStyle(document.getElementById('stage')).backgroundColor,
+    };
+  });
+  await page.locator('#canvas').focus();
+  await page.keyboard.press('F11');
+  const entered = await page.waitForFunction(() => document.fullscreenElement !== null, null,
+                                             { timeout: PatientMs, polling: 50 })
+    .then(() => true, () => false);
+  check(entered, 'F11 on the canvas puts the page\'s stage in fullscreen');
+  if (entered) {
+    const shown = await layout();
+    console.log(`     fullscreen layout: ${JSON.stringify(shown)}`);
+    const [x, y, width, height] = shown.canvas;
+    const factor = Math.floor(Math.min(shown.stage[0] * shown.ratio / frameWidth,
+                                       shown.stage[1] * shown.ratio / frameHeight));
+    check(shown.fullscreen === 'stage' && width * shown.ratio === frameWidth * factor &&
+          height * shown.ratio === frameHeight * factor,
+          `the canvas is ${factor} times the ${frameWidth}x${frameHeight} frame in device pixels`);
+    check(Math.abs(2 * x + width - shown.stage[0]) <= 1 &&
+          Math.abs(2 * y + height - shown.stage[1]) <= 1 && shown.background === 'rgb(0, 0, 0)',
+          'centred on black');
+    await page.screenshot({ path: path.join(outputDir, `${name}.png`) });
+  }
+  await page.keyboard.press('Alt+Enter');
+  const left = await page.waitForFunction(() => document.fullscreenElement === null, null,
+                                          { timeout: PatientMs, polling: 50 })
+    .then(() => true, () => false);
+  const after = await layout();
+  check(left && after.canvas[2] === 640 && after.canvas[3] === 480,
+        `Alt+Enter leaves fullscreen and the canvas is 640x480 again (${after.canvas.slice(2)})`);
+}
+
+// With ?fps-cap=20 in the address the page shows about 20 frames a second: its presents are
+// counted by wrapping the canvas's putImageData before the page loads.
+async function checkFrameRateCap(context, origin) {
+  const page = await context.newPage();
+  try {
+    await page.addInitScript(() => {
+      window.presentCount = 0;
+      const put = CanvasRenderingContext2D.prototype.putImageData;
+      CanvasRenderingContext2D.prototype.putImageData = function (...args) {
+        window.presentCount += 1;
+        return put.apply(this, args);
+      };
+    });
+    await page.goto(`${origin}/index.html?fps-cap=20`, { timeout: PatientMs });
+    await page.waitForFunction(() => window.presentCount > 0, null,
+                               { timeout: PatientMs, polling: 50 });
+    const before = await page.evaluate(() => [window.presentCount, performance.now()]);
+    await page.waitForTimeout(3000);
+    const after = await page.evaluate(() => [window.presentCount, performance.now()]);
+    const rate = (after[0] - before[0]) * 1000 / (after[1] - before[1]);
+    check(rate > 14 && rate < 22, `?fps-cap=20 shows about 20 frames a second (${rate.toFixed(1)})`);
+  } finally {
+    await page.close();
+  }
+}
+
 async function checkFrames(page) {
   for (const [index, frameCase] of FrameCases.entries()) {
     const rawPath = path.join(outputDir, `reference_${index}.raw`);
@@ -222,6 +290,7 @@ async function checkScaleFromAddress(context, origin) {
   console.log(`     screenshot kept at ${shotPath}: ${JSON.stringify(stats)}`);
   check(stats.width === 640 && stats.height === 480 && stats.uniformBlockShare < 0.95,
         `?scale=2 shows detail finer than 2x2 blocks (${stats.uniformBlockShare} of them uniform)`);
+  await checkFullscreen(page, 640, 480, 'fullscreen_scale2');
 
   messages.length = 0;
   await page.goto(`${origin}/index.html?scale=9`, { timeout: PatientMs });
@@ -314,10 +383,12 @@ async function main() {
     await checkWalking(page);
     await checkScreenshotDownload(page);
     await checkNoScrolling(page);
+    await checkFullscreen(page, 320, 240, 'fullscreen');
     await checkFrames(page);
     await checkEveryKey(page, origin);
     await checkDemoPlayback(page, origin);
     await checkScaleFromAddress(context, origin);
+    await checkFrameRateCap(context, origin);
     check(problems.length === 0, `no error in the console${problems.length ? ': ' : ''}` +
           problems.join('; '));
   } finally {

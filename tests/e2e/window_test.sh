@@ -38,6 +38,7 @@ cleanup() {
 trap cleanup EXIT
 
 source "$(dirname "$0")/wait_for.sh"
+source "$(dirname "$0")/virtual_screen.sh"
 
 for tool in Xvfb xdotool xwininfo import compare convert; do
     command -v "$tool" >/dev/null || fail "$tool is not installed"
@@ -45,13 +46,8 @@ done
 [ -f "$data/plane.hgm" ] || fail "no data files in $data"
 ln -s "$data"/*.hgm "$data"/*.raw "$run"/
 
-# Xvfb picks a free display number itself and writes it to the given descriptor.
-display_file="$out/display"
-rm -f "$display_file"
-Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$display_file" 2>"$out/xvfb.log" &
-xvfb_pid=$!
-wait_for 30 test -s "$display_file" || fail "Xvfb did not start"
-export DISPLAY=":$(cat "$display_file")"
+# Room for the scale-4 window of 1280x960.
+start_virtual_screen "$out" 1600x1200 || fail "Xvfb did not start"
 
 # start_drav ARGUMENTS... : starts the demo in a folder of its own, where its screenshots land.
 start_drav() {

@@ -136,4 +136,21 @@ TEST_F(EmptyDirectoryStartUpTest, AScaledDemoOpensAndFillsAFrameOfItsSize) {
     }
 }
 
+TEST_F(EmptyDirectoryStartUpTest, DisplayOptionsReachTheWindowAndACapPacesTheLoop) {
+    testing::internal::CaptureStderr();
+    DemoSettings settings;
+    settings.present.display = DisplayOptions{true, true};
+    levelScene = StartDemo(settings);
+    testing::internal::GetCapturedStderr();
+    ASSERT_NE(levelScene, nullptr);
+    EXPECT_TRUE(Headless.display.fullscreen);
+    EXPECT_TRUE(Headless.display.vsync);
+
+    // Frames that cost no time, capped at 50 a second: each waits out its 20 ms.
+    Headless.quitOnPump = 3;
+    EXPECT_EQ(RunMainLoop(*levelScene, 50), 0);
+    EXPECT_EQ(Headless.sleepCount, 3);
+    EXPECT_DOUBLE_EQ(ReadClock(), 60.0);
+}
+
 } // namespace

@@ -62,6 +62,27 @@ TEST(CommandLine, DemoTakesScaleAndThreads) {
     }
 }
 
+TEST(CommandLine, DemoTakesAFrameRateCapVsyncAndFullscreen) {
+    DemoOptions options;
+    ASSERT_TRUE(ParseDemo({"drav"}, options).run);
+    EXPECT_EQ(options.present.framesPerSecondCap, 0);
+    EXPECT_FALSE(options.present.display.vsync);
+    EXPECT_FALSE(options.present.display.fullscreen);
+    ASSERT_TRUE(ParseDemo({"drav", "--fps-cap", "60", "--vsync", "--fullscreen"}, options).run);
+    EXPECT_EQ(options.present.framesPerSecondCap, 60);
+    EXPECT_TRUE(options.present.display.vsync);
+    EXPECT_TRUE(options.present.display.fullscreen);
+    ASSERT_TRUE(ParseDemo({"drav", "--fps-cap=1000"}, options).run);
+    EXPECT_EQ(options.present.framesPerSecondCap, 1000);
+    EXPECT_FALSE(options.present.display.vsync);
+
+    for (const char* bad : {"-1", "1001", "sixty", ""}) {
+        const CommandLineOutcome outcome = ParseDemo({"drav", "--fps-cap", bad}, options);
+        EXPECT_EQ(outcome.exitStatus, ExitBadArguments) << bad;
+        EXPECT_NE(outcome.text.find("--fps-cap"), std::string::npos) << outcome.text;
+    }
+}
+
 TEST(CommandLine, PageQueryBecomesArguments) {
     using Arguments = std::vector<std::string>;
     EXPECT_EQ(QueryArguments(""), Arguments{"drav"});

@@ -2,11 +2,13 @@
 // the keys, the clock and the title.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 #include <initializer_list>
 
 #include "app/platform.h"
 #include "app/platform/win32.h"
+#include "app/platform/win32_xinput.h"
 #include "render/frame_buffer.h"
 #include "render/palette.h"
 
@@ -235,6 +237,99 @@ TEST_F(Win32Backend, TitleIsSetOnTheWindow) {
     char text[64] = {};
     GetWindowTextA(Window, text, sizeof text);
     EXPECT_STREQ(text, "59.88 FPS (16.70 ms) models=42");
+}
+
+// Key data as the system sends it: a repeat count of 1, and bit 29 when Alt is held, bit 30
+// when the key was already down.
+void SendKey(UINT message, WPARAM key, bool alt, bool repeat) {
+    LPARAM data = 1;
+    if (alt)
+        data |= LPARAM{1} << 29;
+    if (repeat)
+        data |= LPARAM{1} << 30;
+    SendMessageA(Window, message, key, data);
+}
+
+bool SameRect(const RECT& a, const RECT& b) {
+    return a.left == b.left && a.top == b.top && a.right == b.right && a.bottom == b.bottom;
+}
+
+TEST_F(Win32Backend, F11FillsTheMonitorAtAWholeFactorAndAltEnterRestoresTheWindow) {
+    RECT windowed;
+    ASSERT_TRUE(GetWindowRect(Window, &windowed));
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    ASSERT_TRUE(GetMonitorInfoA(MonitorFromWindow(Window, MONITOR_DEFAULTTONEAREST), &monitor));
+    const int width = monitor.rcMonitor.right - monitor.rcMonitor.left;
+    const int height = monitor.rcMonitor.bottom - monitor.rcMonitor.top;
+
+    SendKey(WM_KEYDOWN, VK_F11, false, false);
+    RECT client;
+    ASSERT_TRUE(GetClientRect(Window, &client));
+    EXPECT_EQ(client.right, width);
+    EXPECT_EQ(client.bottom, height);
+
+    DrawCornerPattern(Pixels);
+    PlatformPresent();
+    GdiFlush();
+    const int factor = std::min(width / 320, height / 240);
+    const int left = (width - 320 * factor) / 2;
+    const int top = (height - 240 * factor) / 2;
+    const int right = left + 320 * factor;
+    const int bottom = top + 240 * factor;
+    ExpectPixels(WindowContext, {{left, top, TopLeft},
+                                 {left + factor - 1, top + factor - 1, TopLeft},
+                                 {left + factor, top, Background},
+                                 {right - 1, top, TopRight},
+                                 {right - 1, bottom - 1, BottomRight}});
+    if (left > 0) {
+        EXPECT_EQ(GetPixel(WindowContext, left - 1, top), RGB(0, 0, 0));
+        EXPECT_EQ(GetPixel(WindowContext, right, bottom - 1), RGB(0, 0, 0));
+    }
+    if (top > 0) {
+        EXPECT_EQ(GetPixel(WindowContext, left, top - 1), RGB(0, 0, 0));
+        EXPECT_EQ(GetPixel(WindowContext, right - 1, bottom), RGB(0, 0, 0));
+    }
+
+    // A held key's repeats and a plain Enter change nothing.
+    SendKey(WM_KEYDOWN, VK_F11, false, true);
+    SendKey(WM_KEYDOWN, VK_RETURN, false, false);
+    ASSERT_TRUE(GetClientRect(Window, &client));
+    EXPECT_EQ(client.right, width);
+
+    SendKey(WM_SYSKEYDOWN, VK_RETURN, true, false);
+    RECT restored;
+    ASSERT_TRUE(GetWindowRect(Window, &restored));
+    EXPECT_TRUE(SameRect(restored, windowed));
+    ASSERT_TRUE(GetClientRect(Window, &client));
+    EXPECT_EQ(client.right, 640);
+    EXPECT_EQ(client.bottom, 480);
+    EXPECT_EQ(GetWindowLongA(Window, GWL_STYLE) & 0x00CF0000, 0x00CA0000);
+    EXPECT_NE(GetWindowLongA(Window, GWL_EXSTYLE) & WS_EX_CLIENTEDGE, 0);
+}
+
+TEST(XInputMapping, StickUpIsUpAndTheButtonsAreTheirKeys) {
+    XINPUT_GAMEPAD pad = {};
+    pad.sThumbLY = 32767;
+    pad.sThumbLX = -9000;
+    pad.wButtons = XINPUT_GAMEPAD_A | XINPUT_GAMEPAD_RIGHT_SHOULDER;
+    ControllerState state = ControllerFromXInput(pad);
+    EXPECT_TRUE(ControllerHoldsKey(state, Key::Up));
+    EXPECT_FALSE(ControllerHoldsKey(state, Key::Down));
+    EXPECT_TRUE(ControllerHoldsKey(state, Key::Left));
+    EXPECT_TRUE(ControllerHoldsKey(state, Key::End));
+    EXPECT_TRUE(ControllerHoldsKey(state, Key::PageDown));
+    EXPECT_FALSE(ControllerHoldsKey(state, Key::PageUp));
+
+    pad = {};
+    pad.sThumbLY = -32768; // full down, whose negation does not fit 16 bits
+    pad.wButtons = XINPUT_GAMEPAD_DPAD_RIGHT | XINPUT_GAMEPAD_LEFT_SHOULDER;
+    state = ControllerFromXInput(pad);
+    EXPECT_EQ(state.stickY, 32767);
+    EXPECT_TRUE(ControllerHoldsKey(state, Key::Down));
+    EXPECT_TRUE(ControllerHoldsKey(state, Key::Right));
+    EXPECT_TRUE(ControllerHoldsKey(state, Key::PageUp));
+    EXPECT_FALSE(ControllerHoldsKey(state, Key::Up));
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "app/platform/headless.h"
 
+#include <cmath>
 #include <cstring>
 
 HeadlessPlatform Headless;
@@ -9,9 +10,10 @@ void ResetHeadless() {
     Headless.counterFrequency = 1000000000;
 }
 
-const char* PlatformOpenWindow(const FrameLayout& layout) {
+const char* PlatformOpenWindow(const FrameLayout& layout, const DisplayOptions& options) {
     ++Headless.windowOpenCount;
     Headless.layout = layout;
+    Headless.display = options;
     if (Headless.windowFailure == nullptr) {
         Headless.title = "DRAV";
     }
@@ -43,7 +45,13 @@ int64_t PlatformCounterFrequency() {
 
 bool PlatformKeyDown(Key key) {
     ++Headless.keyQueryCount;
-    return HeadlessKey(key);
+    return HeadlessKey(key) || AnyControllerHoldsKey(Headless.controllers, key);
+}
+
+void PlatformSleep(double milliseconds) {
+    ++Headless.sleepCount;
+    const double counts = milliseconds * static_cast<double>(Headless.counterFrequency) * 0.001;
+    Headless.counter += static_cast<int64_t>(std::ceil(counts)) + Headless.counterStepOnSleep;
 }
 
 void PlatformPresent() {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/controller.h"
 #include "app/platform.h"
 #include "app/tick.h"
 #include "render/frame_buffer.h"
@@ -22,16 +23,21 @@ struct HeadlessPlatform {
     int64_t counterFrequency;     // counts per second
     int64_t counterStepOnPump;    // added to counter by each PlatformPumpEvents
     int64_t counterStepOnPresent; // added to counter by each PlatformPresent
-    bool keys[KeyCount];          // indexed by Key
-    int quitOnPump;               // the pump with this 1-based number reports quit; 0: never
+    // PlatformSleep moves the counter on by the time asked for, plus this many counts.
+    int64_t counterStepOnSleep;
+    bool keys[KeyCount];                         // indexed by Key
+    ControllerState controllers[MaxControllers]; // all zero: none plugged in
+    int quitOnPump; // the pump with this 1-based number reports quit; 0: never
 
     // Record: what the shared code did.
     FrameLayout layout; // as last given to PlatformOpenWindow
     int windowOpenCount;
+    DisplayOptions display; // as given to the last PlatformOpenWindow
     int frameBufferCount;
     int pumpCount;
     int keyQueryCount;
     int presentCount;
+    int sleepCount;
     int titleCount;
     std::string title;
     RgbQuad colourTable[PaletteSize];

@@ -26,9 +26,10 @@ std::vector<uint8_t> FramePixels;
 CanvasPixel CanvasColours[PaletteSize];
 std::vector<CanvasPixel> CanvasImage;
 
-// Sizes the page's canvas, on the page too, and keeps its 2D context for presenting. Returns
-// 0 on success, 1 when the page has no canvas, 2 when the canvas gives no 2D context.
-EM_JS(int, OpenPageCanvas, (int width, int height), {
+// Sizes the page's canvas, on the page too, and keeps its 2D context for presenting, and the
+// frame's size for the page's fullscreen fit. Returns 0 on success, 1 when the page has no
+// canvas, 2 when the canvas gives no 2D context.
+EM_JS(int, OpenPageCanvas, (int width, int height, int frameWidth, int frameHeight), {
     const canvas = document.getElementById('canvas');
     if (!canvas) {
         return 1;
@@ -42,6 +43,8 @@ EM_JS(int, OpenPageCanvas, (int width, int height), {
         return 2;
     }
     Module.dravCanvasContext = context;
+    Module.dravFrameWidth = frameWidth;
+    Module.dravFrameHeight = frameHeight;
     return 0;
 });
 
@@ -88,8 +91,8 @@ EM_BOOL OnFocusLost(int, const EmscriptenFocusEvent*, void*) {
 
 } // namespace
 
-const char* PlatformOpenWindow(const FrameLayout& layout) {
-    switch (OpenPageCanvas(layout.shownWidth, layout.shownHeight)) {
+const char* PlatformOpenWindow(const FrameLayout& layout, const DisplayOptions&) {
+    switch (OpenPageCanvas(layout.shownWidth, layout.shownHeight, layout.width, layout.height)) {
     case 1:
         return "the page has no element with id \"canvas\"";
     case 2:
@@ -123,6 +126,10 @@ int64_t PlatformCounter() {
 int64_t PlatformCounterFrequency() {
     return CounterTicksPerSecond;
 }
+
+// The page runs one iteration per animation frame, which the browser already paces to the
+// display, and a page must never block: nothing here asks to sleep.
+void PlatformSleep(double) {}
 
 bool PlatformKeyDown(Key key) {
     return HeldKeys[static_cast<int>(key)];

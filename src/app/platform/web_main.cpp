@@ -57,15 +57,18 @@ int main() {
         PublishDemoStatus(DemoExitUnplayable);
         return DemoExitUnplayable;
     }
-    // Without a threaded build the renderer draws on this thread, whatever threads says.
+    // Without a threaded build the renderer draws on this thread, whatever threads says. A
+    // page can only go fullscreen on a key press or a click (F11 or Alt+Enter), and the
+    // animation frames already follow the display, so of the display options none applies.
     DemoScene = StartDemo(DemoSettings{options.frame.scale, options.frame.threads});
     if (DemoScene == nullptr) {
         return 1;
     }
     BeginDemoSession(*DemoScene);
     Loop = StartMainLoop();
-    // A rate of 0 follows requestAnimationFrame. main returns at once and the runtime stays
+    // A rate of 0 follows requestAnimationFrame; a frame-rate cap (?fps-cap=N) runs the
+    // iterations on timers at that rate instead. main returns at once and the runtime stays
     // alive for the callbacks.
-    emscripten_set_main_loop(RunAnimationFrame, 0, EM_FALSE);
+    emscripten_set_main_loop(RunAnimationFrame, options.present.framesPerSecondCap, EM_FALSE);
     return 0;
 }

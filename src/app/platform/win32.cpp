@@ -1,10 +1,19 @@
-// The Win32 backend of the platform seam: one window with a 640x480 client area, an 8-bit
-// device-independent bitmap section as the frame buffer, the message pump, the keyboard and
-// the performance counter.
+// The Win32 backend of the platform seam: one window with a fixed client area, an 8-bit
+// device-independent bitmap section as the frame buffer, the message pump, the keyboard, game
+// controllers through XInput and the performance counter. F11 and Alt+Enter switch the window
+// to a borderless one over the whole monitor and back.
 #include "app/platform/win32.h"
 
+#include <algorithm>
+#include <cmath>
+#include <dwmapi.h>
+#include <iterator>
+#include <timeapi.h>
+
 #include "app/capture/capture.h"
+#include "app/integer_fit.h"
 #include "app/platform.h"
+#include "app/platform/win32_xinput.h"
 
 HINSTANCE ProgramInstance;
 int ProgramShowState;
@@ -34,6 +43,12 @@ static_assert(sizeof(FrameBitmapInfo) == 1064, "40-byte header and 256 four-byte
 // Kept between frames: a failed GetClientRect (the window is already gone in the last
 // iteration) leaves the previous rectangle in place.
 RECT ClientRect;
+
+bool Fullscreen = false;
+bool WaitForComposition = false;
+// Where the window was, and how large, before it went fullscreen.
+WINDOWPLACEMENT WindowedPlacement;
+ControllerState ControllerStates[MaxControllers];
 
 bool RegisterWindowClass() {
     WNDCLASSA windowClass = {};
@@ -98,11 +113,68 @@ int VirtualKeyOf(Key key) {
     return 0;
 }
 
+// A borderless popup over the whole monitor the window is on; the window's place and size are
+// kept so that leaving puts it back exactly.
+void EnterFullscreen() {
+    MONITORINFO monitor = {};
+    monitor.cbSize = sizeof monitor;
+    WindowedPlacement.length = sizeof WindowedPlacement;
+    if (!GetWindowPlacement(Window, &WindowedPlacement) ||
+        !GetMonitorInfoA(MonitorFromWindow(Window, MONITOR_DEFAULTTONEAREST), &monitor))
+        return;
+    const RECT& screen = monitor.rcMonitor;
+    SetWindowLongA(Window, GWL_STYLE, WS_POPUP | WS_VISIBLE);
+    SetWindowLongA(Window, GWL_EXSTYLE, 0);
+    SetWindowPos(Window, HWND_TOP, screen.left, screen.top, screen.right - screen.left,
+                 screen.bottom - screen.top, SWP_FRAMECHANGED | SWP_NOOWNERZORDER);
+    Fullscreen = true;
+}
+
+void LeaveFullscreen() {
+    SetWindowLongA(Window, GWL_STYLE, WindowStyle | WS_VISIBLE);
+    SetWindowLongA(Window, GWL_EXSTYLE, WindowExStyle);
+    SetWindowPlacement(Window, &WindowedPlacement);
+    SetWindowPos(Window, nullptr, 0, 0, 0, 0,
+                 SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOOWNERZORDER | SWP_FRAMECHANGED);
+    Fullscreen = false;
+}
+
+// F11, or Enter with Alt held (a system key, bit 29 of the key data); not a held key's repeats
+// (bit 30: the key was already down).
+bool IsFullscreenToggle(UINT message, WPARAM wParam, LPARAM lParam) {
+    const bool firstPress = (lParam & (1L << 30)) == 0;
+    const bool altHeld = (lParam & (1L << 29)) != 0;
+    return firstPress && ((message == WM_KEYDOWN && wParam == VK_F11) ||
+                          (message == WM_SYSKEYDOWN && wParam == VK_RETURN && altHeld));
+}
+
+// The frame at the largest whole factor that fits the monitor, centred, and the four strips
+// around it painted black.
+void PresentFullscreen() {
+    const ScreenRect fit =
+        FitFrameByWholeFactor(Layout.width, Layout.height, ClientRect.right, ClientRect.bottom);
+    const int right = fit.x + fit.width;
+    const int bottom = fit.y + fit.height;
+    PatBlt(WindowContext, 0, 0, ClientRect.right, fit.y, BLACKNESS);
+    PatBlt(WindowContext, 0, bottom, ClientRect.right, ClientRect.bottom - bottom, BLACKNESS);
+    PatBlt(WindowContext, 0, fit.y, fit.x, fit.height, BLACKNESS);
+    PatBlt(WindowContext, right, fit.y, ClientRect.right - right, fit.height, BLACKNESS);
+    StretchBlt(WindowContext, fit.x, fit.y, fit.width, fit.height, MemoryContext, 0, 0,
+               Layout.width, Layout.height, SRCCOPY);
+}
+
 } // namespace
 
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY)
         PostQuitMessage(0);
+    if (window == Window && IsFullscreenToggle(message, wParam, lParam)) {
+        ToggleFullscreen();
+        return 0;
+    }
+    // Alt+Enter would otherwise end in the system's warning beep for a menu key it cannot find.
+    if (message == WM_SYSCHAR && wParam == VK_RETURN)
+        return 0;
     // Bit 30 of lParam is set for auto-repeats of a held key; only the first press counts.
     if (message == WM_KEYDOWN && (lParam & (1 << 30)) == 0) {
         if (wParam == VK_F12)
@@ -113,7 +185,14 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
     return DefWindowProcA(window, message, wParam, lParam);
 }
 
-const char* PlatformOpenWindow(const FrameLayout& layout) {
+void ToggleFullscreen() {
+    if (Fullscreen)
+        LeaveFullscreen();
+    else
+        EnterFullscreen();
+}
+
+const char* PlatformOpenWindow(const FrameLayout& layout, const DisplayOptions& options) {
     Layout = layout;
     if (!RegisterWindowClass())
         return "cannot register the window class";
@@ -121,6 +200,9 @@ const char* PlatformOpenWindow(const FrameLayout& layout) {
     if (Window == nullptr)
         return "cannot create the window";
     ShowWindow(Window, ProgramShowState);
+    if (options.fullscreen)
+        EnterFullscreen();
+    WaitForComposition = options.vsync;
     WindowContext = GetDC(Window);
     if (WindowContext == nullptr)
         return "cannot get the window's device context";
@@ -154,6 +236,12 @@ bool PlatformPumpEvents() {
         TranslateMessage(&message);
         DispatchMessageA(&message);
     }
+    // Like the keyboard, which reaches only the focused window, controllers steer the demo only
+    // while its window is in front.
+    if (GetForegroundWindow() == Window)
+        PollXInputControllers(ControllerStates);
+    else
+        std::fill(std::begin(ControllerStates), std::end(ControllerStates), ControllerState{});
     return quit;
 }
 
@@ -169,15 +257,33 @@ int64_t PlatformCounterFrequency() {
     return frequency.QuadPart;
 }
 
-// Down when the high-order bit of the key state is set.
-bool PlatformKeyDown(Key key) {
-    return GetKeyState(VirtualKeyOf(key)) < 0;
+// Sleep counts whole milliseconds of the system timer, whose default period of about 15.6 ms
+// would hold a 60 Hz cap near 32 frames a second; the first sleep asks for 1 ms periods for the
+// rest of the run. Rounding up keeps a sleep from waking before the frame is due.
+void PlatformSleep(double milliseconds) {
+    static const bool FineTimer = timeBeginPeriod(1) == TIMERR_NOERROR;
+    (void)FineTimer;
+    Sleep(static_cast<DWORD>(std::ceil(milliseconds)));
 }
 
+// Down when the high-order bit of the key state is set.
+bool PlatformKeyDown(Key key) {
+    return GetKeyState(VirtualKeyOf(key)) < 0 || AnyControllerHoldsKey(ControllerStates, key);
+}
+
+// The window keeps the plain stretch over its whole client area, which is the frame at the
+// whole factor of its layout.
 void PlatformPresent() {
     GetClientRect(Window, &ClientRect);
-    StretchBlt(WindowContext, 0, 0, ClientRect.right, ClientRect.bottom, MemoryContext, 0, 0,
-               Layout.width, Layout.height, SRCCOPY);
+    if (Fullscreen)
+        PresentFullscreen();
+    else
+        StretchBlt(WindowContext, 0, 0, ClientRect.right, ClientRect.bottom, MemoryContext, 0, 0,
+                   Layout.width, Layout.height, SRCCOPY);
+    // With --vsync, wait for the desktop compositor's next frame; without composition the
+    // call fails at once and presenting goes on unpaced.
+    if (WaitForComposition)
+        DwmFlush();
 }
 
 void PlatformSetTitle(const char* title) {

@@ -20,6 +20,11 @@ extern HDC WindowContext;
 extern HDC MemoryContext;
 extern HBITMAP FrameBitmap;
 
-// Turns the destruction of the window into the quit message; everything else, and WM_DESTROY
-// too, gets the default treatment.
+// Turns the destruction of the window into the quit message and F11 or Alt+Enter into a
+// switch to or from fullscreen; everything else, and WM_DESTROY too, gets the default
+// treatment.
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Between the fixed-size window and a borderless window over the whole monitor, which shows
+// the frame at the largest whole factor that fits, centred on black.
+void ToggleFullscreen();
