@@ -58,7 +58,8 @@ template <typename Wide> struct SpanSteps {
 // its values lie between 0 and 255 * 65536. Every span the rasteriser hands on is one, whatever
 // the frame's scale, as its ends lie between vertex positions within 2^30 of zero and its
 // values between those of the vertices.
-constexpr bool NarrowSpan(int32_t x0, int32_t x1, std::initializer_list<int32_t> values) {
+[[maybe_unused]] constexpr bool NarrowSpan(int32_t x0, int32_t x1,
+                                           std::initializer_list<int32_t> values) {
     constexpr int32_t Largest = 255 * 65536;
     for (const int32_t value : values) {
         if (value < 0 || value > Largest) {
