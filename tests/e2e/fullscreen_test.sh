@@ -23,8 +23,13 @@ fail() {
     echo "FAIL: $*" >&2
     exit 1
 }
+# Asks drav to stop and waits up to 10 seconds; a drav that is stuck (for example in the X
+# library, waiting for its window to be mapped) is killed, so the test never hangs.
 stop_drav() {
-    [ -n "$drav_pid" ] && kill "$drav_pid" 2>/dev/null && wait "$drav_pid" 2>/dev/null
+    if [ -n "$drav_pid" ] && kill "$drav_pid" 2>/dev/null; then
+        wait_for 10 eval '! kill -0 "$drav_pid" 2>/dev/null' || kill -9 "$drav_pid" 2>/dev/null
+        wait "$drav_pid" 2>/dev/null
+    fi
     drav_pid=""
 }
 cleanup() {
@@ -41,7 +46,8 @@ source "$(dirname "$0")/fullscreen_picture.sh"
 start_virtual_screen "$out" || fail "Xvfb did not start"
 openbox --sm-disable >"$out/openbox.log" 2>&1 &
 wm_pid=$!
-wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+# The window manager sets the work area once it manages the screen.
+wm_running() { xprop -root _NET_WORKAREA 2>/dev/null | grep -q 'CARDINAL'; }
 wait_for 30 wm_running || fail "the window manager did not start"
 
 window=""
@@ -60,7 +66,9 @@ start_drav() { # start_drav OPTION... : runs drav in the data folder and finds i
     (cd "$data" && exec "$drav" "$@") 2>>"$out/drav.stderr" &
     drav_pid=$!
     window=""
-    wait_for 60 find_running_window || fail "drav $* showed no frame-rate title"
+    wait_for 60 find_running_window ||
+        fail "drav $* showed no frame-rate title (windows: $(xdotool search --pid "$drav_pid" \
+            getwindowname %@ 2>/dev/null | tr '\n' ';'); waiting in: $(cat "/proc/$drav_pid/wchan" 2>/dev/null))"
 }
 # The window's place on the screen and its size.
 window_geometry() {
@@ -90,8 +98,8 @@ sleep 0.5
 check_fullscreen_picture f11_fullscreen 320 240
 xdotool key alt+Return
 wait_for 30 has_size 640x480 || fail "Alt+Enter left the window at $(window_size)"
-sleep 0.5
-[ "$(window_geometry)" = "$windowed" ] || fail "the window was $windowed, is $(window_geometry)"
+stands_where_it_was() { [ "$(window_geometry)" = "$windowed" ]; }
+wait_for 10 stands_where_it_was || fail "the window was $windowed, is $(window_geometry)"
 import -window "$window" "$out/restored.png"
 [ "$(identify -format %wx%h "$out/restored.png")" = 640x480 ] || fail "restored window picture"
 echo "Alt+Enter: back to the window as it was, $windowed"

@@ -35,7 +35,7 @@ key_table=(
 start_title_watcher() {
     python3 "$(dirname "${BASH_SOURCE[0]}")/wine_titles.py" >"$out/titles.log" &
     watcher=$!
-    wait_for 30 grep -q '^watching$' "$out/titles.log" || { echo "no title watcher" >&2; exit 1; }
+    wait_for 30 grep -qs '^watching$' "$out/titles.log" || { echo "no title watcher" >&2; exit 1; }
 }
 
 # find_program_window SECONDS : waits for the window that shows the frame rate, sets window to

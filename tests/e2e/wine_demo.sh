@@ -54,7 +54,7 @@ check "--help lists --scale and --threads" grep -q -- "--threads N" "$out/help.o
 
 python3 "$here/wine_titles.py" >"$out/titles.log" &
 watcher=$!
-wait_for 30 grep -q '^watching$' "$out/titles.log" || { echo "title watcher did not start" >&2; exit 1; }
+wait_for 30 grep -qs '^watching$' "$out/titles.log" || { echo "title watcher did not start" >&2; exit 1; }
 
 (cd "$dist" && wine drav.exe >"$out/drav.log" 2>&1; echo $? >"$out/exit_code") &
 

@@ -21,6 +21,9 @@ namespace {
 
 // The frame's size and the window's client size outside fullscreen.
 FrameLayout Layout{};
+// Where the window stood before it last went fullscreen; centred when it started there.
+int WindowedX = SDL_WINDOWPOS_CENTERED;
+int WindowedY = SDL_WINDOWPOS_CENTERED;
 SDL_Texture* FrameTexture = nullptr;
 std::vector<uint8_t> FramePixels;
 // The palette as the texture's 32-bit pixels.
@@ -124,16 +127,18 @@ void ReadControllers() {
     }
 }
 
-// Desktop fullscreen keeps the display's mode and gives the window the whole screen. SDL
-// puts the window back where it was on leaving, but not every video driver gives back its
-// size, so the client area is set to the layout's shown size again as well.
+// Desktop fullscreen keeps the display's mode and gives the window the whole screen. On
+// leaving, the client area is set to the layout's shown size and the window put back where
+// it stood: not every video driver or window manager gives back either by itself.
 void ToggleFullscreen() {
     if ((SDL_GetWindowFlags(Window) & SDL_WINDOW_FULLSCREEN) == 0) {
+        SDL_GetWindowPosition(Window, &WindowedX, &WindowedY);
         SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN_DESKTOP);
         return;
     }
     SDL_SetWindowFullscreen(Window, 0);
     SDL_SetWindowSize(Window, Layout.shownWidth, Layout.shownHeight);
+    SDL_SetWindowPosition(Window, WindowedX, WindowedY);
 }
 
 // The keys that act at once rather than being held: fullscreen, screenshot and clip. A held
