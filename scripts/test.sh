@@ -122,9 +122,9 @@ step "sanitizer tests" ctest --test-dir build/sanitize --output-on-failure -j "$
 # The tools' end-to-end runs too: a sanitizer report or a leak at exit fails them.
 step "sanitizer tool runs" ctest --test-dir build/sanitize --output-on-failure -j "$jobs" \
     -R '^e2e_(render_frames|bench_run|hostile_data)$'
-# Each fuzz target for 30 seconds, from its seeds, under both sanitizers, where clang is at hand.
+# Each fuzz target for 20 seconds, from its seeds, under both sanitizers, where clang is at hand.
 if try_packages "${FUZZ_PACKAGES[@]}"; then
-    step "fuzzing" bash scripts/fuzz.sh 30
+    step "fuzzing" bash scripts/fuzz.sh 20
 fi
 
 echo "stages: $passed passed, $failed failed"
