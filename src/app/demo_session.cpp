@@ -210,3 +210,8 @@ void AfterPlayedTick(DemoPlayer& player, Scene& scene) {
 bool DemoPlayerFinished(const DemoPlayer& player) {
     return player.tick >= player.demo->keys.size();
 }
+
+void PlayDemoTick(DemoPlayer& player, Scene& scene) {
+    RunTick(scene, ScriptedKeyDown);
+    AfterPlayedTick(player, scene);
+}

@@ -53,6 +53,8 @@ void StartDemoPlayer(DemoPlayer& player, const Demo& demo, Scene& scene);
 // ScriptedKeys to the next tick's keys (none after the last tick).
 void AfterPlayedTick(DemoPlayer& player, Scene& scene);
 bool DemoPlayerFinished(const DemoPlayer& player);
+// Runs the next tick of the demo with its keys, then AfterPlayedTick.
+void PlayDemoTick(DemoPlayer& player, Scene& scene);
 
 // Exit codes of playback: every check matched, a file that cannot be played, a mismatch.
 constexpr int DemoExitMatched = 0;

@@ -35,8 +35,7 @@ int RunTimedemo(const char* path, const std::string& dataDirectory, const FrameO
     DemoPlayer player;
     StartDemoPlayer(player, PlayedDemo, *scene);
     while (!DemoPlayerFinished(player)) {
-        RunTick(*scene, ScriptedKeyDown);
-        AfterPlayedTick(player, *scene);
+        PlayDemoTick(player, *scene);
         RenderFrame(*renderer, *scene);
     }
     const double seconds =

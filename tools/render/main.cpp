@@ -79,10 +79,7 @@ int PlayDemo(Scene& scene, const RenderOptions& options, Renderer& renderer) {
     }
     DemoPlayer player;
     StartDemoPlayer(player, PlayedDemo, scene);
-    const ClipTick playTick = [&player](Scene& played) {
-        RunTick(played, ScriptedKeyDown);
-        AfterPlayedTick(player, played);
-    };
+    const ClipTick playTick = [&player](Scene& played) { PlayDemoTick(player, played); };
     if (options.gifPath.empty()) {
         while (player.tick < ticks) {
             playTick(scene);
