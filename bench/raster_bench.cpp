@@ -32,7 +32,7 @@ WorkerState& PrepareRenderer() {
     }
     WorkerState& worker = WholeFrameWorker(*renderer);
     worker.currentTexture = &texture;
-    SetPerspective(ProjectionMatrix, 0.87266463f, 640.0f / 480.0f, 0.25f, 15.0f);
+    FillProjectionMatrix();
     SetIdentity(worker.modelViewMatrix);
     return worker;
 }

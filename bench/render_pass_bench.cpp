@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "app/frame.h"
-#include "app/startup.h"
+#include "render/frame.h"
 #include "render/renderer.h"
 #include "scene/level.h"
+#include "startup/startup.h"
 
 namespace {
 
@@ -20,8 +20,7 @@ Scene& EmptyModelLevel() {
         for (const ModelSlot& slot : ModelSlots) {
             *slot.slot = &empty;
         }
-        FillProjectionMatrix();
-        scene = BuildLevel();
+        scene = BuildWorld();
     }
     return *scene;
 }

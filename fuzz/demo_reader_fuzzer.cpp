@@ -6,9 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "app/demo_format.h"
-#include "app/tick.h"
+#include "demo/demo_format.h"
 #include "fuzz_check.h"
+#include "scene/tick.h"
 
 namespace {
 

@@ -8,16 +8,17 @@
 #include <memory>
 #include <vector>
 
-#include "app/frame.h"
-#include "app/startup.h"
-#include "app/tick.h"
 #include "fuzz_check.h"
 #include "fuzz_input.h"
+#include "render/frame.h"
 #include "render/frame_buffer.h"
+#include "render/palette.h"
 #include "render/render_pass.h"
 #include "render/render_state.h"
 #include "render/renderer.h"
 #include "scene/level.h"
+#include "scene/tick.h"
+#include "startup/startup.h"
 
 namespace {
 
@@ -33,12 +34,11 @@ bool HeldKeyDown(Key key) {
 uint8_t* const Pixels = new uint8_t[FrameSize];
 const std::unique_ptr<Renderer> FrameRenderer = CreateRenderer(1, 1, Pixels, FrameWidth);
 
-// The demo's start-up on the generated data set.
+// The program's start-up on the generated data set.
 Scene* StartUp() {
     BuildColourTables();
     FUZZ_CHECK(LoadModelSet(DRAV_FUZZ_DATA_DIR) == ModelSlotCount);
-    FillProjectionMatrix();
-    return BuildLevel();
+    return BuildWorld();
 }
 
 std::vector<uint8_t> FrameIn(DrawOrder order, Scene& scene) {

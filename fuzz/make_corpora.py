@@ -54,7 +54,7 @@ write("raster", "near", bytes([1]) + vertex.pack(42, 41, 0, 0, 255) + vertex.pac
 write("raster", "whole-frame", bytes([2]) + vertex.pack(-50, -50, 0, 0, 255)
       + vertex.pack(1000, -50, 63, 0, 255) + vertex.pack(-50, 1000, 0, 63, 255))
 
-# Triangle setup: the model 3 units ahead of the camera and 1 below, the demo's projection.
+# Triangle setup: the model 3 units ahead of the camera and 1 below, the program's projection.
 view = floats(1, 0, 0, 0, 0, 1, 0, -1, 0, 0, 1, 3, 0, 0, 0, 1)
 occluder = struct.pack("<4I", 10, 10, 100, 60)
 for model in ("plane.hgm", "cube.hgm", "heart.hgm"):

@@ -1,5 +1,5 @@
-// Every command-line parser on any argument list: drav-render's, drav-bench's and the demo's,
-// and the demo's page-address query. A parse ends in a run with every value in its range, or
+// Every command-line parser on any argument list: drav-render's, drav-bench's and drav's,
+// and the page-address query of drav in the browser. A parse ends in a run with every value in its range, or
 // in a message and exit status 2 (0 for --help); the same arguments always give the same
 // outcome.
 // Input: a byte choosing the parser, then the arguments, separated by NUL bytes.
@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "bench_options.h"
-#include "cli/demo_options.h"
+#include "cli/drav_options.h"
 #include "fuzz_check.h"
 #include "render/frame_buffer.h"
 #include "render/renderer.h"
@@ -91,18 +91,18 @@ void CheckBench(const std::vector<std::string>& words) {
 void CheckDemo(const char* program, const std::vector<std::string>& words) {
     const std::vector<const char*> argv = ArgumentVector(program, words);
     const int argc = static_cast<int>(argv.size() - 1);
-    DemoOptions options;
-    const CommandLineOutcome outcome = ParseDemoOptions(argc, argv.data(), options);
+    DravOptions options;
+    const CommandLineOutcome outcome = ParseDravOptions(argc, argv.data(), options);
     CheckOutcome(outcome, "drav", [&] {
-        DemoOptions scratch;
-        return ParseDemoOptions(argc, argv.data(), scratch);
+        DravOptions scratch;
+        return ParseDravOptions(argc, argv.data(), scratch);
     });
     if (outcome.run) {
         CheckFrameOptions(options.frame);
     }
 }
 
-// The page address's query becomes the demo's command line, program name first.
+// The page address's query becomes drav's command line, program name first.
 void CheckQuery(const std::string& query) {
     std::vector<std::string> words = QueryArguments(query);
     FUZZ_CHECK(!words.empty() && words[0] == "drav");

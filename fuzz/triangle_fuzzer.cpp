@@ -3,7 +3,7 @@
 // triangle or through its shared positions, far to near or nearest first behind a nearer
 // rectangle, must give one frame, and every triangle that setup hands on must draw only inside
 // its screen vertices' box.
-// Input: the model-view matrix (16 floats), a byte whose even values pick the demo's
+// Input: the model-view matrix (16 floats), a byte whose even values pick the program's
 // projection and odd ones 16 more floats, the pool (a count byte and 3 floats each), the
 // triangles (a count byte, then per corner a pool index byte and u, v floats), and the
 // occluding rectangle (left, top, right, bottom, 32 bits each, taken modulo their ranges).
@@ -11,13 +11,13 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/startup.h"
 #include "assets/shared_positions.h"
 #include "fuzz_check.h"
 #include "fuzz_frame.h"
 #include "fuzz_input.h"
 #include "math/mat4.h"
 #include "render/coverage.h"
+#include "render/render_state.h"
 #include "render/triangle_setup.h"
 
 namespace {

@@ -109,11 +109,11 @@ fi
 # short multi-threaded walk through drav-bench; any report fails the stage.
 build_tsan() {
     cmake -S . -B build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAV_TSAN=ON >/dev/null &&
-        cmake --build build/tsan -j "$jobs" --target drav_unit_tests drav-bench
+        cmake --build build/tsan -j "$jobs" --target drav_render_tests drav-bench
 }
 tsan_run() { TSAN_OPTIONS="halt_on_error=1 exitcode=66" "$@"; }
 step "thread sanitizer build" build_tsan
-step "thread sanitizer tests" tsan_run build/tsan/tests/drav_unit_tests \
+step "thread sanitizer tests" tsan_run build/tsan/tests/drav_render_tests \
     --gtest_filter='RendererThreads*:CreateRenderer*'
 step "thread sanitizer walk" tsan_run build/tsan/tools/bench/drav-bench --data build/tsan/data \
     --frames 60 --scale 2 --threads 3

@@ -3,18 +3,16 @@
 #include <cstdio>
 #include <string>
 
-#include "app/demo_session.h"
 #include "app/main_loop.h"
 #include "app/platform.h"
+#include "demo/demo_session.h"
 
 namespace {
 
-// The demo files of the session; empty when not given. Copies, since the browser's entry
+// The demo files of the session; empty paths when not given. Copies, since the browser's entry
 // returns before the session ends.
 std::string RecordPath;
-std::string PlayPath;
-Demo PlayedDemo;
-DemoPlayer Player;
+DemoPlayback Playback;
 DemoRecorder Recorder;
 // The keys the tick being run found held, gathered as it asks.
 uint8_t RecordedKeys = 0;
@@ -33,50 +31,42 @@ void AfterRecordedTick(Scene& scene) {
 }
 
 void AfterLoopTick(Scene& scene) {
-    AfterPlayedTick(Player, scene);
-    if (DemoPlayerFinished(Player)) {
+    AfterPlayedTick(Playback.player, scene);
+    if (DemoPlayerFinished(Playback.player)) {
         Running = 0;
     }
 }
 
 int ReportPlayback() {
-    const size_t checks = PlayedDemo.checks.size();
-    if (Player.failed) {
-        std::fprintf(stderr, "drav: demo %s: %s\n", PlayPath.c_str(), Player.failure.c_str());
-        return DemoExitMismatch;
+    const DemoPlayer& player = Playback.player;
+    const Demo& demo = Playback.demo;
+    if (player.failed) {
+        return ReportDemoMismatch(Playback, "drav");
     }
-    if (!DemoPlayerFinished(Player)) {
+    if (!DemoPlayerFinished(player)) {
         std::fprintf(stderr, "drav: demo %s stopped at tick %u of %zu; %u of %zu checks matched\n",
-                     PlayPath.c_str(), Player.tick, PlayedDemo.keys.size(), Player.checksPassed,
-                     checks);
+                     Playback.path.c_str(), player.tick, demo.keys.size(), player.checksPassed,
+                     demo.checks.size());
         return DemoExitStopped;
     }
-    std::printf("drav: demo %s: %zu ticks, all %zu checks matched\n", PlayPath.c_str(),
-                PlayedDemo.keys.size(), checks);
+    std::printf("drav: demo %s: %zu ticks, all %zu checks matched\n", Playback.path.c_str(),
+                demo.keys.size(), demo.checks.size());
     return DemoExitMatched;
 }
 
 } // namespace
 
-bool PrepareDemoSession(const DemoOptions& options) {
+bool PrepareDemoSession(const DravOptions& options) {
     RecordPath = options.recordPath;
-    PlayPath = options.playPath;
-    if (PlayPath.empty()) {
-        return true;
-    }
-    std::string error;
-    if (!LoadDemoFile(PlayPath.c_str(), DigestDataFiles(""), PlayedDemo, error)) {
-        std::fprintf(stderr, "drav: %s\n", error.c_str());
-        return false;
-    }
-    return true;
+    Playback.path = options.playPath;
+    return Playback.path.empty() || LoadDemoPlayback(Playback, "drav", Playback.path, "");
 }
 
 void BeginDemoSession(Scene& scene) {
-    if (!PlayPath.empty()) {
-        StartDemoPlayer(Player, PlayedDemo, scene);
+    if (!Playback.path.empty()) {
+        StartDemoPlayer(Playback.player, Playback.demo, scene);
         LoopTickSource = TickSource{ScriptedKeyDown, AfterLoopTick};
-        if (DemoPlayerFinished(Player)) {
+        if (DemoPlayerFinished(Playback.player)) {
             Running = 0;
         }
     } else if (!RecordPath.empty()) {
@@ -87,7 +77,7 @@ void BeginDemoSession(Scene& scene) {
 }
 
 int EndDemoSession(Scene& scene) {
-    if (!PlayPath.empty()) {
+    if (!Playback.path.empty()) {
         return ReportPlayback();
     }
     if (!RecordPath.empty() && FinishDemoRecording(Recorder, scene)) {
@@ -96,12 +86,12 @@ int EndDemoSession(Scene& scene) {
     return 0;
 }
 
-int RunDemoSession(const DemoOptions& options) {
+int RunDrav(const DravOptions& options) {
     if (!PrepareDemoSession(options)) {
         return DemoExitUnplayable;
     }
-    Scene* scene =
-        StartDemo(DemoSettings{options.frame.scale, options.frame.threads, options.present});
+    Scene* scene = StartWindowProgram(
+        WindowSettings{options.frame.scale, options.frame.threads, options.present});
     if (scene == nullptr) {
         return 1;
     }

@@ -2,7 +2,7 @@
 // time in place of the keyboard and checks every check record on the way.
 #pragma once
 
-#include "cli/demo_options.h"
+#include "cli/drav_options.h"
 #include "scene/scene.h"
 
 // Exit code when the window is closed before a played demo's end.
@@ -10,7 +10,7 @@ constexpr int DemoExitStopped = 4;
 
 // Before start-up: loads the demo to play, if any. False after a message on stderr; the
 // program then exits with DemoExitUnplayable.
-bool PrepareDemoSession(const DemoOptions& options);
+bool PrepareDemoSession(const DravOptions& options);
 // After start-up: opens the recording or starts playback and points the loop's ticks at it.
 // Playback clears Running after the demo's last tick.
 void BeginDemoSession(Scene& scene);
@@ -18,6 +18,6 @@ void BeginDemoSession(Scene& scene);
 // 0, DemoExitMismatch with the first mismatching tick on stderr, or DemoExitStopped.
 int EndDemoSession(Scene& scene);
 
-// The whole program: PrepareDemoSession, StartDemo, BeginDemoSession, the main loop and
-// EndDemoSession. With neither --record nor --play given it is RunDemo.
-int RunDemoSession(const DemoOptions& options);
+// The whole program: PrepareDemoSession, StartWindowProgram, BeginDemoSession, the main loop and
+// EndDemoSession. With neither --record nor --play given it is RunWindowProgram.
+int RunDrav(const DravOptions& options);

@@ -1,6 +1,6 @@
 #include "app/frame_pacing.h"
 
-#include "app/main_loop.h"
+#include "app/clock.h"
 #include "app/platform.h"
 
 FramePacing StartFramePacing(int framesPerSecond, double now) {

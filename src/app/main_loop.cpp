@@ -3,35 +3,20 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/capture/capture.h"
-#include "app/data_directory.h"
-#include "app/frame.h"
+#include "app/clock.h"
 #include "app/frame_pacing.h"
 #include "app/platform.h"
-#include "app/startup.h"
-#include "app/tick.h"
+#include "capture/capture.h"
+#include "render/frame.h"
 #include "render/frame_buffer.h"
 #include "render/palette.h"
-#include "scene/level.h"
+#include "scene/tick.h"
+#include "startup/data_directory.h"
+#include "startup/startup.h"
 
 int Running = 1;
 std::unique_ptr<Renderer> WindowRenderer;
-double ClockTicksPerMillisecond = 0.0;
-double ClockStartCount = 0.0;
 TickSource LoopTickSource = {PlatformKeyDown, nullptr};
-
-double ReadClock() {
-    if (ClockTicksPerMillisecond == 0.0) {
-        ClockTicksPerMillisecond = static_cast<double>(PlatformCounterFrequency()) * 0.001;
-        ClockStartCount = static_cast<double>(PlatformCounter());
-    }
-    // A zero frequency leaves the clock unstarted; dividing by it would give infinities or
-    // NaN, and an infinite lag would make the tick loop run forever.
-    if (ClockTicksPerMillisecond == 0.0) {
-        return 0.0;
-    }
-    return (static_cast<double>(PlatformCounter()) - ClockStartCount) / ClockTicksPerMillisecond;
-}
 
 MainLoop StartMainLoop() {
     MainLoop loop{};
@@ -114,7 +99,7 @@ int RunMainLoop(Scene& scene, int framesPerSecondCap) {
     return 0;
 }
 
-Scene* StartDemo(const DemoSettings& settings) {
+Scene* StartWindowProgram(const WindowSettings& settings) {
     const FrameLayout layout = LayoutForScale(settings.scale);
     if (const char* failure = PlatformOpenWindow(layout, settings.present.display)) {
         return ReportStartupFailure(failure);
@@ -132,15 +117,13 @@ Scene* StartDemo(const DemoSettings& settings) {
     if (WindowRenderer == nullptr) {
         return ReportStartupFailure("cannot create the renderer");
     }
-    // Without data files the demo still runs, showing the empty fogged level.
+    // Without data files the program still runs, showing the empty fogged level.
     LoadDataSet("drav", "", "");
-    Scene* scene = BuildLevel();
-    FillProjectionMatrix();
-    return scene;
+    return BuildWorld();
 }
 
-int RunDemo(const DemoSettings& settings) {
-    Scene* scene = StartDemo(settings);
+int RunWindowProgram(const WindowSettings& settings) {
+    Scene* scene = StartWindowProgram(settings);
     if (scene == nullptr) {
         return 1;
     }

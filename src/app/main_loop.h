@@ -1,4 +1,4 @@
-// The demo's entry sequence and its main loop: the millisecond clock, the running flag, fixed
+// The window program's start-up and its main loop: the millisecond clock, the running flag, fixed
 // 16 ms ticks, one frame per iteration, presentation and the frame-rate title. Everything that
 // touches the window goes through the platform seam (app/platform.h).
 #pragma once
@@ -6,24 +6,17 @@
 #include <cstdint>
 #include <memory>
 
+#include "app/clock.h"
 #include "app/platform.h"
-#include "app/tick.h"
 #include "render/renderer.h"
 #include "scene/scene.h"
+#include "scene/tick.h"
 
 // 1 from program start; cleared by the message pump when a quit event arrives.
 extern int Running;
 
-// The renderer that draws the window's frame; made by StartDemo.
+// The renderer that draws the window's frame; made by StartWindowProgram.
 extern std::unique_ptr<Renderer> WindowRenderer;
-
-// The millisecond clock's two values; both 0.0 until the first reading starts the clock.
-extern double ClockTicksPerMillisecond;
-extern double ClockStartCount;
-
-// Milliseconds since the first reading. While the counter reports a frequency of 0 the clock
-// cannot start: every reading tries again and returns 0.0, so simulated time stands still.
-double ReadClock();
 
 // Where the loop's ticks take their keys from, and what runs after each tick: the platform's
 // keyboard and nothing, unless a demo is being recorded or played.
@@ -62,8 +55,8 @@ int RunMainLoop(Scene& scene, int framesPerSecondCap = 0);
 // The title text for a frame that started at frameStart and ended at now.
 void FormatFrameTitle(char (&title)[TitleCapacity], double frameStart, double now, int modelCount);
 
-// How the demo renders and shows its frames.
-struct DemoSettings {
+// How the window program renders and shows its frames.
+struct WindowSettings {
     int32_t scale = 1;   // the frame is 320 scale x 240 scale pixels
     int32_t threads = 0; // 0: DefaultThreadCount()
     PresentOptions present{};
@@ -73,8 +66,8 @@ struct DemoSettings {
 // WindowRenderer drawing into it, models, level, projection. Returns the level's scene, or null
 // after one line on stderr naming the step that failed when the window or the frame buffer
 // cannot be made; then WindowRenderer stays null.
-Scene* StartDemo(const DemoSettings& settings = DemoSettings{});
+Scene* StartWindowProgram(const WindowSettings& settings = WindowSettings{});
 
-// StartDemo, then the main loop with the frame-rate cap. Returns 0 after the window is closed,
-// 1 when start-up failed.
-int RunDemo(const DemoSettings& settings = DemoSettings{});
+// StartWindowProgram, then the main loop with the frame-rate cap. Returns 0 after the window is
+// closed, 1 when start-up failed.
+int RunWindowProgram(const WindowSettings& settings = WindowSettings{});

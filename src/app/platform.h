@@ -1,13 +1,13 @@
 // The platform seam: the few things the shared start-up and main loop need of a window
-// system. Each executable links exactly one backend from src/app/platform.
+// system. Each executable links exactly one backend from src/platform.
 #pragma once
 
 #include <cstdint>
 
-#include "app/frame_layout.h"
-#include "app/present_options.h"
-#include "app/tick.h"
+#include "cli/present_options.h"
+#include "render/frame_layout.h"
 #include "render/palette.h"
+#include "scene/tick.h"
 
 // Opens the window titled "DRAV" with a client area of the layout's shown size, and whatever
 // drawing contexts presenting needs. Returns null on success, or a short description of the

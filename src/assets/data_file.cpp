@@ -19,3 +19,12 @@ OpenedDataFile OpenDataFile(const char* path) {
     }
     return {stream, {DataFileKind::Regular, static_cast<uint64_t>(size)}};
 }
+
+bool WriteFileBytes(const char* path, const void* bytes, size_t size) {
+    std::FILE* file = std::fopen(path, "wb");
+    if (file == nullptr) {
+        return false;
+    }
+    const bool written = std::fwrite(bytes, 1, size, file) == size;
+    return std::fclose(file) == 0 && written;
+}

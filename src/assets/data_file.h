@@ -1,6 +1,7 @@
-// Opening a data file for reading only when it is a regular file.
+// Opening a data file for reading only when it is a regular file, and writing a whole file.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <cstdio>
 
@@ -25,3 +26,7 @@ struct OpenedDataFile {
 // pipe would block the opening or the reading for as long as no one writes into it, and a
 // device such as a terminal or an endless stream has no size that bounds the work.
 OpenedDataFile OpenDataFile(const char* path);
+
+// Writes size bytes to path, creating or truncating it. False when the file cannot be opened,
+// written or closed.
+bool WriteFileBytes(const char* path, const void* bytes, size_t size);

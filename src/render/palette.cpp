@@ -192,3 +192,8 @@ void BuildFogTable(const RgbQuad* colourTable) {
         }
     }
 }
+
+void BuildColourTables() {
+    BuildPalette(Palette);
+    BuildFogTable(Palette);
+}

@@ -28,3 +28,7 @@ void BuildPalette(RgbQuad* colourTable);
 
 // Fills FogTable from a finished palette by an exhaustive nearest-colour search.
 void BuildFogTable(const RgbQuad* colourTable);
+
+// BuildPalette into Palette, then BuildFogTable from it: the colour tables every program builds
+// once at start-up.
+void BuildColourTables();

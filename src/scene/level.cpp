@@ -80,8 +80,6 @@ Scene* BuildLevel() {
 }
 
 void DestroyLevel(Scene* scene) {
-    while (AnimatorList.count > 0) {
-        RemoveAnimator(AnimatorList.items[AnimatorList.count - 1]);
-    }
+    RemoveAllAnimators();
     DestroyScene(scene);
 }

@@ -11,6 +11,6 @@ extern const char LevelMap[LevelRows * LevelColumns + 1];
 
 // Builds the scene from LevelMap and the model slots; appends one animator per heart.
 Scene* BuildLevel();
-// Undoes BuildLevel, for tools and tests that release what they build (the demo keeps its
+// Undoes BuildLevel, for tools and tests that release what they build (the window program keeps its
 // level until it ends): removes every animator from the AnimatorList, then destroys the scene.
 void DestroyLevel(Scene* scene);

@@ -100,6 +100,19 @@ void RemoveAnimator(Animator* animator) {
     std::free(animator);
 }
 
+void RemoveAllAnimators() {
+    while (AnimatorList.count > 0) {
+        RemoveAnimator(AnimatorList.items[AnimatorList.count - 1]);
+    }
+}
+
+void SetCameraPose(Scene& scene, const CameraPose& pose) {
+    scene.x = pose.x;
+    scene.z = pose.z;
+    scene.yaw = pose.yaw;
+    scene.pitch = pose.pitch;
+}
+
 void HeartTick(Animator* animator) {
     const double x = animator->x, y = animator->y, z = animator->z, time = animator->time;
     Mat4& local = animator->node->local;

@@ -21,6 +21,14 @@ struct Scene {
     SceneNode* root;
 };
 
+// Where the camera stands and looks: x and z on the floor, yaw and pitch in radians.
+struct CameraPose {
+    float x, z, yaw, pitch;
+};
+
+// Puts the camera at the pose; its height and roll stay as they are.
+void SetCameraPose(Scene& scene, const CameraPose& pose);
+
 struct Animator;
 using AnimatorTick = void (*)(Animator*);
 
@@ -45,5 +53,7 @@ Scene* CreateScene();
 void DestroyScene(Scene* scene);
 Animator* CreateAnimator(AnimatorTick tick, SceneNode* node, float x, float y, float z);
 void RemoveAnimator(Animator* animator);
+// Removes and frees every animator, last first, so that no removal shifts the others.
+void RemoveAllAnimators();
 // Spins the node about its vertical axis and bobs it about the animator's base position.
 void HeartTick(Animator* animator);

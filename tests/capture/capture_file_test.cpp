@@ -5,7 +5,7 @@
 #include <iterator>
 #include <string>
 
-#include "app/capture/capture_file.h"
+#include "capture/capture_file.h"
 #include "capture_test_support.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/capture/clip_recorder.h"
-#include "app/capture/gif_clip.h"
+#include "capture/clip_recorder.h"
+#include "capture/gif_clip.h"
 #include "capture_test_support.h"
 
 namespace {

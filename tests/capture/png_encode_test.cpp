@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/capture/frame_png.h"
+#include "capture/frame_png.h"
 
 namespace {
 

@@ -326,7 +326,7 @@ async function checkEveryKey(page, origin) {
     await page.keyboard.up(browserKey);
     await page.waitForTimeout(300);
   }
-  await page.evaluate(() => Module._EndDemo());
+  await page.evaluate(() => Module._EndProgram());
   check(await demoStatus(page, PatientMs) === 0, 'the recording in the page closes');
   const bytes = await page.evaluate(() => Array.from(Module.FS.readFile('keys.dem')));
   const demoPath = path.join(outputDir, 'keys.dem');

@@ -1,6 +1,6 @@
 #include "bench_options.h"
 
-#include "app/data_directory.h"
+#include "startup/data_directory.h"
 
 CommandLineOutcome ParseBenchOptions(int argc, const char* const* argv, BenchOptions& options) {
     options = BenchOptions{"", Walk{}, 0, "", "", DefaultFrameOptions(), "", ""};

@@ -1,20 +1,17 @@
-// drav-bench: builds the level as the demo does, then walks a script of keys through the demo's
+// drav-bench: builds the level as drav does, then walks a script of keys through drav's
 // own tick, rendering and timing one frame after every tick, and reports start-up and frame
 // times, what the frames drew, and the heap in use.
 #include <chrono>
 #include <cstdio>
 
-#include "app/data_directory.h"
-#include "app/demo_session.h"
-#include "app/frame.h"
-#include "app/startup.h"
-#include "app/tick.h"
 #include "bench_options.h"
 #include "bench_report.h"
+#include "demo/demo_session.h"
 #include "frame_count.h"
 #include "heap_usage.h"
-#include "render/renderer.h"
-#include "scene/level.h"
+#include "render/frame.h"
+#include "scene/tick.h"
+#include "startup/headless_session.h"
 #include "timedemo.h"
 #include "walk_script.h"
 
@@ -25,8 +22,8 @@ constexpr int ExitNoData = 1;
 
 using Clock = std::chrono::steady_clock;
 
-Scene* Level = nullptr;
-std::unique_ptr<Renderer> FrameRenderer;
+// The level and the renderer of the timed frames.
+HeadlessSession Session;
 // Draws nothing; its single worker makes the counting pass's decisions over the whole frame.
 std::unique_ptr<Renderer> CountingRenderer;
 // Records the walk when --record is given.
@@ -36,25 +33,22 @@ double MillisecondsBetween(Clock::time_point start, Clock::time_point end) {
     return std::chrono::duration<double, std::milli>(end - start).count();
 }
 
-// The demo's start-up, timed step by step, up to and including its first frame. Returns null
-// when no data files are found.
-Scene* StartUp(const std::string& dataDirectory, StartupTimes& times) {
-    const Clock::time_point start = Clock::now();
-    BuildColourTables();
-    const Clock::time_point tablesBuilt = Clock::now();
-    if (!LoadDataSet("drav-bench", dataDirectory, MissingDataHint)) {
-        return nullptr;
+// The program's start-up, timed step by step, up to and including its first frame. False when
+// no data files are found.
+bool StartUp(const BenchOptions& options, StartupTimes& times) {
+    StartupStepTimes steps{};
+    if (!StartHeadlessSession(
+            Session,
+            {"drav-bench", options.dataDirectory, options.frame.scale, options.frame.threads},
+            &steps)) {
+        return false;
     }
-    const Clock::time_point modelsLoaded = Clock::now();
-    Scene* scene = BuildLevel();
-    FillProjectionMatrix();
-    const Clock::time_point levelBuilt = Clock::now();
-    RenderFrame(*FrameRenderer, *scene);
-    const Clock::time_point firstFrame = Clock::now();
-    times = StartupTimes{
-        MillisecondsBetween(start, tablesBuilt), MillisecondsBetween(tablesBuilt, modelsLoaded),
-        MillisecondsBetween(modelsLoaded, levelBuilt), MillisecondsBetween(start, firstFrame)};
-    return scene;
+    const Clock::time_point frameStart = Clock::now();
+    RenderFrame(*Session.renderer, *Session.scene);
+    const double frameMs = MillisecondsBetween(frameStart, Clock::now());
+    times = StartupTimes{steps.colourTablesMs, steps.modelsMs, steps.levelMs,
+                         steps.colourTablesMs + steps.modelsMs + steps.levelMs + frameMs};
+    return true;
 }
 
 // One tick of the walk, then one timed frame; the counting pass runs after the clock stopped.
@@ -63,7 +57,7 @@ FrameRecord TickAndRender(Scene& scene, const Walk& walk, WalkCursor& cursor, ui
     RunTick(scene, ScriptedKeyDown);
     RecordDemoTick(Recorder, scene, ScriptedKeys);
     const Clock::time_point start = Clock::now();
-    RenderFrame(*FrameRenderer, scene);
+    RenderFrame(*Session.renderer, scene);
     const Clock::time_point end = Clock::now();
     FrameRecord record{};
     record.tick = tick;
@@ -72,7 +66,7 @@ FrameRecord TickAndRender(Scene& scene, const Walk& walk, WalkCursor& cursor, ui
     record.z = scene.z;
     record.pitch = scene.pitch;
     record.yaw = scene.yaw;
-    record.modelsDrawn = FrameRenderer->frame.drawnModelCount;
+    record.modelsDrawn = Session.renderer->frame.drawnModelCount;
     record.nanoseconds = std::chrono::duration_cast<std::chrono::nanoseconds>(end - start).count();
     record.counts = CountFrame(WholeFrameWorker(*CountingRenderer), CountingRenderer->frame, scene);
     return record;
@@ -123,10 +117,8 @@ int main(int argc, char** argv) {
     records.reserve(frames);
 
     StartupTimes startup;
-    FrameRenderer = CreateRenderer(options.frame.scale, options.frame.threads);
     CountingRenderer = CreateRenderer(options.frame.scale, 1);
-    Level = StartUp(options.dataDirectory, startup);
-    if (Level == nullptr) {
+    if (!StartUp(options, startup)) {
         return ExitNoData;
     }
     const int64_t heapAfterStartup = HeapBytesInUse();
@@ -137,10 +129,10 @@ int main(int argc, char** argv) {
     }
     WalkCursor cursor;
     for (uint32_t tick = 1; tick <= frames; ++tick) {
-        records.push_back(TickAndRender(*Level, walk, cursor, tick));
+        records.push_back(TickAndRender(*Session.scene, walk, cursor, tick));
     }
 
-    if (!options.recordPath.empty() && !FinishDemoRecording(Recorder, *Level)) {
+    if (!options.recordPath.empty() && !FinishDemoRecording(Recorder, *Session.scene)) {
         return ExitWriteFailed;
     }
 
@@ -150,13 +142,11 @@ int main(int argc, char** argv) {
     summary.heapAtEnd = HeapBytesInUse();
     summary.heapSource = HeapCountSource();
     PrintSummary(stdout, summary);
-    PrintFrameRate(stdout, FrameRenderer->target, options.frame.threads,
+    PrintFrameRate(stdout, Session.renderer->target, options.frame.threads,
                    summary.frameTimes.medianMs);
     const bool written =
         WriteFile(options.tracePath, [&](std::FILE* f) { WriteTrace(f, records); }) &&
         WriteFile(options.jsonPath, [&](std::FILE* f) { WriteSummaryJson(f, summary); });
-    // Released so that a leak check at exit finds nothing left.
-    DestroyLevel(Level);
-    FreeModelSet();
+    EndHeadlessSession(Session);
     return written ? 0 : ExitWriteFailed;
 }

@@ -4,39 +4,31 @@
 #include <cstdio>
 #include <string>
 
-#include "app/data_directory.h"
-#include "app/demo_session.h"
-#include "app/frame.h"
-#include "app/startup.h"
-#include "render/renderer.h"
-#include "scene/level.h"
+#include "demo/demo_session.h"
+#include "render/frame.h"
+#include "startup/headless_session.h"
 
 namespace {
 
-Demo PlayedDemo;
+DemoPlayback Playback;
 
 } // namespace
 
 int RunTimedemo(const char* path, const std::string& dataDirectory, const FrameOptions& frame) {
-    std::string error;
-    if (!LoadDemoFile(path, DigestDataFiles(dataDirectory), PlayedDemo, error)) {
-        std::fprintf(stderr, "drav-bench: %s\n", error.c_str());
+    if (!LoadDemoPlayback(Playback, "drav-bench", path, dataDirectory)) {
         return DemoExitUnplayable;
     }
-    const std::unique_ptr<Renderer> renderer = CreateRenderer(frame.scale, frame.threads);
-    BuildColourTables();
-    if (!LoadDataSet("drav-bench", dataDirectory, MissingDataHint)) {
+    HeadlessSession session;
+    if (!StartHeadlessSession(session, {"drav-bench", dataDirectory, frame.scale, frame.threads})) {
         return DemoExitUnplayable;
     }
-    Scene* scene = BuildLevel();
-    FillProjectionMatrix();
-
+    Scene& scene = *session.scene;
     const auto start = std::chrono::steady_clock::now();
-    DemoPlayer player;
-    StartDemoPlayer(player, PlayedDemo, *scene);
+    DemoPlayer& player = Playback.player;
+    StartDemoPlayer(player, Playback.demo, scene);
     while (!DemoPlayerFinished(player)) {
-        PlayDemoTick(player, *scene);
-        RenderFrame(*renderer, *scene);
+        PlayDemoTick(player, scene);
+        RenderFrame(*session.renderer, scene);
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
@@ -44,10 +36,7 @@ int RunTimedemo(const char* path, const std::string& dataDirectory, const FrameO
     const double framesPerSecond = seconds > 0.0 ? player.tick / seconds : 0.0;
     std::printf("timedemo %s: %u ticks, %.3f s, %.1f frames per second, %u of %zu checks passed\n",
                 path, player.tick, seconds, framesPerSecond, player.checksPassed,
-                PlayedDemo.checks.size());
-    if (player.failed) {
-        std::fprintf(stderr, "drav-bench: demo %s: %s\n", path, player.failure.c_str());
-        return DemoExitMismatch;
-    }
-    return DemoExitMatched;
+                Playback.demo.checks.size());
+    EndHeadlessSession(session);
+    return ReportDemoMismatch(Playback, "drav-bench");
 }

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/tick.h"
+#include "scene/tick.h"
 
 struct WalkStep {
     uint8_t keys; // KeyBit of every key held

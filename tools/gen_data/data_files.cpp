@@ -5,7 +5,8 @@
 #include <cstdio>
 #include <vector>
 
-#include "common/png_writer.h"
+#include "assets/data_file.h"
+#include "capture/png_writer.h"
 #include "render/palette.h"
 
 static_assert(__BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__, "model files are little-endian");
@@ -17,12 +18,7 @@ constexpr int SheetScale = 4;
 constexpr uint8_t SheetBackground = 215 + 12; // a dark grey from the ramp
 
 bool WriteBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file) {
-        return false;
-    }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    return std::fclose(file) == 0 && written;
+    return WriteFileBytes(path.c_str(), bytes.data(), bytes.size());
 }
 
 void Append(std::vector<uint8_t>& bytes, const void* data, size_t size) {

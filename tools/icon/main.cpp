@@ -5,7 +5,7 @@
 #include <cstdlib>
 
 #include "assets/model.h"
-#include "common/png_writer.h"
+#include "capture/png_writer.h"
 #include "render/palette.h"
 
 namespace {

@@ -10,11 +10,11 @@
 #include <cstdlib>
 #include <vector>
 
-#include "app/frame_layout.h"
 #include "app/platform.h"
-#include "app/platform/sdl2.h"
 #include "frame_stats.h"
+#include "platform/sdl2.h"
 #include "render/frame_buffer.h"
+#include "render/frame_layout.h"
 #include "render/palette.h"
 
 namespace {

@@ -1,41 +1,25 @@
-// drav-render: builds the level as the demo does, runs simulation ticks with no key down,
+// drav-render: builds the level as drav does, runs simulation ticks with no key down,
 // renders one frame and writes it (and the fog table) to files; from that frame on it can
 // record a scripted walk, or the played demo, as a GIF clip.
 #include <cstdio>
 #include <string>
 
-#include "app/data_directory.h"
-#include "app/demo_session.h"
-#include "app/frame.h"
-#include "app/frame_layout.h"
-#include "app/startup.h"
-#include "app/tick.h"
-#include "common/png_writer.h"
+#include "assets/data_file.h"
+#include "capture/png_writer.h"
+#include "demo/demo_session.h"
+#include "render/frame.h"
+#include "render/frame_layout.h"
 #include "render/palette.h"
-#include "render/renderer.h"
 #include "render_clip.h"
 #include "render_options.h"
-#include "scene/level.h"
+#include "startup/headless_session.h"
 
 namespace {
 
 constexpr int ExitWriteFailed = 1;
 constexpr int ExitNoData = 1;
 
-Demo PlayedDemo;
-
-bool NoKeyDown(Key) {
-    return false;
-}
-
-bool WriteBytes(const char* path, const uint8_t* bytes, size_t size) {
-    std::FILE* file = std::fopen(path, "wb");
-    if (file == nullptr) {
-        return false;
-    }
-    const bool written = std::fwrite(bytes, 1, size, file) == size;
-    return std::fclose(file) == 0 && written;
-}
+DemoPlayback Playback;
 
 // Writes each requested file; names the first that fails on stderr. The frame's rows are
 // packed (its pitch is its width).
@@ -45,14 +29,14 @@ bool WriteOutputs(const RenderOptions& options, const RenderTarget& frame) {
     const int pngScale = ShownPixelSize(LayoutForScale(options.frame.scale));
     const auto frameBytes = static_cast<size_t>(frame.width) * frame.height;
     if (!options.rawPath.empty() &&
-        !WriteBytes(options.rawPath.c_str(), frame.pixels, frameBytes)) {
+        !WriteFileBytes(options.rawPath.c_str(), frame.pixels, frameBytes)) {
         failed = options.rawPath.c_str();
     } else if (!options.pngPath.empty() &&
                !WritePalettedPng(options.pngPath.c_str(), frame.pixels, frame.width, frame.height,
                                  Palette, pngScale)) {
         failed = options.pngPath.c_str();
     } else if (!options.fogTablePath.empty() &&
-               !WriteBytes(options.fogTablePath.c_str(), FogTable, FogTableSize)) {
+               !WriteFileBytes(options.fogTablePath.c_str(), FogTable, FogTableSize)) {
         failed = options.fogTablePath.c_str();
     }
     if (failed != nullptr) {
@@ -69,16 +53,16 @@ void ReportClip(uint64_t ticks) {
 // records them as a clip when one is asked for. Returns 0, or the exit code of a demo that
 // cannot be played or does not match, or of a clip that cannot be written.
 int PlayDemo(Scene& scene, const RenderOptions& options, Renderer& renderer) {
-    const uint32_t ticks = options.playTick != PlayToEnd
-                               ? options.playTick
-                               : static_cast<uint32_t>(PlayedDemo.keys.size());
-    if (ticks > PlayedDemo.keys.size()) {
+    const Demo& demo = Playback.demo;
+    const uint32_t ticks =
+        options.playTick != PlayToEnd ? options.playTick : static_cast<uint32_t>(demo.keys.size());
+    if (ticks > demo.keys.size()) {
         std::fprintf(stderr, "drav-render: the demo %s has only %zu ticks\n",
-                     options.playPath.c_str(), PlayedDemo.keys.size());
+                     options.playPath.c_str(), demo.keys.size());
         return DemoExitUnplayable;
     }
-    DemoPlayer player;
-    StartDemoPlayer(player, PlayedDemo, scene);
+    DemoPlayer& player = Playback.player;
+    StartDemoPlayer(player, demo, scene);
     const ClipTick playTick = [&player](Scene& played) { PlayDemoTick(player, played); };
     if (options.gifPath.empty()) {
         while (player.tick < ticks) {
@@ -87,10 +71,8 @@ int PlayDemo(Scene& scene, const RenderOptions& options, Renderer& renderer) {
     } else if (!WriteClip(options.gifPath.c_str(), renderer, scene, ticks, playTick)) {
         return ExitWriteFailed;
     }
-    if (player.failed) {
-        std::fprintf(stderr, "drav-render: demo %s: %s\n", options.playPath.c_str(),
-                     player.failure.c_str());
-        return DemoExitMismatch;
+    if (const int mismatch = ReportDemoMismatch(Playback, "drav-render"); mismatch != 0) {
+        return mismatch;
     }
     if (!options.gifPath.empty()) {
         ReportClip(ticks);
@@ -101,15 +83,6 @@ int PlayDemo(Scene& scene, const RenderOptions& options, Renderer& renderer) {
     return 0;
 }
 
-void PlaceCamera(Scene& scene, const CameraOverride& camera) {
-    if (camera.given) {
-        scene.x = camera.x;
-        scene.z = camera.z;
-        scene.yaw = camera.yaw;
-        scene.pitch = camera.pitch;
-    }
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
@@ -118,30 +91,26 @@ int main(int argc, char** argv) {
     if (exitStatus >= 0) {
         return exitStatus;
     }
-    std::string error;
     if (!options.playPath.empty() &&
-        !LoadDemoFile(options.playPath.c_str(), DigestDataFiles(options.dataDirectory), PlayedDemo,
-                      error)) {
-        std::fprintf(stderr, "drav-render: %s\n", error.c_str());
+        !LoadDemoPlayback(Playback, "drav-render", options.playPath, options.dataDirectory)) {
         return DemoExitUnplayable;
     }
-    const std::unique_ptr<Renderer> renderer =
-        CreateRenderer(options.frame.scale, options.frame.threads);
-    BuildColourTables();
-    if (!LoadDataSet("drav-render", options.dataDirectory, MissingDataHint)) {
+    HeadlessSession session;
+    if (!StartHeadlessSession(session, {"drav-render", options.dataDirectory, options.frame.scale,
+                                        options.frame.threads})) {
         return ExitNoData;
     }
-    Scene* scene = BuildLevel();
-    FillProjectionMatrix();
-    for (uint32_t tick = 0; tick < options.ticks; ++tick) {
-        RunTick(*scene, NoKeyDown);
-    }
+    Renderer* renderer = session.renderer.get();
+    Scene* scene = session.scene;
+    RunIdleTicks(session, options.ticks);
     if (!options.playPath.empty()) {
         if (const int played = PlayDemo(*scene, options, *renderer); played != 0) {
             return played;
         }
     }
-    PlaceCamera(*scene, options.camera);
+    if (options.camera.given) {
+        SetCameraPose(*scene, options.camera.pose);
+    }
     RenderFrame(*renderer, *scene);
     std::printf("models=%u\n", static_cast<unsigned>(renderer->frame.drawnModelCount));
     bool written = WriteOutputs(options, renderer->target);
@@ -152,8 +121,6 @@ int main(int argc, char** argv) {
             ReportClip(options.walk.totalTicks);
         }
     }
-    // Released so that a leak check at exit finds nothing left.
-    DestroyLevel(scene);
-    FreeModelSet();
+    EndHeadlessSession(session);
     return written ? 0 : ExitWriteFailed;
 }

@@ -4,10 +4,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "app/capture/gif_clip.h"
-#include "app/frame.h"
-#include "app/tick.h"
+#include "capture/gif_clip.h"
+#include "render/frame.h"
 #include "render/palette.h"
+#include "scene/tick.h"
 
 namespace {
 

@@ -16,7 +16,7 @@ uint64_t ClipFrames(uint64_t ticks);
 
 // Writes a GIF at path of the given number of ticks run by runTick from the scene as it stands,
 // each frame drawn by the renderer: the frame before the first tick, then the frame after every
-// second tick, each shown 3/100 s, as the demo's F9 records them. False, with a line on stderr,
+// second tick, each shown 3/100 s, as drav's F9 records them. False, with a line on stderr,
 // when the file cannot be written.
 bool WriteClip(const char* path, Renderer& renderer, Scene& scene, uint64_t ticks,
                const ClipTick& runTick);

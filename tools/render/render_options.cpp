@@ -1,13 +1,13 @@
 #include "render_options.h"
 
-#include "app/demo_format.h"
+#include "demo/demo_format.h"
 
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 
-#include "app/data_directory.h"
+#include "startup/data_directory.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ bool ParseCamera(const char* text, CameraOverride& camera) {
     if (count < MinimumCameraFields) {
         return false;
     }
-    camera = CameraOverride{true, fields[0], fields[1], fields[2], fields[3]};
+    camera = CameraOverride{true, {fields[0], fields[1], fields[2], fields[3]}};
     return true;
 }
 

@@ -5,15 +5,16 @@
 #include <string>
 
 #include "cli/command_line.h"
+#include "scene/scene.h"
 #include "walk_script.h"
 
 struct CameraOverride {
     bool given;
-    float x, z, yaw, pitch;
+    CameraPose pose;
 };
 
 // The most ticks one run may simulate: 1,000,000 ticks of 16 ms are about 4.4 hours of the
-// demo's time and take a few seconds to run.
+// program's time and take a few seconds to run.
 constexpr uint32_t MaxRenderTicks = 1000000;
 
 struct RenderOptions {

@@ -1,8 +1,0 @@
-// The browser's names for the seven keys the demo reads.
-#pragma once
-
-#include "app/tick.h"
-
-// Finds the Key for a KeyboardEvent.key value ("ArrowUp", "PageDown", "End", ...). Returns
-// false, leaving *key alone, for every other key so that its default action stays intact.
-bool KeyFromBrowserName(const char* name, Key* key);

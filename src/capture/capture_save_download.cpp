@@ -1,0 +1,31 @@
+// The browser build cannot write into the user's folders: a capture is offered as a download,
+// named drav-NNNN with a number that counts up for the page's lifetime.
+#include <emscripten/emscripten.h>
+
+#include "capture/capture_file.h"
+
+namespace {
+
+unsigned DownloadsOffered = 0;
+
+EM_JS(void, OfferDownload, (const uint8_t* bytes, int size, const char* name), {
+    const copy = HEAPU8.slice(bytes, bytes + size);
+    const url = URL.createObjectURL(new Blob([copy]));
+    const link = document.createElement('a');
+    link.href = url;
+    link.download = UTF8ToString(name);
+    document.body.appendChild(link);
+    link.click();
+    link.remove();
+    setTimeout(
+        function() { URL.revokeObjectURL(url); }, 60000);
+});
+
+} // namespace
+
+bool SaveCapture(const char* extension, const std::vector<uint8_t>& bytes,
+                 char (&name)[CaptureNameCapacity]) {
+    FormatCaptureName(name, ++DownloadsOffered, extension);
+    OfferDownload(bytes.data(), static_cast<int>(bytes.size()), name);
+    return true;
+}

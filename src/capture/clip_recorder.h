@@ -1,0 +1,46 @@
+// Recording a GIF clip beside the main loop: the loop hands frames over and never waits. A
+// worker thread encodes them from a bounded queue of buffers allocated when the recording
+// starts; a frame that finds the queue full is dropped and counted.
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <thread>
+#include <vector>
+
+#include "capture/capture_file.h"
+#include "capture/frame_view.h"
+#include "render/palette.h"
+
+constexpr int ClipQueueLength = 8;
+
+struct QueuedFrame {
+    std::vector<uint8_t> pixels; // width x height, packed
+    uint64_t tick;
+};
+
+struct ClipRecorder {
+    std::thread worker;
+    std::mutex lock;
+    std::condition_variable frameReady;
+    QueuedFrame queue[ClipQueueLength];
+    int first; // the oldest queued frame, which the worker may be encoding
+    int count; // frames queued and not yet encoded
+    bool stopping;
+    int32_t width, height;
+    uint32_t offered, dropped;
+    char name[CaptureNameCapacity];
+};
+
+// Creates a new drav-NNNN.gif and starts the worker on it; false, with nothing started, when
+// the file cannot be created or this build has no GIF encoder. The name is in recorder.name.
+bool StartClipRecording(ClipRecorder& recorder, int32_t width, int32_t height,
+                        const RgbQuad* palette);
+// Queues a copy of the frame shown from the given tick on, or drops it when the queue is full.
+void OfferClipFrame(ClipRecorder& recorder, const FrameView& frame, uint64_t tick);
+// Lets the worker encode what is queued, finish the file, say on stdout what it recorded and
+// end. Returns at once.
+void StopClipRecording(ClipRecorder& recorder);
+// Waits for a stopped recording's worker to end.
+void JoinClipRecording(ClipRecorder& recorder);

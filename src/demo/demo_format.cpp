@@ -1,0 +1,225 @@
+#include "demo/demo_format.h"
+
+#include <cstring>
+
+#include "scene/tick.h"
+
+namespace {
+
+constexpr uint64_t DigestPrime = 0x100000001b3ull;
+constexpr size_t CheckRecordSize = 1 + 4 + 4 * DemoCameraFields + 8 + 8;
+
+void AppendLittleEndian(std::vector<uint8_t>& out, uint64_t value, int byteCount) {
+    for (int i = 0; i < byteCount; ++i) {
+        out.push_back(static_cast<uint8_t>(value >> (8 * i)));
+    }
+}
+
+// Reads little-endian fields from a byte range; every read is checked against its end.
+struct Cursor {
+    const uint8_t* bytes;
+    size_t size;
+    size_t offset;
+    bool ranOut; // a read found fewer bytes than it needed
+};
+
+bool Remaining(Cursor& cursor, size_t count) {
+    cursor.ranOut = cursor.size - cursor.offset < count;
+    return !cursor.ranOut;
+}
+
+// Callers check Remaining first.
+uint64_t TakeLittleEndian(Cursor& cursor, int byteCount) {
+    uint64_t value = 0;
+    for (int i = 0; i < byteCount; ++i) {
+        value |= static_cast<uint64_t>(cursor.bytes[cursor.offset + i]) << (8 * i);
+    }
+    cursor.offset += byteCount;
+    return value;
+}
+
+bool Fail(std::string& error, const std::string& reason) {
+    error = reason;
+    return false;
+}
+
+bool ParseHeader(Cursor& cursor, Demo& demo, uint32_t& tickCount, std::string& error) {
+    if (!Remaining(cursor, sizeof DemoMagic) ||
+        std::memcmp(cursor.bytes, DemoMagic, sizeof DemoMagic) != 0) {
+        return Fail(error, "not a demo file (no DRAVDEMO signature)");
+    }
+    if (!Remaining(cursor, DemoHeaderSize)) {
+        return Fail(error, "truncated in the header");
+    }
+    cursor.offset = sizeof DemoMagic;
+    const uint32_t version = static_cast<uint32_t>(TakeLittleEndian(cursor, 4));
+    if (version != DemoVersion) {
+        return Fail(error, "demo format version " + std::to_string(version) +
+                               " is not supported (this program reads version " +
+                               std::to_string(DemoVersion) + ")");
+    }
+    tickCount = static_cast<uint32_t>(TakeLittleEndian(cursor, 4));
+    if (tickCount > DemoMaxTicks && tickCount != DemoUnfinished) {
+        return Fail(error, "the header's tick count " + std::to_string(tickCount) +
+                               " is above the limit of " + std::to_string(DemoMaxTicks));
+    }
+    demo.dataDigest = TakeLittleEndian(cursor, 8);
+    return true;
+}
+
+bool ParseCheck(Cursor& cursor, Demo& demo, std::string& error) {
+    const size_t start = cursor.offset;
+    if (!Remaining(cursor, CheckRecordSize)) {
+        return Fail(error, "truncated in the check record at byte " + std::to_string(start));
+    }
+    ++cursor.offset;
+    DemoCheck check{};
+    check.tick = static_cast<uint32_t>(TakeLittleEndian(cursor, 4));
+    for (uint32_t& field : check.camera) {
+        field = static_cast<uint32_t>(TakeLittleEndian(cursor, 4));
+    }
+    check.keysDigest = TakeLittleEndian(cursor, 8);
+    check.frameDigest = TakeLittleEndian(cursor, 8);
+    const uint32_t ticks = static_cast<uint32_t>(demo.keys.size());
+    if (check.tick != ticks) {
+        return Fail(error, "the check record at byte " + std::to_string(start) + " names tick " +
+                               std::to_string(check.tick) + " after tick " + std::to_string(ticks));
+    }
+    if (!demo.checks.empty() && demo.checks.back().tick == ticks) {
+        return Fail(error, "two check records for tick " + std::to_string(ticks));
+    }
+    demo.checks.push_back(check);
+    return true;
+}
+
+// Key bytes and check records up to the end marker; checks must stand where the schedule
+// puts them, and an unscheduled one only right before the end marker.
+bool ParseBody(Cursor& cursor, Demo& demo, std::string& error) {
+    for (;;) {
+        if (!Remaining(cursor, 1)) {
+            return Fail(error, "truncated after tick " + std::to_string(demo.keys.size()) +
+                                   " (no end marker)");
+        }
+        const uint8_t tag = cursor.bytes[cursor.offset];
+        const uint32_t ticks = static_cast<uint32_t>(demo.keys.size());
+        const bool checked = !demo.checks.empty() && demo.checks.back().tick == ticks;
+        if (tag == DemoEndTag) {
+            return true;
+        }
+        if (checked && !IsScheduledCheck(ticks)) {
+            return Fail(error, "a check record after tick " + std::to_string(ticks) +
+                                   " is neither on the schedule nor the last");
+        }
+        if (tag == DemoCheckTag) {
+            if (!ParseCheck(cursor, demo, error)) {
+                return false;
+            }
+            continue;
+        }
+        if (tag > AllKeyBits) {
+            return Fail(error, "unknown byte " + std::to_string(tag) + " at offset " +
+                                   std::to_string(cursor.offset));
+        }
+        if (IsScheduledCheck(ticks) && !checked) {
+            return Fail(error,
+                        "the check record after tick " + std::to_string(ticks) + " is missing");
+        }
+        if (ticks == DemoMaxTicks) {
+            return Fail(error, "more than " + std::to_string(DemoMaxTicks) + " ticks");
+        }
+        demo.keys.push_back(tag);
+        ++cursor.offset;
+    }
+}
+
+bool ParseEnd(Cursor& cursor, const Demo& demo, uint32_t headerTicks, std::string& error) {
+    const uint32_t ticks = static_cast<uint32_t>(demo.keys.size());
+    if (demo.checks.empty() || demo.checks.back().tick != ticks) {
+        return Fail(error, "no check record for the last tick " + std::to_string(ticks));
+    }
+    if (!Remaining(cursor, 5)) {
+        return Fail(error, "truncated in the end marker");
+    }
+    ++cursor.offset;
+    const uint32_t endTicks = static_cast<uint32_t>(TakeLittleEndian(cursor, 4));
+    if (endTicks != ticks || headerTicks != ticks) {
+        return Fail(error, "the file holds " + std::to_string(ticks) + " ticks, the header says " +
+                               std::to_string(headerTicks) + " and the end marker " +
+                               std::to_string(endTicks));
+    }
+    if (cursor.offset != cursor.size) {
+        return Fail(error, std::to_string(cursor.size - cursor.offset) +
+                               " stray bytes after the end marker");
+    }
+    return true;
+}
+
+// A recording that was never closed, as when the program was killed: its ticks up to its last
+// check record, which the writer flushed at most a second of ticks before the end.
+bool ParseUnfinished(Cursor& cursor, Demo& demo, std::string& error) {
+    if (ParseBody(cursor, demo, error)) {
+        return Fail(error, "an end marker in a recording that was never closed");
+    }
+    if (!cursor.ranOut) {
+        return false;
+    }
+    if (demo.checks.empty()) {
+        return Fail(error, "the recording was never closed and holds no check record");
+    }
+    demo.keys.resize(demo.checks.back().tick);
+    return true;
+}
+
+} // namespace
+
+uint64_t DigestBytes(uint64_t digest, const uint8_t* bytes, size_t size) {
+    for (size_t i = 0; i < size; ++i) {
+        digest = (digest ^ bytes[i]) * DigestPrime;
+    }
+    return digest;
+}
+
+bool IsScheduledCheck(uint32_t tick) {
+    return tick != 0 && tick % DemoCheckInterval == 0;
+}
+
+void AppendDemoHeader(std::vector<uint8_t>& out, uint64_t dataDigest) {
+    out.insert(out.end(), DemoMagic, DemoMagic + sizeof DemoMagic);
+    AppendLittleEndian(out, DemoVersion, 4);
+    AppendLittleEndian(out, DemoUnfinished, 4);
+    AppendLittleEndian(out, dataDigest, 8);
+}
+
+void AppendDemoCheck(std::vector<uint8_t>& out, const DemoCheck& check) {
+    out.push_back(DemoCheckTag);
+    AppendLittleEndian(out, check.tick, 4);
+    for (uint32_t field : check.camera) {
+        AppendLittleEndian(out, field, 4);
+    }
+    AppendLittleEndian(out, check.keysDigest, 8);
+    AppendLittleEndian(out, check.frameDigest, 8);
+}
+
+void AppendDemoEnd(std::vector<uint8_t>& out, uint32_t tickCount) {
+    out.push_back(DemoEndTag);
+    AppendLittleEndian(out, tickCount, 4);
+}
+
+void EncodeTickCount(uint8_t (&out)[4], uint32_t tickCount) {
+    for (int i = 0; i < 4; ++i) {
+        out[i] = static_cast<uint8_t>(tickCount >> (8 * i));
+    }
+}
+
+bool ParseDemo(const uint8_t* bytes, size_t size, Demo& demo, std::string& error) {
+    demo = Demo{};
+    Cursor cursor{bytes, size, 0, false};
+    uint32_t headerTicks = 0;
+    if (!ParseHeader(cursor, demo, headerTicks, error)) {
+        return false;
+    }
+    if (headerTicks == DemoUnfinished) {
+        return ParseUnfinished(cursor, demo, error);
+    }
+    return ParseBody(cursor, demo, error) && ParseEnd(cursor, demo, headerTicks, error);
+}

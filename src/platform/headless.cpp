@@ -1,0 +1,65 @@
+#include "platform/headless.h"
+
+#include <cmath>
+#include <cstring>
+
+HeadlessPlatform Headless;
+
+void ResetHeadless() {
+    Headless = HeadlessPlatform{};
+    Headless.counterFrequency = 1000000000;
+}
+
+const char* PlatformOpenWindow(const FrameLayout& layout, const DisplayOptions& options) {
+    ++Headless.windowOpenCount;
+    Headless.layout = layout;
+    Headless.display = options;
+    if (Headless.windowFailure == nullptr) {
+        Headless.title = "DRAV";
+    }
+    return Headless.windowFailure;
+}
+
+uint8_t* PlatformCreateFrameBuffer(const RgbQuad* palette, const FrameLayout& layout) {
+    ++Headless.frameBufferCount;
+    if (Headless.frameBufferFails || layout.width * layout.height > HeadlessFrameCapacity) {
+        return nullptr;
+    }
+    std::memcpy(Headless.colourTable, palette, sizeof Headless.colourTable);
+    return Headless.pixels;
+}
+
+bool PlatformPumpEvents() {
+    ++Headless.pumpCount;
+    Headless.counter += Headless.counterStepOnPump;
+    return Headless.pumpCount == Headless.quitOnPump;
+}
+
+int64_t PlatformCounter() {
+    return Headless.counter;
+}
+
+int64_t PlatformCounterFrequency() {
+    return Headless.counterFrequency;
+}
+
+bool PlatformKeyDown(Key key) {
+    ++Headless.keyQueryCount;
+    return HeadlessKey(key) || AnyControllerHoldsKey(Headless.controllers, key);
+}
+
+void PlatformSleep(double milliseconds) {
+    ++Headless.sleepCount;
+    const double counts = milliseconds * static_cast<double>(Headless.counterFrequency) * 0.001;
+    Headless.counter += static_cast<int64_t>(std::ceil(counts)) + Headless.counterStepOnSleep;
+}
+
+void PlatformPresent() {
+    ++Headless.presentCount;
+    Headless.counter += Headless.counterStepOnPresent;
+}
+
+void PlatformSetTitle(const char* title) {
+    ++Headless.titleCount;
+    Headless.title = title;
+}

@@ -1,0 +1,272 @@
+// drav on SDL2: one fixed-size window with an SDL renderer, the frame converted into a
+// streaming texture each frame and scaled by the renderer at a whole factor; keys by key code
+// from SDL's keyboard state and from any game controllers, time from SDL's performance counter.
+#include "platform/sdl2.h"
+
+#include <SDL.h>
+
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "app/platform.h"
+#include "capture/capture.h"
+#include "platform/controller.h"
+#include "platform/integer_fit.h"
+
+SDL_Window* Window = nullptr;
+SDL_Renderer* Renderer = nullptr;
+
+namespace {
+
+// The frame's size and the window's client size outside fullscreen.
+FrameLayout Layout{};
+// Where the window stood before it last went fullscreen; centred when it started there.
+int WindowedX = SDL_WINDOWPOS_CENTERED;
+int WindowedY = SDL_WINDOWPOS_CENTERED;
+SDL_Texture* FrameTexture = nullptr;
+std::vector<uint8_t> FramePixels;
+// The palette as the texture's 32-bit pixels.
+Uint32 TextureColours[PaletteSize];
+char FailureText[256];
+
+// The open controllers by slot, and the state of each as of the last pump; an empty slot is
+// null and its state all zero.
+SDL_GameController* Controllers[MaxControllers];
+ControllerState ControllerStates[MaxControllers];
+
+// The step that failed followed by SDL's reason, for the one line RunWindowProgram prints.
+const char* DescribeFailure(const char* step) {
+    std::snprintf(FailureText, sizeof FailureText, "%s: %s", step, SDL_GetError());
+    return FailureText;
+}
+
+// Closing the window arrives as a window close event and, for the last window, as SDL_QUIT.
+bool IsQuitEvent(const SDL_Event& event) {
+    return event.type == SDL_QUIT ||
+           (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
+}
+
+// F11, or Enter with Alt held.
+bool IsFullscreenToggle(const SDL_Keysym& key) {
+    return key.scancode == SDL_SCANCODE_F11 ||
+           ((key.scancode == SDL_SCANCODE_RETURN || key.scancode == SDL_SCANCODE_KP_ENTER) &&
+            (key.mod & KMOD_ALT) != 0);
+}
+
+// Each Key, in the order of Key, by its key code, as the Win32 program reads virtual keys; and
+// the keypad key that acts as it while Num Lock is off, as on Windows.
+struct KeyBinding {
+    SDL_Keycode code;
+    SDL_Scancode keypad;
+};
+constexpr KeyBinding KeyBindings[] = {
+    {SDLK_END, SDL_SCANCODE_KP_1},      {SDLK_PAGEUP, SDL_SCANCODE_KP_9},
+    {SDLK_PAGEDOWN, SDL_SCANCODE_KP_3}, {SDLK_LEFT, SDL_SCANCODE_KP_4},
+    {SDLK_RIGHT, SDL_SCANCODE_KP_6},    {SDLK_UP, SDL_SCANCODE_KP_8},
+    {SDLK_DOWN, SDL_SCANCODE_KP_2},
+};
+
+bool KeyboardHoldsKey(Key key) {
+    const KeyBinding& binding = KeyBindings[static_cast<int>(key)];
+    const Uint8* held = SDL_GetKeyboardState(nullptr);
+    // The key that gives this key code in the current keyboard layout.
+    const SDL_Scancode scancode = SDL_GetScancodeFromKey(binding.code);
+    if (scancode != SDL_SCANCODE_UNKNOWN && held[scancode] != 0) {
+        return true;
+    }
+    return (SDL_GetModState() & KMOD_NUM) == 0 && held[binding.keypad] != 0;
+}
+
+// Takes the controller with this device index into the first free slot; a fifth controller
+// is left alone.
+void OpenController(int deviceIndex) {
+    for (SDL_GameController*& slot : Controllers) {
+        if (slot == nullptr) {
+            slot = SDL_GameControllerOpen(deviceIndex);
+            return;
+        }
+    }
+}
+
+// Closes the controller with this joystick instance id, emptying its slot.
+void CloseController(SDL_JoystickID instance) {
+    for (int index = 0; index < MaxControllers; ++index) {
+        SDL_GameController* controller = Controllers[index];
+        if (controller != nullptr &&
+            SDL_JoystickInstanceID(SDL_GameControllerGetJoystick(controller)) == instance) {
+            SDL_GameControllerClose(controller);
+            Controllers[index] = nullptr;
+            ControllerStates[index] = ControllerState{};
+        }
+    }
+}
+
+ControllerState ReadController(SDL_GameController* controller) {
+    const auto held = [controller](SDL_GameControllerButton button) {
+        return SDL_GameControllerGetButton(controller, button) != 0;
+    };
+    ControllerState state{};
+    state.dpadUp = held(SDL_CONTROLLER_BUTTON_DPAD_UP);
+    state.dpadDown = held(SDL_CONTROLLER_BUTTON_DPAD_DOWN);
+    state.dpadLeft = held(SDL_CONTROLLER_BUTTON_DPAD_LEFT);
+    state.dpadRight = held(SDL_CONTROLLER_BUTTON_DPAD_RIGHT);
+    state.leftShoulder = held(SDL_CONTROLLER_BUTTON_LEFTSHOULDER);
+    state.rightShoulder = held(SDL_CONTROLLER_BUTTON_RIGHTSHOULDER);
+    state.faceButton = held(SDL_CONTROLLER_BUTTON_A);
+    state.stickX = SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTX);
+    state.stickY = SDL_GameControllerGetAxis(controller, SDL_CONTROLLER_AXIS_LEFTY);
+    return state;
+}
+
+void ReadControllers() {
+    for (int index = 0; index < MaxControllers; ++index) {
+        if (Controllers[index] != nullptr) {
+            ControllerStates[index] = ReadController(Controllers[index]);
+        }
+    }
+}
+
+// Desktop fullscreen keeps the display's mode and gives the window the whole screen. On
+// leaving, the client area is set to the layout's shown size and the window put back where
+// it stood: not every video driver or window manager gives back either by itself.
+void ToggleFullscreen() {
+    if ((SDL_GetWindowFlags(Window) & SDL_WINDOW_FULLSCREEN) == 0) {
+        SDL_GetWindowPosition(Window, &WindowedX, &WindowedY);
+        SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        return;
+    }
+    SDL_SetWindowFullscreen(Window, 0);
+    SDL_SetWindowSize(Window, Layout.shownWidth, Layout.shownHeight);
+    SDL_SetWindowPosition(Window, WindowedX, WindowedY);
+}
+
+// The keys that act at once rather than being held: fullscreen, screenshot and clip. A held
+// key's repeats do not act again.
+void HandleKeyPress(const SDL_KeyboardEvent& key) {
+    if (key.repeat != 0) {
+        return;
+    }
+    if (IsFullscreenToggle(key.keysym)) {
+        ToggleFullscreen();
+    } else if (key.keysym.scancode == SDL_SCANCODE_F12) {
+        RequestScreenshot();
+    } else if (key.keysym.scancode == SDL_SCANCODE_F9) {
+        RequestClipToggle();
+    }
+}
+
+// Expands the frame's palette indices into the texture, row by row at the texture's pitch.
+void CopyFrameToTexture() {
+    void* pixels = nullptr;
+    int pitch = 0;
+    if (SDL_LockTexture(FrameTexture, nullptr, &pixels, &pitch) != 0) {
+        return;
+    }
+    for (int row = 0; row < Layout.height; ++row) {
+        const uint8_t* source = FramePixels.data() + static_cast<size_t>(row) * Layout.width;
+        Uint32* target = reinterpret_cast<Uint32*>(static_cast<uint8_t*>(pixels) + row * pitch);
+        for (int column = 0; column < Layout.width; ++column) {
+            target[column] = TextureColours[source[column]];
+        }
+    }
+    SDL_UnlockTexture(FrameTexture);
+}
+
+} // namespace
+
+const char* PlatformOpenWindow(const FrameLayout& layout, const DisplayOptions& options) {
+    SDL_SetMainReady();
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
+        return DescribeFailure("cannot start SDL video");
+    }
+    // Controllers are an extra: without them the keyboard still drives the walk.
+    SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
+    Layout = layout;
+    // No SDL_WINDOW_RESIZABLE: the client area keeps the shown size outside fullscreen.
+    const Uint32 flags =
+        SDL_WINDOW_SHOWN | (options.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+    Window = SDL_CreateWindow("DRAV", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
+                              layout.shownWidth, layout.shownHeight, flags);
+    if (Window == nullptr) {
+        return DescribeFailure("cannot create the window");
+    }
+    // Whole-factor scaling needs no filtering: every frame pixel becomes a sharp block.
+    SDL_SetHint(SDL_HINT_RENDER_SCALE_QUALITY, "nearest");
+    Renderer = SDL_CreateRenderer(Window, -1, options.vsync ? SDL_RENDERER_PRESENTVSYNC : 0);
+    if (Renderer == nullptr) {
+        return DescribeFailure("cannot create a renderer for the window");
+    }
+    return nullptr;
+}
+
+uint8_t* PlatformCreateFrameBuffer(const RgbQuad* palette, const FrameLayout& layout) {
+    // Presenting copies the frame of this layout, whatever the window was opened with.
+    Layout.width = layout.width;
+    Layout.height = layout.height;
+    FrameTexture = SDL_CreateTexture(Renderer, SDL_PIXELFORMAT_ARGB8888,
+                                     SDL_TEXTUREACCESS_STREAMING, layout.width, layout.height);
+    if (FrameTexture == nullptr) {
+        return nullptr;
+    }
+    for (int i = 0; i < PaletteSize; ++i) {
+        TextureColours[i] = 0xFF000000u | Uint32{palette[i].red} << 16 |
+                            Uint32{palette[i].green} << 8 | Uint32{palette[i].blue};
+    }
+    // The renderer addresses rows at a pitch of exactly the frame's width.
+    FramePixels.assign(static_cast<size_t>(layout.width) * layout.height, 0);
+    return FramePixels.data();
+}
+
+bool PlatformPumpEvents() {
+    bool quit = false;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) {
+        if (IsQuitEvent(event)) {
+            quit = true;
+        } else if (event.type == SDL_KEYDOWN) {
+            HandleKeyPress(event.key);
+        } else if (event.type == SDL_CONTROLLERDEVICEADDED) {
+            OpenController(event.cdevice.which);
+        } else if (event.type == SDL_CONTROLLERDEVICEREMOVED) {
+            CloseController(event.cdevice.which);
+        }
+    }
+    ReadControllers();
+    return quit;
+}
+
+int64_t PlatformCounter() {
+    return static_cast<int64_t>(SDL_GetPerformanceCounter());
+}
+
+int64_t PlatformCounterFrequency() {
+    return static_cast<int64_t>(SDL_GetPerformanceFrequency());
+}
+
+// SDL_Delay counts whole milliseconds; rounding up keeps it from waking before the frame is due.
+void PlatformSleep(double milliseconds) {
+    SDL_Delay(static_cast<Uint32>(std::ceil(milliseconds)));
+}
+
+bool PlatformKeyDown(Key key) {
+    return KeyboardHoldsKey(key) || AnyControllerHoldsKey(ControllerStates, key);
+}
+
+void PlatformPresent() {
+    CopyFrameToTexture();
+    int width = 0;
+    int height = 0;
+    SDL_GetRendererOutputSize(Renderer, &width, &height);
+    const ScreenRect fit = FitFrameByWholeFactor(Layout.width, Layout.height, width, height);
+    const SDL_Rect target = {fit.x, fit.y, fit.width, fit.height};
+    // Black borders around the frame when the window is larger than a whole factor fills.
+    SDL_SetRenderDrawColor(Renderer, 0, 0, 0, 255);
+    SDL_RenderClear(Renderer);
+    SDL_RenderCopy(Renderer, FrameTexture, nullptr, &target);
+    SDL_RenderPresent(Renderer);
+}
+
+void PlatformSetTitle(const char* title) {
+    SDL_SetWindowTitle(Window, title);
+}

@@ -1,0 +1,14 @@
+// The entry of the SDL2 program: reads the command line and runs the shared program, with a
+// demo file to record or play when one is given.
+#include "app/demo_run.h"
+#include "cli/drav_options.h"
+#include "platform/sdl2.h"
+
+int main(int argc, char** argv) {
+    DravOptions options;
+    const int exitStatus = ReportCommandLine(ParseDravOptions(argc, argv, options));
+    if (exitStatus >= 0) {
+        return exitStatus;
+    }
+    return RunDrav(options);
+}
