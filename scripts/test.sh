@@ -64,6 +64,8 @@ pack_and_unpack() {
         mv "$3.unpacking"/*/ "$3" && rmdir "$3.unpacking"
 }
 
+# Includes that cross the layers fail the run at once, before anything is built.
+step "layering" python3 scripts/check_layers.py
 step "release build" build build/release -DCMAKE_BUILD_TYPE=Release
 step "release tests" ctest --test-dir build/release --output-on-failure -j "$jobs"
 # The .deb, checked as installed: its files, lintian, and the installed drav-render.
