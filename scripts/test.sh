@@ -88,10 +88,10 @@ if try_packages "${WINDOWS_PACKAGES[@]}"; then
     step "windows zip" windows_zip
     step "windows backend tests" in_wine ctest --test-dir build/mingw --output-on-failure -j "$jobs"
     step "windows end-to-end" in_wine bash tests/e2e/wine_demo.sh build/mingw/dist \
-        build/mingw/tests/win32/drav_window_probe.exe build/mingw/e2e \
+        build/mingw/tests/platform/win32/drav_window_probe.exe build/mingw/e2e \
         build/release/tools/render/drav-render
     step "windows fullscreen" in_wine bash tests/e2e/wine_fullscreen.sh build/mingw/dist \
-        build/mingw/tests/win32/drav_window_probe.exe build/mingw/e2e_fullscreen
+        build/mingw/tests/platform/win32/drav_window_probe.exe build/mingw/e2e_fullscreen
     step "windows keys and demos" in_wine bash tests/e2e/wine_keys.sh \
         build/release/tools/render/drav-render build/release/tools/bench/drav-bench \
         build/release/data demos/walk.dem build/mingw/e2e-keys build/mingw/dist
