@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/data_file.h"
 #include "assets/model.h"
 #include "assets/shared_positions.h"
 #include "fuzz_check.h"
@@ -30,10 +31,7 @@ const std::string& ScratchDirectory() {
 
 std::string WriteFile(const char* name, const Bytes& bytes) {
     const std::string path = ScratchDirectory() + "/" + name;
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    FUZZ_CHECK(file != nullptr);
-    FUZZ_CHECK(bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size());
-    FUZZ_CHECK(std::fclose(file) == 0);
+    FUZZ_CHECK(WriteFileBytes(path.c_str(), bytes.data(), bytes.size()));
     return path;
 }
 

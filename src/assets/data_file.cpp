@@ -25,6 +25,7 @@ bool WriteFileBytes(const char* path, const void* bytes, size_t size) {
     if (file == nullptr) {
         return false;
     }
-    const bool written = std::fwrite(bytes, 1, size, file) == size;
+    // An empty buffer may have no memory at all, and fwrite must not be given null.
+    const bool written = size == 0 || std::fwrite(bytes, 1, size, file) == size;
     return std::fclose(file) == 0 && written;
 }

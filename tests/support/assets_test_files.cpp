@@ -7,6 +7,8 @@
 #include <cstring>
 #include <filesystem>
 
+#include "assets/data_file.h"
+
 ScratchDirectory::ScratchDirectory() {
     std::string pattern = ::testing::TempDir() + "drav-assets-XXXXXX";
     const char* created = mkdtemp(pattern.data());
@@ -25,15 +27,8 @@ std::string ScratchDirectory::PathOf(const std::string& name) const {
 
 std::string ScratchDirectory::Write(const std::string& name, const Bytes& bytes) const {
     const std::string file = PathOf(name);
-    std::FILE* stream = std::fopen(file.c_str(), "wb");
-    EXPECT_NE(stream, nullptr) << "cannot write " << file;
-    if (stream) {
-        // An empty vector may have no buffer at all, and fwrite must not be given null.
-        if (!bytes.empty()) {
-            EXPECT_EQ(std::fwrite(bytes.data(), 1, bytes.size(), stream), bytes.size());
-        }
-        std::fclose(stream);
-    }
+    EXPECT_TRUE(WriteFileBytes(file.c_str(), bytes.data(), bytes.size()))
+        << "cannot write " << file;
     return file;
 }
 
