@@ -1,6 +1,6 @@
 // Every command-line parser on any argument list: drav-render's, drav-bench's and drav's,
-// and the page-address query of drav in the browser. A parse ends in a run with every value in its range, or
-// in a message and exit status 2 (0 for --help); the same arguments always give the same
+// and the page-address query of drav in the browser. A parse ends in a run with every value in its
+// range, or in a message and exit status 2 (0 for --help); the same arguments always give the same
 // outcome.
 // Input: a byte choosing the parser, then the arguments, separated by NUL bytes.
 #include <cmath>
@@ -59,9 +59,9 @@ void CheckRender(const std::vector<std::string>& words) {
     if (outcome.run) {
         FUZZ_CHECK(options.ticks <= MaxRenderTicks);
         CheckFrameOptions(options.frame);
-        const CameraOverride& c = options.camera;
-        FUZZ_CHECK(!c.given || (std::isfinite(c.x) && std::isfinite(c.z) && std::isfinite(c.yaw) &&
-                                std::isfinite(c.pitch)));
+        const CameraPose& c = options.camera.pose;
+        FUZZ_CHECK(!options.camera.given || (std::isfinite(c.x) && std::isfinite(c.z) &&
+                                             std::isfinite(c.yaw) && std::isfinite(c.pitch)));
     }
 }
 
