@@ -16,7 +16,7 @@ data=$PWD/build/release/data
 
 [ -f "$data/plane.hgm" ] || { echo "fuzz: no data set in $data (build the release first)" >&2; exit 1; }
 CC=clang CXX=clang++ cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAV_FUZZ=ON \
-    -DDRAV_HOST_TOOLS_AND_TESTS=OFF -DDRAV_FUZZ_DATA_DIR="$data" >/dev/null &&
+    -DDRAV_FUZZ_DATA_DIR="$data" >/dev/null &&
     cmake --build build/fuzz --target drav_fuzzers -j "$(nproc)" >/dev/null || exit 1
 
 failed=0

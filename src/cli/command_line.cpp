@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <functional>
 
+#include "cli/version.h"
 #include "render/renderer.h"
 
 namespace {
@@ -51,6 +52,8 @@ CommandLineOutcome ParseCommandLine(CLI::App& app, int argc, const char* const* 
         app.parse(argc, argv);
     } catch (const CLI::CallForHelp&) {
         return CommandLineOutcome{false, 0, app.help()};
+    } catch (const CLI::CallForVersion& version) {
+        return CommandLineOutcome{false, 0, std::string(version.what()) + "\n"};
     } catch (const CLI::ParseError& error) {
         // The error, then the usage and the options without the program's description.
         app.description("");
@@ -72,6 +75,8 @@ void DescribeProgram(CLI::App& app, const char* description) {
     app.description(description);
     app.get_formatter()->label("Usage", "usage");
     app.get_formatter()->column_width(28);
+    app.set_version_flag("--version", app.get_name() + " " + DravVersion,
+                         "Print the version and exit");
 }
 
 bool ParseWholeNumber(const char* text, uint32_t& value) {

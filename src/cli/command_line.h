@@ -24,8 +24,8 @@ FrameOptions DefaultFrameOptions();
 // after --help, else to standard error) and exit with exitStatus.
 struct CommandLineOutcome {
     bool run;
-    int exitStatus;   // 0 after --help, ExitBadArguments after a bad argument
-    std::string text; // the help, or "program: error" followed by the usage
+    int exitStatus;   // 0 after --help or --version, ExitBadArguments after a bad argument
+    std::string text; // the help, "NAME VERSION", or "NAME: error" followed by the usage
 };
 
 // Reads argv[1..argc-1] with app, whose options store into the caller's record as they parse.
@@ -36,7 +36,7 @@ CommandLineOutcome ParseCommandLine(CLI::App& app, int argc, const char* const* 
 int ReportCommandLine(const CommandLineOutcome& outcome);
 
 // The help layout shared by every program: "usage: NAME [OPTIONS]", the options, no
-// configuration file.
+// configuration file; and --version, which prints "NAME VERSION".
 void DescribeProgram(CLI::App& app, const char* description);
 
 // Plain decimal digits only (no sign, space or base prefix) with a value up to UINT32_MAX.
