@@ -26,6 +26,8 @@ namespace {
 
 constexpr char WindowClassName[] = "DRAVWINCLASS";
 constexpr char StartTitle[] = "DRAV";
+// The icon's number in drav.rc.
+constexpr WORD DravIconResource = 1;
 constexpr DWORD WindowStyle = WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 static_assert(WindowStyle == 0x00CA0000, "caption, system menu and minimise box only");
 constexpr DWORD WindowExStyle = WS_EX_CLIENTEDGE;
@@ -57,7 +59,9 @@ bool RegisterWindowClass() {
     windowClass.cbClsExtra = 0;
     windowClass.cbWndExtra = 0;
     windowClass.hInstance = ProgramInstance;
-    windowClass.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    // The heart from drav.exe's resources; a program built without them gets the default.
+    const HICON heart = LoadIconA(ProgramInstance, MAKEINTRESOURCEA(DravIconResource));
+    windowClass.hIcon = heart != nullptr ? heart : LoadIconA(nullptr, IDI_APPLICATION);
     windowClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
     windowClass.hbrBackground = nullptr;
     windowClass.lpszMenuName = nullptr;
