@@ -32,17 +32,18 @@ try_packages() {
 }
 
 # libpng and giflib encode screenshots and clips on Linux; stb's header-only PNG writer serves
-# the Windows and browser builds (and is checked against libpng in the native tests).
+# the Windows and browser builds (and is checked against libpng in the native tests). help2man
+# makes the manual pages from the programs' --help.
 BUILD_PACKAGES=(cmake g++ make libgtest-dev libbenchmark-dev libpng-dev libgif-dev libstb-dev
-    libcli11-dev python3)
+    libcli11-dev python3 help2man)
 # The demo's window and input (also pulls in the X11 headers the end-to-end helper needs).
 APP_PACKAGES=(libsdl2-dev libx11-dev)
 # The end-to-end tests: a virtual X server, input and window queries, screenshots, and a
 # window manager to carry out fullscreen requests.
 E2E_PACKAGES=(xvfb xdotool imagemagick x11-utils openbox)
 # Making the packages and checking the .deb: dpkg-shlibdeps and file find its library
-# dependencies, lintian checks it.
-PACKAGING_PACKAGES=(dpkg-dev file lintian)
+# dependencies, lintian checks it, and the validators its desktop entry and metainfo.
+PACKAGING_PACKAGES=(dpkg-dev file lintian desktop-file-utils appstream)
 
 # Cross-building the Windows program and running it under Wine; optional. The POSIX-threads
 # compiler and GoogleTest's sources build the backend checks; the X tools are those above.

@@ -79,7 +79,7 @@ windows_zip() {
     pack_and_unpack build/mingw 'drav-*-windows-x86_64.zip' build/mingw/dist &&
         diff <(LC_ALL=C ls build/mingw/dist) <({
             ls build/release/data | grep -E '[.](hgm|raw)$'
-            printf '%s\n' LICENSE.txt README.txt drav.exe
+            printf '%s\n' LICENSE-CLI11.txt LICENSE.txt README.txt drav.exe
         } | LC_ALL=C sort)
 }
 in_wine() { bash tests/e2e/wine_run.sh build/mingw/wineprefix "$@"; }
