@@ -5,6 +5,9 @@
 
 #include "app/main_loop.h"
 #include "app/platform.h"
+#include "assets/output_file.h"
+#include "capture/capture.h"
+#include "capture/capture_folder.h"
 #include "demo/demo_session.h"
 
 namespace {
@@ -40,8 +43,8 @@ void AfterLoopTick(Scene& scene) {
 int ReportPlayback() {
     const DemoPlayer& player = Playback.player;
     const Demo& demo = Playback.demo;
-    if (player.failed) {
-        return ReportDemoMismatch(Playback, "drav");
+    if (const int mismatch = ReportDemoMismatch(Playback, "drav"); mismatch != DemoExitMatched) {
+        return mismatch;
     }
     if (!DemoPlayerFinished(player)) {
         std::fprintf(stderr, "drav: demo %s stopped at tick %u of %zu; %u of %zu checks matched\n",
@@ -52,6 +55,30 @@ int ReportPlayback() {
     std::printf("drav: demo %s: %zu ticks, all %zu checks matched\n", Playback.path.c_str(),
                 demo.keys.size(), demo.checks.size());
     return DemoExitMatched;
+}
+
+// Fails, after saying why, with a file to record that could not be written.
+bool CheckRecordPath(const std::string& path) {
+    const std::string problem = path.empty() ? std::string() : OutputPathProblem(path.c_str());
+    if (!problem.empty()) {
+        std::fprintf(stderr, "drav: %s\n", problem.c_str());
+    }
+    return problem.empty();
+}
+
+// A captures folder named on the command line is made and checked now; the default one only
+// when the first capture needs it.
+bool PrepareCaptures(const std::string& folder) {
+    if (folder.empty()) {
+        return true;
+    }
+    std::string error;
+    if (!PrepareCaptureFolder(folder, error)) {
+        std::fprintf(stderr, "drav: %s\n", error.c_str());
+        return false;
+    }
+    SetCaptureFolder(folder);
+    return true;
 }
 
 } // namespace
@@ -70,7 +97,7 @@ void BeginDemoSession(Scene& scene) {
             Running = 0;
         }
     } else if (!RecordPath.empty()) {
-        if (StartDemoRecording(Recorder, RecordPath.c_str(), DigestDataFiles(""))) {
+        if (StartDemoRecording(Recorder, "drav", RecordPath.c_str(), DigestDataFiles(""))) {
             LoopTickSource = TickSource{RecordingKeyDown, AfterRecordedTick};
         }
     }
@@ -89,6 +116,9 @@ int EndDemoSession(Scene& scene) {
 int RunDrav(const DravOptions& options) {
     if (!PrepareDemoSession(options)) {
         return DemoExitUnplayable;
+    }
+    if (!CheckRecordPath(options.recordPath) || !PrepareCaptures(options.capturesFolder)) {
+        return ExitCannotWrite;
     }
     Scene* scene = StartWindowProgram(
         WindowSettings{options.frame.scale, options.frame.threads, options.present});

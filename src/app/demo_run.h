@@ -7,6 +7,9 @@
 
 // Exit code when the window is closed before a played demo's end.
 constexpr int DemoExitStopped = 4;
+// Exit code, before the window opens, when the file to record or the captures folder cannot
+// be written.
+constexpr int ExitCannotWrite = 2;
 
 // Before start-up: loads the demo to play, if any. False after a message on stderr; the
 // program then exits with DemoExitUnplayable.
@@ -18,6 +21,7 @@ void BeginDemoSession(Scene& scene);
 // 0, DemoExitMismatch with the first mismatching tick on stderr, or DemoExitStopped.
 int EndDemoSession(Scene& scene);
 
-// The whole program: PrepareDemoSession, StartWindowProgram, BeginDemoSession, the main loop and
+// The whole program: PrepareDemoSession, the checks of the files it is to write (the demo to
+// record, the captures folder), StartWindowProgram, BeginDemoSession, the main loop and
 // EndDemoSession. With neither --record nor --play given it is RunWindowProgram.
 int RunDrav(const DravOptions& options);

@@ -1,7 +1,11 @@
 #include "assets/data_file.h"
 
+#include <cerrno>
+#include <cstring>
 #include <filesystem>
 #include <system_error>
+
+#include "assets/output_file.h"
 
 OpenedDataFile OpenDataFile(const char* path) {
     std::error_code error;
@@ -20,12 +24,38 @@ OpenedDataFile OpenDataFile(const char* path) {
     return {stream, {DataFileKind::Regular, static_cast<uint64_t>(size)}};
 }
 
-bool WriteFileBytes(const char* path, const void* bytes, size_t size) {
-    std::FILE* file = std::fopen(path, "wb");
-    if (file == nullptr) {
-        return false;
+const char* DescribeFileType(const char* path) {
+    std::error_code error;
+    switch (std::filesystem::status(path, error).type()) {
+    case std::filesystem::file_type::directory:
+        return "a directory";
+    case std::filesystem::file_type::fifo:
+        return "a named pipe";
+    case std::filesystem::file_type::character:
+        return "a character device";
+    case std::filesystem::file_type::block:
+        return "a block device";
+    case std::filesystem::file_type::socket:
+        return "a socket";
+    default:
+        return "not a regular file";
     }
+}
+
+bool WriteFileBytes(const char* path, const void* bytes, size_t size, std::string* error) {
+    OutputFile file;
+    std::string reason;
+    bool written = OpenOutputFile(file, path, reason);
     // An empty buffer may have no memory at all, and fwrite must not be given null.
-    const bool written = size == 0 || std::fwrite(bytes, 1, size, file) == size;
-    return std::fclose(file) == 0 && written;
+    if (written && size != 0 && std::fwrite(bytes, 1, size, file.stream) != size) {
+        reason = "cannot write " + std::string(path) + ": " + std::strerror(errno);
+        AbandonOutputFile(file);
+        written = false;
+    } else if (written) {
+        written = CommitOutputFile(file, reason);
+    }
+    if (error != nullptr) {
+        *error = reason;
+    }
+    return written;
 }

@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 
 enum class DataFileKind : uint8_t {
     NotTried,   // nothing was opened (the file was never asked for)
@@ -27,6 +28,13 @@ struct OpenedDataFile {
 // device such as a terminal or an endless stream has no size that bounds the work.
 OpenedDataFile OpenDataFile(const char* path);
 
-// Writes size bytes to path, creating or truncating it. False when the file cannot be opened,
-// written or closed.
-bool WriteFileBytes(const char* path, const void* bytes, size_t size);
+// What path is when it is not a regular file, for a message: "a directory", "a named pipe",
+// "a character device", "a block device", "a socket", else "not a regular file".
+const char* DescribeFileType(const char* path);
+
+// Writes size bytes to path as OpenOutputFile does (assets/output_file.h): a regular file is
+// replaced only once the bytes are complete, a device or pipe is written through, a directory
+// or a folder that cannot be written into is refused. False when the file cannot be written;
+// error, when given, then holds "cannot write PATH: REASON".
+bool WriteFileBytes(const char* path, const void* bytes, size_t size,
+                    std::string* error = nullptr);

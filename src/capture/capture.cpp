@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "capture/capture_file.h"
+#include "capture/capture_folder.h"
 #include "capture/frame_png.h"
 #include "capture/view_text.h"
 #include "render/palette.h"
@@ -17,23 +18,39 @@ namespace {
 // The keyword of the PNG text chunk that holds the drav-render options of the view.
 constexpr char ViewKeyword[] = "drav-view";
 constexpr uint64_t TicksPerClipFrame = 2;
-constexpr double SavedNoticeMilliseconds = 3000.0;
+constexpr double NoticeMilliseconds = 2000.0;
+constexpr size_t NoticeCapacity = 160;
 
-char TitleSuffix[CaptureNameCapacity + 16];
+char TitleSuffix[NoticeCapacity];
+
+const std::string& CaptureFolder() {
+    if (!Capture.folderChosen) {
+        SetCaptureFolder(DefaultCaptureFolder());
+    }
+    return Capture.folder;
+}
+
+void ShowNotice(const std::string& notice) {
+    Capture.notice = notice;
+    Capture.noticeNew = true;
+}
 
 void SaveScreenshot(const FrameView& frame, uint64_t ticks, const Scene& scene) {
     char view[ViewTextCapacity];
     FormatViewText(view, ticks, scene);
     std::vector<uint8_t> png;
-    char name[CaptureNameCapacity];
+    CaptureFile saved;
     if (!EncodeFramePng(frame, Palette, 1, PngText{ViewKeyword, view}, png)) {
-        std::printf("drav: cannot encode the screenshot\n");
-    } else if (!SaveCapture("png", png, name)) {
-        std::printf("drav: cannot save the screenshot: %s\n", std::strerror(errno));
+        std::fprintf(stderr, "drav: cannot encode the screenshot\n");
+        ShowNotice("cannot encode the screenshot");
+    } else if (!SaveCapture(CaptureFolder(), "png", png, saved)) {
+        const char* reason = std::strerror(errno);
+        std::fprintf(stderr, "drav: cannot save %s: %s; nothing of it is kept\n",
+                     CapturePath(CaptureFolder(), saved.name).c_str(), reason);
+        ShowNotice(std::string("cannot save ") + saved.name + ": " + reason);
     } else {
-        std::printf("drav: saved %s (%s)\n", name, view);
-        std::memcpy(Capture.savedName, name, sizeof name);
-        Capture.savedNoticeNew = true;
+        std::printf("drav: saved %s (%s)\n", CapturePath(saved.folder, saved.name).c_str(), view);
+        ShowNotice(std::string("saved ") + saved.name);
     }
     std::fflush(stdout);
 }
@@ -44,10 +61,29 @@ void ToggleClip(const FrameView& frame) {
         Capture.recording = false;
         return;
     }
-    Capture.recording = StartClipRecording(Capture.recorder, frame.width, frame.height, Palette);
+    Capture.recording = StartClipRecording(Capture.recorder, CaptureFolder(), frame.width,
+                                           frame.height, Palette);
+}
+
+// Shows how a clip ended; one that ended by itself failed, and is recording no more.
+void TakeClipNotice() {
+    std::string outcome;
+    if (!TakeClipOutcome(Capture.recorder, outcome)) {
+        return;
+    }
+    ShowNotice(outcome);
+    if (Capture.recording) {
+        Capture.recording = false;
+        JoinClipRecording(Capture.recorder);
+    }
 }
 
 } // namespace
+
+void SetCaptureFolder(const std::string& folder) {
+    Capture.folder = folder;
+    Capture.folderChosen = true;
+}
 
 void RequestScreenshot() {
     Capture.screenshotRequested = true;
@@ -70,6 +106,7 @@ void CaptureFrame(const FrameView& frame, uint64_t ticks, const Scene& scene) {
             Capture.lastClipTick = ticks - TicksPerClipFrame;
         }
     }
+    TakeClipNotice();
     if (Capture.recording && ticks - Capture.lastClipTick >= TicksPerClipFrame) {
         OfferClipFrame(Capture.recorder, frame, ticks);
         Capture.lastClipTick = ticks;
@@ -78,15 +115,15 @@ void CaptureFrame(const FrameView& frame, uint64_t ticks, const Scene& scene) {
 
 const char* CaptureTitleSuffix(double now) {
     if (Capture.recording) {
-        std::snprintf(TitleSuffix, sizeof TitleSuffix, " - recording %s", Capture.recorder.name);
+        std::snprintf(TitleSuffix, sizeof TitleSuffix, " - recording %s", Capture.recorder.file.name);
         return TitleSuffix;
     }
-    if (Capture.savedNoticeNew) {
-        Capture.savedNoticeNew = false;
-        Capture.savedNoticeEnd = now + SavedNoticeMilliseconds;
+    if (Capture.noticeNew) {
+        Capture.noticeNew = false;
+        Capture.noticeEnd = now + NoticeMilliseconds;
     }
-    if (Capture.savedName[0] != '\0' && now < Capture.savedNoticeEnd) {
-        std::snprintf(TitleSuffix, sizeof TitleSuffix, " - saved %s", Capture.savedName);
+    if (!Capture.notice.empty() && now < Capture.noticeEnd) {
+        std::snprintf(TitleSuffix, sizeof TitleSuffix, " - %s", Capture.notice.c_str());
         return TitleSuffix;
     }
     return "";

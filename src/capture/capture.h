@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "capture/clip_recorder.h"
 #include "capture/frame_view.h"
@@ -15,12 +16,17 @@ struct CaptureState {
     bool recording;
     uint64_t lastClipTick; // tick of the last frame given to the clip
     ClipRecorder recorder;
-    char savedName[CaptureNameCapacity]; // the last screenshot saved
-    bool savedNoticeNew;                 // its title notice has not been shown yet
-    double savedNoticeEnd;               // clock reading when the notice goes away
+    std::string folder; // the captures folder, once chosen
+    bool folderChosen;  // else the first capture takes DefaultCaptureFolder
+    std::string notice; // what the title says for a while: the file saved, or why not
+    bool noticeNew;     // the notice has not been shown yet
+    double noticeEnd;   // clock reading when the notice goes away
 };
 
 extern CaptureState Capture;
+
+// Makes folder the captures folder (a --captures folder, checked by the caller).
+void SetCaptureFolder(const std::string& folder);
 
 // Called by a backend when F12 or F9 goes down; acted on after the next frame.
 void RequestScreenshot();
@@ -32,8 +38,8 @@ void RequestClipToggle();
 void CaptureFrame(const FrameView& frame, uint64_t ticks, const Scene& scene);
 
 // Appended to the title, with the clock reading of the title update: while a clip records,
-// its name; for 3 seconds after a screenshot is saved, the screenshot's name (the one place
-// a Windows or browser user sees it); else nothing.
+// its name; for 2 seconds after a screenshot or a clip is saved, its name (the one place a
+// Windows or browser user sees it), or after a capture failed, why; else nothing.
 const char* CaptureTitleSuffix(double now);
 
 // Finishes a clip that is still recording, waiting for its file to be complete.

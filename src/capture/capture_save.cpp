@@ -1,16 +1,18 @@
-// Saving a finished capture as a new file in the working directory.
+// Saving a finished capture as a new file in the captures folder.
+#include <cerrno>
+
 #include "capture/capture_file.h"
 
-bool SaveCapture(const char* extension, const std::vector<uint8_t>& bytes,
-                 char (&name)[CaptureNameCapacity]) {
-    std::FILE* file = CreateCaptureFile(extension, name);
-    if (file == nullptr) {
+bool SaveCapture(const std::string& folder, const char* extension,
+                 const std::vector<uint8_t>& bytes, CaptureFile& saved) {
+    if (!CreateCaptureFile(folder, extension, saved)) {
         return false;
     }
-    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (std::fclose(file) != 0 || !written) {
-        std::remove(name);
+    errno = 0;
+    if (std::fwrite(bytes.data(), 1, bytes.size(), saved.stream) != bytes.size()) {
+        errno = errno != 0 ? errno : EIO;
+        DiscardCaptureFile(saved);
         return false;
     }
-    return true;
+    return PublishCaptureFile(saved);
 }

@@ -1,5 +1,5 @@
 // The browser build cannot write into the user's folders: a capture is offered as a download,
-// named drav-NNNN with a number that counts up for the page's lifetime.
+// named drav-NNNN with a number (the captures folder plays no part) that counts up for the page's lifetime.
 #include <emscripten/emscripten.h>
 
 #include "capture/capture_file.h"
@@ -23,9 +23,10 @@ EM_JS(void, OfferDownload, (const uint8_t* bytes, int size, const char* name), {
 
 } // namespace
 
-bool SaveCapture(const char* extension, const std::vector<uint8_t>& bytes,
-                 char (&name)[CaptureNameCapacity]) {
-    FormatCaptureName(name, ++DownloadsOffered, extension);
-    OfferDownload(bytes.data(), static_cast<int>(bytes.size()), name);
+bool SaveCapture(const std::string&, const char* extension, const std::vector<uint8_t>& bytes,
+                 CaptureFile& saved) {
+    saved = CaptureFile{std::string(), extension, ++DownloadsOffered, {}, std::string(), nullptr};
+    FormatCaptureName(saved.name, saved.number, extension);
+    OfferDownload(bytes.data(), static_cast<int>(bytes.size()), saved.name);
     return true;
 }

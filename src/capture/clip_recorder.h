@@ -1,11 +1,14 @@
 // Recording a GIF clip beside the main loop: the loop hands frames over and never waits. A
 // worker thread encodes them from a bounded queue of buffers allocated when the recording
-// starts; a frame that finds the queue full is dropped and counted.
+// starts; a frame that finds the queue full is dropped and counted. A write that fails ends the
+// recording at once and removes its file; how a recording ended is left for the loop as a
+// short outcome ("saved NAME", or why not) that it shows in the title.
 #pragma once
 
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <string>
 #include <thread>
 #include <vector>
 
@@ -27,20 +30,28 @@ struct ClipRecorder {
     QueuedFrame queue[ClipQueueLength];
     int first; // the oldest queued frame, which the worker may be encoding
     int count; // frames queued and not yet encoded
-    bool stopping;
+    bool stopping; // no more frames are taken: stopped, or a write failed
     int32_t width, height;
     uint32_t offered, dropped;
-    char name[CaptureNameCapacity];
+    CaptureFile file;    // file.name is the clip's name
+    std::string outcome; // how the last recording ended, until taken
+    bool outcomeReady;
 };
 
-// Creates a new drav-NNNN.gif and starts the worker on it; false, with nothing started, when
-// the file cannot be created or this build has no GIF encoder. The name is in recorder.name.
-bool StartClipRecording(ClipRecorder& recorder, int32_t width, int32_t height,
-                        const RgbQuad* palette);
+// Leaves the outcome of a recording for TakeClipOutcome.
+void PostClipOutcome(ClipRecorder& recorder, const std::string& outcome);
+// The outcome of a recording that ended since the last call, if any.
+bool TakeClipOutcome(ClipRecorder& recorder, std::string& outcome);
+
+// Creates a new drav-NNNN.gif in folder and starts the worker on it; false, with nothing
+// started and the reason on stderr and in the outcome, when the file cannot be created or this
+// build has no GIF encoder.
+bool StartClipRecording(ClipRecorder& recorder, const std::string& folder, int32_t width,
+                        int32_t height, const RgbQuad* palette);
 // Queues a copy of the frame shown from the given tick on, or drops it when the queue is full.
 void OfferClipFrame(ClipRecorder& recorder, const FrameView& frame, uint64_t tick);
-// Lets the worker encode what is queued, finish the file, say on stdout what it recorded and
-// end. Returns at once.
+// Lets the worker encode what is queued, finish the file, say on stdout what it recorded (on
+// stderr why it could not) and end. Returns at once.
 void StopClipRecording(ClipRecorder& recorder);
 // Waits for a stopped recording's worker to end.
 void JoinClipRecording(ClipRecorder& recorder);

@@ -21,40 +21,71 @@ void ReleaseFrame(ClipRecorder& recorder) {
     --recorder.count;
 }
 
-void Encode(ClipRecorder& recorder, std::FILE* file, GifClip clip) {
+// Takes no more frames and forgets the queued ones.
+void StopTakingFrames(ClipRecorder& recorder) {
+    std::lock_guard<std::mutex> guard(recorder.lock);
+    recorder.stopping = true;
+    recorder.count = 0;
+}
+
+// Says on stderr and in the outcome why the clip failed; its file is gone.
+void ReportFailure(ClipRecorder& recorder, const char* action) {
+    const char* reason = std::strerror(errno != 0 ? errno : EIO);
+    const std::string path = CapturePath(recorder.file.folder, recorder.file.name);
+    std::fprintf(stderr, "drav: cannot %s %s: %s; nothing of it is kept\n", action, path.c_str(),
+                 reason);
+    PostClipOutcome(recorder, std::string("cannot ") + action + " " + recorder.file.name + ": " +
+                                  reason);
+}
+
+// Encodes frames until stopped; the first failed write ends the clip at once.
+bool EncodeFrames(ClipRecorder& recorder, GifClip& clip) {
     while (QueuedFrame* frame = WaitForFrame(recorder)) {
-        AddGifFrame(
+        const bool added = AddGifFrame(
             clip, FrameView{frame->pixels.data(), recorder.width, recorder.height, recorder.width},
             frame->tick);
         ReleaseFrame(recorder);
+        if (!added) {
+            StopTakingFrames(recorder);
+            return false;
+        }
     }
-    const bool encoded = CloseGifClip(clip);
-    if (std::fclose(file) != 0 || !encoded) {
-        // What was written stays: a decoder shows the frames before the failure.
-        std::printf("drav: cannot write all of %s: %s\n", recorder.name, std::strerror(errno));
-    } else {
-        std::printf("drav: recorded %s: %u frames, %u dropped\n", recorder.name, clip.framesWritten,
-                    recorder.dropped);
+    return true;
+}
+
+void Encode(ClipRecorder& recorder, GifClip clip) {
+    errno = 0;
+    const bool encoded = EncodeFrames(recorder, clip);
+    // Releases giflib's state in any case; the trailer only counts after a full encoding.
+    const bool closed = CloseGifClip(clip) && encoded;
+    if (!closed || !PublishCaptureFile(recorder.file)) {
+        DiscardCaptureFile(recorder.file);
+        ReportFailure(recorder, "record");
+        return;
     }
+    const std::string path = CapturePath(recorder.file.folder, recorder.file.name);
+    std::printf("drav: recorded %s: %u frames, %u dropped\n", path.c_str(), clip.framesWritten,
+                recorder.dropped);
     std::fflush(stdout);
+    PostClipOutcome(recorder, std::string("saved ") + recorder.file.name);
 }
 
 } // namespace
 
-bool StartClipRecording(ClipRecorder& recorder, int32_t width, int32_t height,
-                        const RgbQuad* palette) {
+bool StartClipRecording(ClipRecorder& recorder, const std::string& folder, int32_t width,
+                        int32_t height, const RgbQuad* palette) {
     JoinClipRecording(recorder);
-    std::FILE* file = CreateCaptureFile("gif", recorder.name);
-    if (file == nullptr) {
-        std::printf("drav: cannot create a GIF clip: %s\n", std::strerror(errno));
+    errno = 0;
+    if (!CreateCaptureFile(folder, "gif", recorder.file)) {
+        recorder.file.folder = folder;
+        ReportFailure(recorder, "create");
         return false;
     }
     GifClip clip;
-    if (!OpenGifClip(clip, file, width, height, palette)) {
+    if (!OpenGifClip(clip, recorder.file.stream, width, height, palette)) {
         CloseGifClip(clip);
-        std::fclose(file);
-        std::remove(recorder.name);
-        std::printf("drav: cannot write %s\n", recorder.name);
+        DiscardCaptureFile(recorder.file);
+        ReportFailure(recorder, "create");
         return false;
     }
     for (QueuedFrame& frame : recorder.queue) {
@@ -67,8 +98,8 @@ bool StartClipRecording(ClipRecorder& recorder, int32_t width, int32_t height,
     recorder.height = height;
     recorder.offered = 0;
     recorder.dropped = 0;
-    recorder.worker = std::thread(Encode, std::ref(recorder), file, std::move(clip));
-    std::printf("drav: recording %s\n", recorder.name);
+    recorder.worker = std::thread(Encode, std::ref(recorder), std::move(clip));
+    std::printf("drav: recording %s\n", CapturePath(folder, recorder.file.name).c_str());
     std::fflush(stdout);
     return true;
 }
@@ -76,6 +107,9 @@ bool StartClipRecording(ClipRecorder& recorder, int32_t width, int32_t height,
 void OfferClipFrame(ClipRecorder& recorder, const FrameView& frame, uint64_t tick) {
     {
         std::lock_guard<std::mutex> guard(recorder.lock);
+        if (recorder.stopping) {
+            return;
+        }
         ++recorder.offered;
         if (recorder.count == ClipQueueLength) {
             ++recorder.dropped;

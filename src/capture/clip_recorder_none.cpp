@@ -4,9 +4,10 @@
 
 #include "capture/clip_recorder.h"
 
-bool StartClipRecording(ClipRecorder&, int32_t, int32_t, const RgbQuad*) {
-    std::printf("drav: this build cannot record GIF clips\n");
-    std::fflush(stdout);
+bool StartClipRecording(ClipRecorder& recorder, const std::string&, int32_t, int32_t,
+                        const RgbQuad*) {
+    std::fprintf(stderr, "drav: this build cannot record GIF clips\n");
+    PostClipOutcome(recorder, "this build cannot record GIF clips");
     return false;
 }
 

@@ -1,9 +1,13 @@
-// PNG encoding of RGB images into memory, with an optional text chunk. Linux builds encode
-// with libpng; the Windows and browser builds, which have no packaged libpng, with stb.
+// PNG encoding of palette-index images into memory, with an optional text chunk: one byte per
+// pixel and the 256 colours once, about a third of the same picture stored as RGB. Linux builds
+// encode with libpng; the Windows and browser builds, which have no packaged libpng, write the
+// chunks themselves around stb's deflate.
 #pragma once
 
 #include <cstdint>
 #include <vector>
+
+#include "render/palette.h"
 
 // One tEXt chunk: a Latin-1 keyword of 1 to 79 characters and its text. A null keyword writes
 // no chunk.
@@ -12,7 +16,8 @@ struct PngText {
     const char* text;
 };
 
-// Encodes width x height pixels of 3 bytes (red, green, blue), rows packed top row first, as
-// an 8-bit RGB PNG into png (replacing its contents). False when encoding fails.
-bool EncodeRgbPng(const uint8_t* rgb, int width, int height, const PngText& text,
-                  std::vector<uint8_t>& png);
+// Encodes width x height palette indices, rows packed top row first, as an 8-bit paletted PNG
+// with the PaletteSize colours of palette into png (replacing its contents). False when
+// encoding fails.
+bool EncodePalettedPng(const uint8_t* indices, int width, int height, const RgbQuad* palette,
+                       const PngText& text, std::vector<uint8_t>& png);

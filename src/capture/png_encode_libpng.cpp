@@ -14,14 +14,15 @@ void AppendToVector(png_structp png, png_bytep data, png_size_t length) {
 void FlushNothing(png_structp) {}
 
 // Holds no object with a destructor, because libpng reports errors with longjmp.
-bool WriteImage(png_structp png, png_infop info, const uint8_t* rgb, int width, int height,
-                const PngText& text, std::vector<uint8_t>* out) {
+bool WriteImage(png_structp png, png_infop info, const uint8_t* indices, int width, int height,
+                const png_color* colours, const PngText& text, std::vector<uint8_t>* out) {
     if (setjmp(png_jmpbuf(png))) {
         return false;
     }
     png_set_write_fn(png, out, AppendToVector, FlushNothing);
-    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_PALETTE, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
+    png_set_PLTE(png, info, colours, PaletteSize);
     png_text chunk = {};
     if (text.keyword != nullptr) {
         chunk.compression = PNG_TEXT_COMPRESSION_NONE;
@@ -30,9 +31,8 @@ bool WriteImage(png_structp png, png_infop info, const uint8_t* rgb, int width, 
         png_set_text(png, info, &chunk, 1);
     }
     png_write_info(png, info);
-    const size_t rowBytes = static_cast<size_t>(width) * 3;
     for (int y = 0; y < height; ++y) {
-        png_write_row(png, rgb + static_cast<size_t>(y) * rowBytes);
+        png_write_row(png, indices + static_cast<size_t>(y) * width);
     }
     png_write_end(png, nullptr);
     return true;
@@ -40,16 +40,20 @@ bool WriteImage(png_structp png, png_infop info, const uint8_t* rgb, int width, 
 
 } // namespace
 
-bool EncodeRgbPng(const uint8_t* rgb, int width, int height, const PngText& text,
-                  std::vector<uint8_t>& png) {
+bool EncodePalettedPng(const uint8_t* indices, int width, int height, const RgbQuad* palette,
+                       const PngText& text, std::vector<uint8_t>& png) {
     png.clear();
+    png_color colours[PaletteSize];
+    for (int i = 0; i < PaletteSize; ++i) {
+        colours[i] = png_color{palette[i].red, palette[i].green, palette[i].blue};
+    }
     png_structp writer = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = writer ? png_create_info_struct(writer) : nullptr;
     if (info == nullptr) {
         png_destroy_write_struct(&writer, nullptr);
         return false;
     }
-    const bool written = WriteImage(writer, info, rgb, width, height, text, &png);
+    const bool written = WriteImage(writer, info, indices, width, height, colours, text, &png);
     png_destroy_write_struct(&writer, &info);
     return written;
 }

@@ -5,6 +5,7 @@
 #include <cstdlib>
 #include <functional>
 
+#include "assets/output_file.h"
 #include "cli/version.h"
 #include "render/renderer.h"
 
@@ -135,4 +136,15 @@ void AddFrameOptions(CLI::App& app, FrameOptions& frame) {
     AddWholeNumberOption(app, "--threads", "N",
                          "threads that draw the frame (default: one per usable core)",
                          frame.threads, 1, MaxRenderThreads);
+}
+
+bool OutputFilesWritable(const char* program, std::initializer_list<std::string> paths) {
+    for (const std::string& path : paths) {
+        const std::string problem = path.empty() ? std::string() : OutputPathProblem(path.c_str());
+        if (!problem.empty()) {
+            std::fprintf(stderr, "%s: %s\n", program, problem.c_str());
+            return false;
+        }
+    }
+    return true;
 }

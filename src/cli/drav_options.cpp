@@ -1,7 +1,7 @@
 #include "cli/drav_options.h"
 
 CommandLineOutcome ParseDravOptions(int argc, const char* const* argv, DravOptions& options) {
-    options = DravOptions{DefaultFrameOptions(), PresentOptions{}, "", ""};
+    options = DravOptions{DefaultFrameOptions(), PresentOptions{}, "", "", ""};
     CLI::App app("", "drav");
     DescribeProgram(app, "Walks through the level: arrow keys move and turn, Page Up and Page "
                          "Down look up and down, End levels the view.");
@@ -21,6 +21,10 @@ CommandLineOutcome ParseDravOptions(int argc, const char* const* argv, DravOptio
                   "check record and quit at its end: status 0 when all matched, 3 when not",
                   options.playPath)
         ->excludes(record);
+    AddTextOption(app, "--captures", "DIR",
+                  "folder of the F12 screenshots and F9 clips, made when missing (default: "
+                  "the pictures folder's drav folder)",
+                  options.capturesFolder);
     return ParseCommandLine(app, argc, argv);
 }
 

@@ -13,6 +13,7 @@ struct DravOptions {
     PresentOptions present;
     std::string recordPath; // empty: no recording
     std::string playPath;   // empty: the keyboard drives the walk
+    std::string capturesFolder; // empty: DefaultCaptureFolder
 };
 
 // Reads argv[1..argc-1] over DefaultFrameOptions.

@@ -154,8 +154,8 @@ bool ParseEnd(Cursor& cursor, const Demo& demo, uint32_t headerTicks, std::strin
     return true;
 }
 
-// A recording that was never closed, as when the program was killed: its ticks up to its last
-// check record, which the writer flushed at most a second of ticks before the end.
+// A recording that was never closed, as when the program was killed: every key byte it holds,
+// and its complete check records. A check record cut short by the kill is dropped.
 bool ParseUnfinished(Cursor& cursor, Demo& demo, std::string& error) {
     if (ParseBody(cursor, demo, error)) {
         return Fail(error, "an end marker in a recording that was never closed");
@@ -163,10 +163,7 @@ bool ParseUnfinished(Cursor& cursor, Demo& demo, std::string& error) {
     if (!cursor.ranOut) {
         return false;
     }
-    if (demo.checks.empty()) {
-        return Fail(error, "the recording was never closed and holds no check record");
-    }
-    demo.keys.resize(demo.checks.back().tick);
+    demo.unfinished = true;
     return true;
 }
 

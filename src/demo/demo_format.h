@@ -36,6 +36,7 @@ struct Demo {
     uint64_t dataDigest;
     std::vector<uint8_t> keys; // keys[t] holds the KeyBit set of tick t + 1
     std::vector<DemoCheck> checks;
+    bool unfinished; // never closed: the keys after the last check have none
 };
 
 // 64-bit FNV-1a, continued from digest (start with DigestStart).
@@ -54,5 +55,6 @@ void EncodeTickCount(uint8_t (&out)[4], uint32_t tickCount);
 
 // Parses a whole file. On failure returns false with a one-line reason in error, naming the
 // byte offset or tick where the file went wrong. A recording that was never closed (its
-// header's tick count still DemoUnfinished) gives its ticks up to its last check record.
+// header's tick count still DemoUnfinished) gives every key byte it holds and its complete
+// check records, and is marked unfinished.
 bool ParseDemo(const uint8_t* bytes, size_t size, Demo& demo, std::string& error);

@@ -1,12 +1,12 @@
 #include "demo/demo_session.h"
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <iterator>
 #include <memory>
 
+#include "assets/data_file.h"
 #include "assets/model.h"
 #include "render/frame.h"
 #include "render/frame_buffer.h"
@@ -19,15 +19,34 @@ namespace {
 // Larger than any valid demo: header, DemoMaxTicks key bytes, their checks and the end.
 constexpr size_t MaxDemoFileSize = DemoHeaderSize + DemoMaxTicks * 2u;
 
+// Appends the stream's bytes; false on a read error or once more than limit bytes came.
+bool ReadStream(std::FILE* stream, std::vector<uint8_t>& bytes, size_t limit) {
+    uint8_t block[65536];
+    size_t count;
+    while ((count = std::fread(block, 1, sizeof block, stream)) > 0) {
+        bytes.insert(bytes.end(), block, block + count);
+        if (bytes.size() > limit) {
+            return false;
+        }
+    }
+    return std::ferror(stream) == 0;
+}
+
 uint64_t DigestFile(uint64_t digest, const char* dataDirectory, const char* fileName) {
     digest =
         DigestBytes(digest, reinterpret_cast<const uint8_t*>(fileName), std::strlen(fileName) + 1);
-    std::ifstream file(DataPath(dataDirectory, fileName), std::ios::binary);
-    if (!file) {
+    // A data file that is not a regular file is not loaded, so it counts as missing; opening
+    // a pipe here would wait for a writer for ever.
+    const OpenedDataFile file = OpenDataFile(DataPath(dataDirectory, fileName).c_str());
+    if (file.stream == nullptr) {
         return digest;
     }
-    const std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(file)),
-                                     std::istreambuf_iterator<char>());
+    std::vector<uint8_t> bytes;
+    const bool read = ReadStream(file.stream, bytes, SIZE_MAX);
+    std::fclose(file.stream);
+    if (!read) {
+        return digest;
+    }
     uint8_t size[8];
     for (int i = 0; i < 8; ++i) {
         size[i] = static_cast<uint8_t>(static_cast<uint64_t>(bytes.size()) >> (8 * i));
@@ -36,25 +55,26 @@ uint64_t DigestFile(uint64_t digest, const char* dataDirectory, const char* file
     return DigestBytes(digest, bytes.data(), bytes.size());
 }
 
+// Only a regular file is opened: a pipe would block the player before its window opens, and a
+// device or a directory is no demo.
 bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes, std::string& error) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        error = std::string("cannot open ") + path + ": " + std::strerror(errno);
+    errno = 0;
+    const OpenedDataFile file = OpenDataFile(path);
+    if (file.found.kind == DataFileKind::NotRegular) {
+        error = std::string(path) + " is " + DescribeFileType(path) + ", not a demo file";
         return false;
     }
-    char block[65536];
-    while (file.read(block, sizeof block) || file.gcount() > 0) {
-        bytes.insert(bytes.end(), block, block + file.gcount());
-        if (bytes.size() > MaxDemoFileSize) {
-            error = std::string(path) + " is too large to be a demo";
-            return false;
-        }
-    }
-    if (file.bad()) {
-        error = std::string("cannot read ") + path;
+    if (file.stream == nullptr) {
+        error = std::string("cannot open ") + path + ": " + std::strerror(errno != 0 ? errno : ENOENT);
         return false;
     }
-    return true;
+    const bool read = ReadStream(file.stream, bytes, MaxDemoFileSize);
+    std::fclose(file.stream);
+    if (!read) {
+        error = bytes.size() > MaxDemoFileSize ? std::string(path) + " is too large to be a demo"
+                                               : std::string("cannot read ") + path;
+    }
+    return read;
 }
 
 uint32_t FloatBits(float value) {
@@ -158,9 +178,10 @@ DemoCheck TakeDemoCheck(Scene& scene, uint32_t tick, uint64_t keysDigest) {
     return check;
 }
 
-bool StartDemoRecording(DemoRecorder& recorder, const char* path, uint64_t dataDigest) {
+bool StartDemoRecording(DemoRecorder& recorder, const char* program, const char* path,
+                        uint64_t dataDigest) {
     recorder.keysDigest = DigestStart;
-    return OpenDemoWriter(recorder.writer, path, dataDigest);
+    return OpenDemoWriter(recorder.writer, program, path, dataDigest);
 }
 
 void RecordDemoTick(DemoRecorder& recorder, Scene& scene, uint8_t keys) {
@@ -173,6 +194,7 @@ void RecordDemoTick(DemoRecorder& recorder, Scene& scene, uint8_t keys) {
         WriteDemoCheck(recorder.writer,
                        TakeDemoCheck(scene, recorder.writer.ticks, recorder.keysDigest));
     }
+    EndDemoTick(recorder.writer);
 }
 
 bool FinishDemoRecording(DemoRecorder& recorder, Scene& scene) {
@@ -225,7 +247,19 @@ bool LoadDemoPlayback(DemoPlayback& playback, const char* program, const std::st
     return true;
 }
 
+uint32_t UncheckedTicks(const DemoPlayer& player) {
+    const uint32_t lastChecked = player.nextCheck > 0 ? player.demo->checks[player.nextCheck - 1].tick : 0;
+    return player.tick - lastChecked;
+}
+
 int ReportDemoMismatch(const DemoPlayback& playback, const char* program) {
+    if (playback.demo.unfinished) {
+        std::fprintf(stderr,
+                     "%s: demo %s was never closed: %u ticks played, the last %u of them "
+                     "unchecked\n",
+                     program, playback.path.c_str(), playback.player.tick,
+                     UncheckedTicks(playback.player));
+    }
     if (!playback.player.failed) {
         return DemoExitMatched;
     }

@@ -29,8 +29,10 @@ struct DemoRecorder {
     uint64_t keysDigest;
 };
 
-// Opens the file; on failure the recorder stays idle (the message is on stderr).
-bool StartDemoRecording(DemoRecorder& recorder, const char* path, uint64_t dataDigest);
+// Opens the file; on failure the recorder stays idle (the message, begun with program, is on
+// stderr).
+bool StartDemoRecording(DemoRecorder& recorder, const char* program, const char* path,
+                        uint64_t dataDigest);
 // Records the keys the tick just run held, and a check after it when one is due.
 void RecordDemoTick(DemoRecorder& recorder, Scene& scene, uint8_t keys);
 // Adds the last check when the last tick was not on the schedule, and closes the file.
@@ -74,6 +76,10 @@ constexpr int DemoExitMatched = 0;
 constexpr int DemoExitUnplayable = 2;
 constexpr int DemoExitMismatch = 3;
 
+// Ticks played since the last check compared (all of them when none was).
+uint32_t UncheckedTicks(const DemoPlayer& player);
+
 // DemoExitMismatch after "PROGRAM: demo PATH: " and the first mismatch on stderr when a check
-// did not match; DemoExitMatched otherwise.
+// did not match; DemoExitMatched otherwise. Of a demo that was never closed, first says on
+// stderr how many ticks were played and how many of the last ones had no check.
 int ReportDemoMismatch(const DemoPlayback& playback, const char* program);

@@ -88,20 +88,20 @@ std::string ResolveDataDirectory(const std::string& dataDirectory) {
 }
 
 bool LoadDataSet(const char* program, const std::string& dataDirectory, const char* hint) {
-    if (!dataDirectory.empty()) {
-        LoadModelSet(dataDirectory.c_str());
-        return true;
-    }
-    const std::vector<std::string> candidates = DataDirectoryCandidates(ExecutablePath());
+    const std::vector<std::string> candidates =
+        dataDirectory.empty() ? DataDirectoryCandidates(ExecutablePath())
+                              : std::vector<std::string>{dataDirectory};
     std::string found;
     if (!FindDataDirectory(candidates, found)) {
-        std::fprintf(stderr, "%s: %s%s\n", program, MissingDataMessage(candidates).c_str(), hint);
+        // A folder named with --data needs no hint to name one.
+        std::fprintf(stderr, "%s: %s%s\n", program, MissingDataMessage(candidates).c_str(),
+                     dataDirectory.empty() ? hint : "");
         for (const ModelSlot& slot : ModelSlots) {
             *slot.slot = nullptr;
         }
         return false;
     }
     // The working directory keeps the plain file names in every warning.
-    LoadModelSet(found.empty() ? nullptr : found.c_str());
+    LoadModelSet(found.empty() ? nullptr : found.c_str(), program);
     return true;
 }

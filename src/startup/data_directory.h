@@ -32,9 +32,9 @@ std::string MissingDataMessage(const std::vector<std::string>& candidates);
 std::string ExecutablePath();
 
 // Fills the seven model slots: from dataDirectory when it is not empty (--data), else from the
-// first candidate of the running program that holds data files. When none does, prints
-// "PROGRAM: " MissingDataMessage and hint on one line of stderr, leaves every slot empty and
-// returns false.
+// first candidate of the running program that holds data files. When that folder holds none, or
+// no candidate does, prints "PROGRAM: " MissingDataMessage (and, after a search, hint) on one
+// line of stderr, leaves every slot empty and returns false.
 bool LoadDataSet(const char* program, const std::string& dataDirectory, const char* hint);
 
 // What the programs that take --data say about it in their help and when no data is found.

@@ -10,9 +10,10 @@
 std::string DataPath(const char* dataDirectory, const char* fileName);
 
 // Loads the seven model slots in order from dataDirectory (null: the working directory, with
-// the plain file names). Each missing or rejected file is named in a warning on stderr and its
-// slot stays empty. Returns the number of slots that hold a model.
-int LoadModelSet(const char* dataDirectory);
+// the plain file names). Each missing or rejected file is named in a warning on stderr, begun
+// with the program's name, and its slot stays empty. Returns the number of slots that hold a
+// model.
+int LoadModelSet(const char* dataDirectory, const char* program = "drav");
 
 // Frees the model in every slot and empties the slots, for tools that release what they load.
 void FreeModelSet();

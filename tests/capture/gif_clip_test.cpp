@@ -139,11 +139,10 @@ TEST(GifClip, StoresChangedRectanglesThatRebuildEveryFrame) {
 // Frame i is filled with i and shown from tick 2i, so a decoded picture names its frame.
 TEST(ClipRecorder, WritesOrCountsEveryFrameAndKeepsTheClipInRealTime) {
     const TempFolder folder;
-    const WorkingDirectory inFolder(folder.path);
     RgbQuad palette[PaletteSize] = {};
     ClipRecorder recorder;
-    ASSERT_TRUE(StartClipRecording(recorder, Width, Height, palette));
-    EXPECT_STREQ(recorder.name, "drav-0001.gif");
+    ASSERT_TRUE(StartClipRecording(recorder, folder.path, Width, Height, palette));
+    EXPECT_STREQ(recorder.file.name, "drav-0001.gif");
     constexpr int Offered = 200;
     for (int i = 0; i < Offered; ++i) {
         OfferClipFrame(recorder, View(Filled(static_cast<uint8_t>(i))), 2 * uint64_t(i));

@@ -1,5 +1,5 @@
-// Built twice: against the libpng encoder and against the stb encoder with its hand-made text
-// chunk. Either way libpng must read back the pixels and the text, CRCs checked.
+// Built twice: against the libpng encoder and against the stb build's hand-made chunks. Either
+// way libpng must read back a paletted picture with the pixels and the text, CRCs checked.
 #include <gtest/gtest.h>
 #include <png.h>
 
@@ -31,7 +31,8 @@ void ReadFromVector(png_structp png, png_bytep data, png_size_t length) {
     cursor->offset += length;
 }
 
-// Reads an 8-bit RGB PNG; a CRC error in any chunk, ancillary ones included, fails the read.
+// Reads an 8-bit paletted PNG, expanded to RGB; a CRC error in any chunk, ancillary ones
+// included, fails the read.
 bool DecodePng(const std::vector<uint8_t>& bytes, DecodedPng& decoded) {
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
@@ -45,10 +46,13 @@ bool DecodePng(const std::vector<uint8_t>& bytes, DecodedPng& decoded) {
     png_read_info(png, info);
     decoded.width = png_get_image_width(png, info);
     decoded.height = png_get_image_height(png, info);
-    if (png_get_color_type(png, info) != PNG_COLOR_TYPE_RGB || png_get_bit_depth(png, info) != 8) {
+    if (png_get_color_type(png, info) != PNG_COLOR_TYPE_PALETTE ||
+        png_get_bit_depth(png, info) != 8) {
         png_destroy_read_struct(&png, &info, nullptr);
         return false;
     }
+    png_set_palette_to_rgb(png);
+    png_read_update_info(png, info);
     decoded.rgb.resize(size_t{decoded.width} * decoded.height * 3);
     for (uint32_t y = 0; y < decoded.height; ++y) {
         png_read_row(png, decoded.rgb.data() + size_t{y} * decoded.width * 3, nullptr);

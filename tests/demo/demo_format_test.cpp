@@ -118,25 +118,31 @@ TEST(DemoFormat, RefusesForeignAndMalformedFiles) {
     EXPECT_NE(ParseError(stray).find("stray"), std::string::npos);
 }
 
-// A recording stopped by a kill keeps its ticks up to its last check; one stopped before its
-// first check, or with a bad byte, is refused.
-TEST(DemoFormat, AnUnclosedRecordingPlaysUpToItsLastCheck) {
+// A recording stopped by a kill keeps every key it holds and its complete checks, from the
+// header on; a check record cut short is dropped, and a bad byte is still refused.
+TEST(DemoFormat, AnUnclosedRecordingKeepsEveryKeyItHolds) {
     std::vector<uint8_t> bytes = Encode(MakeDemo(200));
     std::memset(bytes.data() + DemoTickCountOffset, 0xff, 4);
     const auto cutAt = [&](size_t size) {
         return std::vector<uint8_t>(bytes.begin(), bytes.begin() + size);
     };
-    // Cut among the keys after the check of tick 128, and inside that check record.
-    const std::pair<size_t, uint32_t> cases[] = {{KeyOffset(150), 128}, {KeyOffset(128) + 21, 64}};
-    for (const auto& [size, lastCheck] : cases) {
-        const std::vector<uint8_t> cut = cutAt(size);
+    // Cut among the keys after the check of tick 128, inside that check record, and right
+    // after the header.
+    const struct {
+        size_t size;
+        uint32_t keys;
+        size_t checks;
+    } cases[] = {{KeyOffset(150), 149, 2}, {KeyOffset(128) + 21, 128, 1}, {DemoHeaderSize, 0, 0}};
+    for (const auto& cut : cases) {
+        const std::vector<uint8_t> prefix = cutAt(cut.size);
         Demo demo;
         std::string error;
-        ASSERT_TRUE(ParseDemo(cut.data(), cut.size(), demo, error)) << size << ": " << error;
-        EXPECT_EQ(demo.keys.size(), lastCheck);
-        EXPECT_EQ(demo.checks.back().tick, lastCheck);
+        ASSERT_TRUE(ParseDemo(prefix.data(), prefix.size(), demo, error)) << cut.size << error;
+        EXPECT_TRUE(demo.unfinished);
+        EXPECT_EQ(demo.keys.size(), cut.keys);
+        EXPECT_EQ(demo.checks.size(), cut.checks);
+        EXPECT_TRUE(std::equal(demo.keys.begin(), demo.keys.end(), MakeDemo(200).keys.begin()));
     }
-    EXPECT_NE(ParseError(cutAt(KeyOffset(64) + 1)).find("no check record"), std::string::npos);
     std::vector<uint8_t> bad = cutAt(KeyOffset(150));
     bad[KeyOffset(140)] = 0x90;
     EXPECT_NE(ParseError(bad).find("unknown byte"), std::string::npos);

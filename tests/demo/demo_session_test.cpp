@@ -22,7 +22,7 @@ class DemoSessionTest : public LevelFixture {
     // Records ticks of a walk that turns, tilts and walks, and returns the file's bytes.
     Bytes Record(uint32_t ticks) {
         DemoRecorder recorder;
-        EXPECT_TRUE(StartDemoRecording(recorder, path.c_str(), dataDigest));
+        EXPECT_TRUE(StartDemoRecording(recorder, "drav-test", path.c_str(), dataDigest));
         for (uint32_t t = 0; t < ticks; ++t) {
             ScriptedKeys = t < 40   ? KeyBit(Key::Left)
                            : t < 50 ? KeyBit(Key::PageUp)
@@ -131,13 +131,14 @@ TEST_F(DemoSessionTest, OtherDataFilesAreNamedBeforePlaying) {
 
 TEST_F(DemoSessionTest, AFailedRecordingLeavesAnExistingFileAlone) {
     DemoRecorder recorder;
-    EXPECT_FALSE(StartDemoRecording(recorder, scratch.PathOf("no/such/dir.dem").c_str(), 0));
+    EXPECT_FALSE(
+        StartDemoRecording(recorder, "drav-test", scratch.PathOf("no/such/dir.dem").c_str(), 0));
     RecordDemoTick(recorder, *scene, 0);
     EXPECT_FALSE(FinishDemoRecording(recorder, *scene));
 
     // A recording that is never finished keeps its ticks in the temporary file only.
     scratch.Write("walk.dem", Bytes{'o', 'l', 'd'});
-    ASSERT_TRUE(StartDemoRecording(recorder, path.c_str(), dataDigest));
+    ASSERT_TRUE(StartDemoRecording(recorder, "drav-test", path.c_str(), dataDigest));
     for (uint32_t t = 0; t < DemoFlushTicks; ++t) {
         RecordDemoTick(recorder, *scene, 0);
     }
@@ -145,6 +146,32 @@ TEST_F(DemoSessionTest, AFailedRecordingLeavesAnExistingFileAlone) {
     EXPECT_EQ(ReadFile(path + ".part").size(), DemoHeaderSize + DemoFlushTicks);
     EXPECT_TRUE(FinishDemoRecording(recorder, *scene));
     EXPECT_EQ(Parse(ReadFile(path)).keys.size(), DemoFlushTicks);
+}
+
+// What a kill leaves on disk after any tick: at most DemoFlushTicks ticks fewer than were
+// recorded, every check among them, and a player that reports the ticks played past the last
+// check.
+TEST_F(DemoSessionTest, AKilledRecordingKeepsAllButItsLastFlushOfTicks) {
+    DemoRecorder recorder;
+    ASSERT_TRUE(StartDemoRecording(recorder, "drav-test", path.c_str(), dataDigest));
+    for (uint32_t t = 1; t <= 200; ++t) {
+        ScriptedKeys = KeyBit(Key::Up);
+        RunTick(*scene, ScriptedKeyDown);
+        RecordDemoTick(recorder, *scene, ScriptedKeys);
+        const Demo onDisk = Parse(ReadFile(path + ".part"));
+        ASSERT_GE(onDisk.keys.size() + DemoFlushTicks, t) << t;
+        ASSERT_EQ(onDisk.checks.size(), onDisk.keys.size() / DemoCheckInterval) << t;
+    }
+    const Demo killed = Parse(ReadFile(path + ".part"));
+    EXPECT_EQ(killed.keys.size(), 192u);
+    const DemoPlayer player = Play(killed);
+    EXPECT_FALSE(player.failed) << player.failure;
+    EXPECT_EQ(player.checksPassed, 3u);
+    EXPECT_EQ(UncheckedTicks(player), 0u);
+    Demo cut = killed;
+    cut.keys.resize(150);
+    cut.checks.resize(2);
+    EXPECT_EQ(UncheckedTicks(Play(cut)), 150u - 128u);
 }
 
 TEST_F(DemoSessionTest, TheCheckFrameLeavesTheWindowFrameAlone) {

@@ -82,6 +82,14 @@ TEST_F(DataSearchTest, NothingFoundNamesEveryPlaceAndLeavesTheSlotsEmpty) {
     EXPECT_EQ(printed.find('\n'), printed.size() - 1) << printed;
     EXPECT_NE(printed.find("; try --data DIR"), std::string::npos) << printed;
     EXPECT_EQ(PlaneModel, nullptr);
+
+    // A folder named with --data that holds no data file is refused the same way, in one line.
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(LoadDataSet("drav-test", installed, "; try --data DIR"));
+    const std::string named = ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(named.rfind("drav-test: no data files in " + installed + " (looked for", 0), 0u)
+        << named;
+    EXPECT_EQ(named.find('\n'), named.size() - 1) << named;
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <cstdio>
 
+#include "assets/output_file.h"
 #include "bench_options.h"
 #include "bench_report.h"
 #include "demo/demo_session.h"
@@ -81,20 +82,21 @@ void PrintFrameRate(std::FILE* out, const RenderTarget& frame, int threads, doub
                  frame.width, frame.height, threads, threads == 1 ? "" : "s", perSecond / 1e6);
 }
 
-// Runs writer into the file at path (none when path is empty); names the file on failure.
+// Runs writer into the file at path (none when path is empty), written as OpenOutputFile
+// writes files; names the file and why on failure.
 template <typename Writer> bool WriteFile(const std::string& path, Writer writer) {
     if (path.empty()) {
         return true;
     }
-    std::FILE* file = std::fopen(path.c_str(), "w");
-    bool written = false;
-    if (file != nullptr) {
-        writer(file);
-        written = std::ferror(file) == 0;
-        written = std::fclose(file) == 0 && written;
+    OutputFile file;
+    std::string error;
+    bool written = OpenOutputFile(file, path.c_str(), error);
+    if (written) {
+        writer(file.stream);
+        written = CommitOutputFile(file, error);
     }
     if (!written) {
-        std::fprintf(stderr, "drav-bench: cannot write %s\n", path.c_str());
+        std::fprintf(stderr, "drav-bench: %s\n", error.c_str());
     }
     return written;
 }
@@ -106,6 +108,10 @@ int main(int argc, char** argv) {
     const int exitStatus = ReportCommandLine(ParseBenchOptions(argc, argv, options));
     if (exitStatus >= 0) {
         return exitStatus;
+    }
+    if (!OutputFilesWritable("drav-bench",
+                             {options.recordPath, options.tracePath, options.jsonPath})) {
+        return ExitBadArguments;
     }
     if (!options.playPath.empty()) {
         return RunTimedemo(options.playPath.c_str(), options.dataDirectory, options.frame);
@@ -123,7 +129,7 @@ int main(int argc, char** argv) {
     }
     const int64_t heapAfterStartup = HeapBytesInUse();
     if (!options.recordPath.empty() &&
-        !StartDemoRecording(Recorder, options.recordPath.c_str(),
+        !StartDemoRecording(Recorder, "drav-bench", options.recordPath.c_str(),
                             DigestDataFiles(options.dataDirectory))) {
         return ExitWriteFailed;
     }

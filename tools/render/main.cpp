@@ -21,28 +21,25 @@ constexpr int ExitNoData = 1;
 
 DemoPlayback Playback;
 
-// Writes each requested file; names the first that fails on stderr. The frame's rows are
-// packed (its pitch is its width).
+// Writes each requested file; names the first that fails, and why, on stderr. The frame's rows
+// are packed (its pitch is its width).
 bool WriteOutputs(const RenderOptions& options, const RenderTarget& frame) {
-    const char* failed = nullptr;
+    std::string error;
     // The PNG shows the frame as the window does.
     const int pngScale = ShownPixelSize(LayoutForScale(options.frame.scale));
     const auto frameBytes = static_cast<size_t>(frame.width) * frame.height;
-    if (!options.rawPath.empty() &&
-        !WriteFileBytes(options.rawPath.c_str(), frame.pixels, frameBytes)) {
-        failed = options.rawPath.c_str();
-    } else if (!options.pngPath.empty() &&
-               !WritePalettedPng(options.pngPath.c_str(), frame.pixels, frame.width, frame.height,
-                                 Palette, pngScale)) {
-        failed = options.pngPath.c_str();
-    } else if (!options.fogTablePath.empty() &&
-               !WriteFileBytes(options.fogTablePath.c_str(), FogTable, FogTableSize)) {
-        failed = options.fogTablePath.c_str();
+    const bool written =
+        (options.rawPath.empty() ||
+         WriteFileBytes(options.rawPath.c_str(), frame.pixels, frameBytes, &error)) &&
+        (options.pngPath.empty() ||
+         WritePalettedPng(options.pngPath.c_str(), frame.pixels, frame.width, frame.height,
+                          Palette, pngScale, &error)) &&
+        (options.fogTablePath.empty() ||
+         WriteFileBytes(options.fogTablePath.c_str(), FogTable, FogTableSize, &error));
+    if (!written) {
+        std::fprintf(stderr, "drav-render: %s\n", error.c_str());
     }
-    if (failed != nullptr) {
-        std::fprintf(stderr, "drav-render: cannot write %s\n", failed);
-    }
-    return failed == nullptr;
+    return written;
 }
 
 void ReportClip(uint64_t ticks) {
@@ -90,6 +87,10 @@ int main(int argc, char** argv) {
     const int exitStatus = ReportCommandLine(ParseRenderOptions(argc, argv, options));
     if (exitStatus >= 0) {
         return exitStatus;
+    }
+    if (!OutputFilesWritable("drav-render", {options.rawPath, options.pngPath,
+                                             options.fogTablePath, options.gifPath})) {
+        return ExitBadArguments;
     }
     if (!options.playPath.empty() &&
         !LoadDemoPlayback(Playback, "drav-render", options.playPath, options.dataDirectory)) {

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "assets/output_file.h"
 #include "capture/gif_clip.h"
 #include "render/frame.h"
 #include "render/palette.h"
@@ -41,18 +42,25 @@ uint64_t ClipFrames(uint64_t ticks) {
 
 bool WriteClip(const char* path, Renderer& renderer, Scene& scene, uint64_t ticks,
                const ClipTick& runTick) {
-    std::FILE* file = std::fopen(path, "wb");
-    if (file == nullptr) {
-        std::fprintf(stderr, "drav-render: cannot create %s: %s\n", path, std::strerror(errno));
+    OutputFile file;
+    std::string error;
+    if (!OpenOutputFile(file, path, error)) {
+        std::fprintf(stderr, "drav-render: %s\n", error.c_str());
         return false;
     }
     GifClip clip;
     const bool opened =
-        OpenGifClip(clip, file, renderer.target.width, renderer.target.height, Palette);
+        OpenGifClip(clip, file.stream, renderer.target.width, renderer.target.height, Palette);
     const bool framesWritten = opened && WriteFrames(clip, renderer, scene, ticks, runTick);
     const bool closed = CloseGifClip(clip);
-    if (std::fclose(file) != 0 || !opened || !framesWritten || !closed) {
-        std::fprintf(stderr, "drav-render: cannot write %s\n", path);
+    if (!opened || !framesWritten || !closed) {
+        std::fprintf(stderr, "drav-render: cannot write %s: %s\n", path,
+                     std::strerror(errno != 0 ? errno : EIO));
+        AbandonOutputFile(file);
+        return false;
+    }
+    if (!CommitOutputFile(file, error)) {
+        std::fprintf(stderr, "drav-render: %s\n", error.c_str());
         return false;
     }
     return true;
