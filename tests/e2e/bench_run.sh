@@ -53,7 +53,7 @@ done
 grep -q -- '--walk SCRIPT' "$work/help.out" || fail "--help does not list --walk"
 
 "$bench" --data "$data" --frames 3 --json "$work/no/such/dir/s.json" >/dev/null 2>"$work/write.err"
-[ "$?" = 1 ] || fail "an unwritable JSON file did not give status 1"
+[ "$?" = 2 ] || fail "a JSON file in a missing folder did not give status 2"
 grep -q 'cannot write' "$work/write.err" || fail "the unwritable file was not named"
 
 [ "$failures" -eq 0 ] && echo "all bench checks passed"

@@ -61,8 +61,8 @@ fi
 [ ! -e "$work/bad.gif" ] || fail "a rejected walk still wrote a clip"
 "$render" --data "$data" --walk "U10" >/dev/null 2>&1
 [ $? = 2 ] || fail "--walk without --gif is not rejected with exit 2"
-# An unwritable clip is a write failure.
+# A clip in a folder that does not exist is refused before any work.
 "$render" --data "$data" --gif "$work/no/such/folder/clip.gif" --walk "U2" >/dev/null 2>&1
-[ $? = 1 ] || fail "an unwritable clip does not exit with 1"
+[ $? = 2 ] || fail "a clip in a missing folder does not exit with 2"
 
 [ "$failures" = 0 ] && echo "PASS"

@@ -16,10 +16,13 @@ out=$4
 drav_render=$5
 mkdir -p "$out"
 rm -f "$out"/*.png
-# drav runs in a folder of its own, which its screenshots and clips land in.
+# drav runs in a folder of its own; its screenshots and clips land in the drav folder of the
+# pictures folder, which it makes.
 run="$out/run"
-rm -rf "$run"
-mkdir -p "$run"
+pictures="$out/pictures"
+captures="$pictures/drav"
+rm -rf "$run" "$pictures"
+mkdir -p "$run" "$pictures"
 
 xvfb_pid=""
 drav_pid=""
@@ -51,7 +54,8 @@ start_virtual_screen "$out" 1600x1200 || fail "Xvfb did not start"
 
 # start_drav ARGUMENTS... : starts the demo in a folder of its own, where its screenshots land.
 start_drav() {
-    (cd "$run" && exec "$drav" "$@") >"$out/drav.stdout" 2>"$out/drav.stderr" &
+    (cd "$run" && XDG_PICTURES_DIR=$pictures exec "$drav" "$@") >"$out/drav.stdout" \
+        2>"$out/drav.stderr" &
     drav_pid=$!
 }
 
@@ -126,13 +130,15 @@ for _ in 1 2; do
 done
 xdotool keyup Up
 xdotool key F9
-wait_for 30 grep -q "recorded drav-0001.gif" "$out/drav.stdout" || fail "the clip did not end"
+wait_for 30 grep -q "recorded $captures/drav-0001.gif" "$out/drav.stdout" || fail "the clip did not end"
+title_names_clip() { [[ $(xdotool getwindowname "$window") == *" - saved drav-0001.gif" ]]; }
+wait_for 30 title_names_clip || fail "the title does not name the saved clip"
 title_is_plain() { [[ $(xdotool getwindowname "$window") =~ $title_pattern ]]; }
 wait_for 30 title_is_plain || fail "the title still shows a recording"
 # Each frame is a rectangle on a 320x240 canvas.
-canvases=$(identify -format '%Wx%H\n' "$run/drav-0001.gif") || fail "the clip does not decode"
+canvases=$(identify -format '%Wx%H\n' "$captures/drav-0001.gif") || fail "the clip does not decode"
 clip_frames=$(grep -c '^320x240$' <<<"$canvases")
-echo "clip: $clip_frames frames, $(stat -c %s "$run/drav-0001.gif") bytes"
+echo "clip: $clip_frames frames, $(stat -c %s "$captures/drav-0001.gif") bytes"
 [ "$clip_frames" = "$(wc -l <<<"$canvases")" ] || fail "clip frames are not all 320x240"
 [ "$clip_frames" -ge 10 ] || fail "the clip holds $clip_frames frames"
 screenshot walked_view
@@ -144,17 +150,18 @@ echo "walking changed $changed of 1200 blocks"
 # drav-render draws for the ticks and camera in its text chunk (drav-render writes twice the
 # size, so the shot is scaled to it).
 xdotool key F12
-wait_for 30 test -s "$run/drav-0001.png" || fail "F12 wrote no drav-0001.png"
-wait_for 30 grep -q "saved drav-0001.png" "$out/drav.stdout" || fail "drav did not name the screenshot"
+wait_for 30 test -s "$captures/drav-0001.png" || fail "F12 wrote no drav-0001.png"
+wait_for 30 grep -q "saved $captures/drav-0001.png" "$out/drav.stdout" ||
+    fail "drav did not name the screenshot"
 title_names_screenshot() { [[ $(xdotool getwindowname "$window") == *" - saved drav-0001.png" ]]; }
 wait_for 30 title_names_screenshot || fail "the title does not name the screenshot"
-view=$(identify -format '%[drav-view]' "$run/drav-0001.png")
+view=$(identify -format '%[drav-view]' "$captures/drav-0001.png")
 echo "screenshot view: $view"
-[ "$(identify -format %wx%h "$run/drav-0001.png")" = 320x240 ] || fail "screenshot is not 320x240"
+[ "$(identify -format %wx%h "$captures/drav-0001.png")" = 320x240 ] || fail "screenshot is not 320x240"
 # shellcheck disable=SC2086 # the view is a list of options
 "$drav_render" --data "$data" $view --png "$out/rendered.png" >/dev/null ||
     fail "drav-render cannot render the view '$view'"
-convert "$run/drav-0001.png" -scale 200% "$out/screenshot_doubled.png"
+convert "$captures/drav-0001.png" -scale 200% "$out/screenshot_doubled.png"
 differing=$(compare -metric AE "$out/screenshot_doubled.png" "$out/rendered.png" null: 2>&1)
 [ "$differing" = 0 ] || fail "screenshot and drav-render differ in $differing pixels"
 
