@@ -36,5 +36,4 @@ const char* DescribeFileType(const char* path);
 // replaced only once the bytes are complete, a device or pipe is written through, a directory
 // or a folder that cannot be written into is refused. False when the file cannot be written;
 // error, when given, then holds "cannot write PATH: REASON".
-bool WriteFileBytes(const char* path, const void* bytes, size_t size,
-                    std::string* error = nullptr);
+bool WriteFileBytes(const char* path, const void* bytes, size_t size, std::string* error = nullptr);

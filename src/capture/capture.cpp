@@ -61,8 +61,8 @@ void ToggleClip(const FrameView& frame) {
         Capture.recording = false;
         return;
     }
-    Capture.recording = StartClipRecording(Capture.recorder, CaptureFolder(), frame.width,
-                                           frame.height, Palette);
+    Capture.recording =
+        StartClipRecording(Capture.recorder, CaptureFolder(), frame.width, frame.height, Palette);
 }
 
 // Shows how a clip ended; one that ended by itself failed, and is recording no more.
@@ -115,7 +115,8 @@ void CaptureFrame(const FrameView& frame, uint64_t ticks, const Scene& scene) {
 
 const char* CaptureTitleSuffix(double now) {
     if (Capture.recording) {
-        std::snprintf(TitleSuffix, sizeof TitleSuffix, " - recording %s", Capture.recorder.file.name);
+        std::snprintf(TitleSuffix, sizeof TitleSuffix, " - recording %s",
+                      Capture.recorder.file.name);
         return TitleSuffix;
     }
     if (Capture.noticeNew) {

@@ -1,5 +1,6 @@
 // The browser build cannot write into the user's folders: a capture is offered as a download,
-// named drav-NNNN with a number (the captures folder plays no part) that counts up for the page's lifetime.
+// named drav-NNNN with a number (the captures folder plays no part) that counts up for the page's
+// lifetime.
 #include <emscripten/emscripten.h>
 
 #include "capture/capture_file.h"

@@ -28,8 +28,8 @@ struct ClipRecorder {
     std::mutex lock;
     std::condition_variable frameReady;
     QueuedFrame queue[ClipQueueLength];
-    int first; // the oldest queued frame, which the worker may be encoding
-    int count; // frames queued and not yet encoded
+    int first;     // the oldest queued frame, which the worker may be encoding
+    int count;     // frames queued and not yet encoded
     bool stopping; // no more frames are taken: stopped, or a write failed
     int32_t width, height;
     uint32_t offered, dropped;

@@ -34,8 +34,8 @@ void ReportFailure(ClipRecorder& recorder, const char* action) {
     const std::string path = CapturePath(recorder.file.folder, recorder.file.name);
     std::fprintf(stderr, "drav: cannot %s %s: %s; nothing of it is kept\n", action, path.c_str(),
                  reason);
-    PostClipOutcome(recorder, std::string("cannot ") + action + " " + recorder.file.name + ": " +
-                                  reason);
+    PostClipOutcome(recorder,
+                    std::string("cannot ") + action + " " + recorder.file.name + ": " + reason);
 }
 
 // Encodes frames until stopped; the first failed write ends the clip at once.

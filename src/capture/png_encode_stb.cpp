@@ -34,7 +34,8 @@ void AppendBigEndian(std::vector<uint8_t>& bytes, uint32_t value) {
 }
 
 // Length, type, data, and the CRC of type and data.
-void AppendChunk(std::vector<uint8_t>& png, const char (&type)[5], const std::vector<uint8_t>& data) {
+void AppendChunk(std::vector<uint8_t>& png, const char (&type)[5],
+                 const std::vector<uint8_t>& data) {
     AppendBigEndian(png, static_cast<uint32_t>(data.size()));
     const size_t typeStart = png.size();
     png.insert(png.end(), type, type + 4);

@@ -11,8 +11,8 @@
 struct DravOptions {
     FrameOptions frame;
     PresentOptions present;
-    std::string recordPath; // empty: no recording
-    std::string playPath;   // empty: the keyboard drives the walk
+    std::string recordPath;     // empty: no recording
+    std::string playPath;       // empty: the keyboard drives the walk
     std::string capturesFolder; // empty: DefaultCaptureFolder
 };
 

@@ -65,7 +65,8 @@ bool ReadWholeFile(const char* path, std::vector<uint8_t>& bytes, std::string& e
         return false;
     }
     if (file.stream == nullptr) {
-        error = std::string("cannot open ") + path + ": " + std::strerror(errno != 0 ? errno : ENOENT);
+        error =
+            std::string("cannot open ") + path + ": " + std::strerror(errno != 0 ? errno : ENOENT);
         return false;
     }
     const bool read = ReadStream(file.stream, bytes, MaxDemoFileSize);
@@ -248,7 +249,8 @@ bool LoadDemoPlayback(DemoPlayback& playback, const char* program, const std::st
 }
 
 uint32_t UncheckedTicks(const DemoPlayer& player) {
-    const uint32_t lastChecked = player.nextCheck > 0 ? player.demo->checks[player.nextCheck - 1].tick : 0;
+    const uint32_t lastChecked =
+        player.nextCheck > 0 ? player.demo->checks[player.nextCheck - 1].tick : 0;
     return player.tick - lastChecked;
 }
 

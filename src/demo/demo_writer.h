@@ -25,8 +25,7 @@ struct DemoWriter {
 
 // Creates the temporary file and writes the header. On failure says why on stderr, leaves
 // the writer closed and returns false.
-bool OpenDemoWriter(DemoWriter& writer, const char* program, const char* path,
-                    uint64_t dataDigest);
+bool OpenDemoWriter(DemoWriter& writer, const char* program, const char* path, uint64_t dataDigest);
 
 bool DemoWriterOpen(const DemoWriter& writer);
 

@@ -88,9 +88,9 @@ std::string ResolveDataDirectory(const std::string& dataDirectory) {
 }
 
 bool LoadDataSet(const char* program, const std::string& dataDirectory, const char* hint) {
-    const std::vector<std::string> candidates =
-        dataDirectory.empty() ? DataDirectoryCandidates(ExecutablePath())
-                              : std::vector<std::string>{dataDirectory};
+    const std::vector<std::string> candidates = dataDirectory.empty()
+                                                    ? DataDirectoryCandidates(ExecutablePath())
+                                                    : std::vector<std::string>{dataDirectory};
     std::string found;
     if (!FindDataDirectory(candidates, found)) {
         // A folder named with --data needs no hint to name one.

@@ -14,14 +14,15 @@ bool WarnIfNotOpened(const char* program, const char* kind, const char* path, Da
         return true;
     }
     if (found == DataFileKind::NotRegular) {
-        std::fprintf(stderr, "%s: warning: %s file %s is not a regular file\n", program,
-                     kind, path);
+        std::fprintf(stderr, "%s: warning: %s file %s is not a regular file\n", program, kind,
+                     path);
         return true;
     }
     return false;
 }
 
-void WarnAboutModelFile(const char* program, const char* path, const Model* model, const ModelLoadNotes& notes) {
+void WarnAboutModelFile(const char* program, const char* path, const Model* model,
+                        const ModelLoadNotes& notes) {
     if (WarnIfNotOpened(program, "model", path, notes.modelFile.kind)) {
         return;
     }
@@ -29,14 +30,15 @@ void WarnAboutModelFile(const char* program, const char* path, const Model* mode
         std::fprintf(stderr, "%s: warning: model file %s rejected\n", program, path);
     } else if (notes.declaredTriangles > model->triangleCount) {
         std::fprintf(stderr,
-                     "%s: warning: model file %s declares %" PRId32
-                     " triangles but holds %" PRId32 "; only those are drawn\n",
+                     "%s: warning: model file %s declares %" PRId32 " triangles but holds %" PRId32
+                     "; only those are drawn\n",
                      program, path, notes.declaredTriangles, model->triangleCount);
     }
 }
 
 void WarnAboutTextureFile(const char* program, const char* path, const DataFileFound& found) {
-    if (WarnIfNotOpened(program, "texture", path, found.kind) || found.kind != DataFileKind::Regular) {
+    if (WarnIfNotOpened(program, "texture", path, found.kind) ||
+        found.kind != DataFileKind::Regular) {
         return;
     }
     if (found.size == 0) {
@@ -51,8 +53,8 @@ void WarnAboutTextureFile(const char* program, const char* path, const DataFileF
 
 } // namespace
 
-void WarnAboutModelFiles(const char* program, const char* modelPath, const char* texturePath, const Model* model,
-                         const ModelLoadNotes& notes) {
+void WarnAboutModelFiles(const char* program, const char* modelPath, const char* texturePath,
+                         const Model* model, const ModelLoadNotes& notes) {
     WarnAboutModelFile(program, modelPath, model, notes);
     WarnAboutTextureFile(program, texturePath, notes.textureFile);
 }

@@ -7,5 +7,5 @@
 // each: a model file that cannot be opened, is not a regular file or is rejected (model is
 // null), or that declares more triangles than it holds; a texture file that cannot be opened,
 // is not a regular file, is empty or is shorter than a texture.
-void WarnAboutModelFiles(const char* program, const char* modelPath, const char* texturePath, const Model* model,
-                         const ModelLoadNotes& notes);
+void WarnAboutModelFiles(const char* program, const char* modelPath, const char* texturePath,
+                         const Model* model, const ModelLoadNotes& notes);

@@ -32,8 +32,8 @@ bool WriteOutputs(const RenderOptions& options, const RenderTarget& frame) {
         (options.rawPath.empty() ||
          WriteFileBytes(options.rawPath.c_str(), frame.pixels, frameBytes, &error)) &&
         (options.pngPath.empty() ||
-         WritePalettedPng(options.pngPath.c_str(), frame.pixels, frame.width, frame.height,
-                          Palette, pngScale, &error)) &&
+         WritePalettedPng(options.pngPath.c_str(), frame.pixels, frame.width, frame.height, Palette,
+                          pngScale, &error)) &&
         (options.fogTablePath.empty() ||
          WriteFileBytes(options.fogTablePath.c_str(), FogTable, FogTableSize, &error));
     if (!written) {
@@ -88,8 +88,8 @@ int main(int argc, char** argv) {
     if (exitStatus >= 0) {
         return exitStatus;
     }
-    if (!OutputFilesWritable("drav-render", {options.rawPath, options.pngPath,
-                                             options.fogTablePath, options.gifPath})) {
+    if (!OutputFilesWritable("drav-render", {options.rawPath, options.pngPath, options.fogTablePath,
+                                             options.gifPath})) {
         return ExitBadArguments;
     }
     if (!options.playPath.empty() &&
