@@ -6,14 +6,13 @@
 # with at most 32 ticks fewer than were run; F12 and F9 on a full disk and in a read-only folder
 # leave no broken picture and say why on stderr and in the title while drav goes on; a clip
 # killed on the way leaves no .gif.
-#   file_safety.sh DRAV DRAV-RENDER DRAV-BENCH DATA-DIR DEMO
+#   file_safety.sh DRAV DRAV-RENDER DRAV-BENCH DATA-DIR
 set -uo pipefail
 
 drav=$(realpath "$1")
 render=$(realpath "$2")
 bench=$(realpath "$3")
 data=$(realpath "$4")
-demo=$(realpath "$5")
 # shellcheck source=checks.sh
 source "$(dirname "$0")/checks.sh"
 source "$(dirname "$0")/wait_for.sh"
