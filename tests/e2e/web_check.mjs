@@ -1,10 +1,10 @@
 // End-to-end check of the browser build. Serves the site on 127.0.0.1, opens it in headless
 // Chromium and checks the status line and the title, the picture, walking with ArrowUp, that
-// the keys do not scroll the page, F12's screenshot download, a clean console, that the page's test frames
-// equal the headless renderer's frames byte for byte, the scale taken from the page address,
-// that every key acts (through a demo recorded in the page), and that the shipped demo plays
-// back with every check matching; then the page on phones, touch, gamepads and its messages
-// (web_phone.mjs).
+// the keys do not scroll the page, F12's screenshot download, a clean console, that the page's
+// test frames equal the headless renderer's frames byte for byte, the scale taken from the page
+// address, that every key acts (through a demo recorded in the page), and that the shipped demo
+// plays back with every check matching; then the page on phones, touch, gamepads and its
+// messages (web_phone.mjs).
 // usage: node web_check.mjs SITE_DIR DRAV_RENDER DATA_DIR NODE_DIR OUTPUT_DIR KEY_CHECKER
 import { execFileSync, spawnSync } from 'node:child_process';
 import fs from 'node:fs';
@@ -279,7 +279,7 @@ async function checkFrames(page) {
 }
 
 // The page address is the command line: ?scale=2 makes a 640x480 frame shown pixel for pixel,
-// and a bad value keeps the demo from starting, with a message that names it on the console.
+// and a bad value keeps the demo from starting (its message in the page: web_phone.mjs).
 async function checkScaleFromAddress(context, origin) {
   const page = await context.newPage();
   await page.goto(`${origin}/index.html?scale=2`, { timeout: PatientMs });
