@@ -33,8 +33,8 @@ CanvasPixel CanvasColours[PaletteSize];
 std::vector<CanvasPixel> CanvasImage;
 
 // Sizes the page's canvas and keeps its 2D context for presenting, and the frame's size for the
-// page's fit, which it then runs. Returns 0 on success, 1 when the page has no
-// canvas, 2 when the canvas gives no 2D context.
+// page's fit, which it then runs. Returns 0 on success, 1 when the page has no canvas, 2 when
+// the canvas gives no 2D context.
 EM_JS(int, OpenPageCanvas, (int width, int height, int frameWidth, int frameHeight), {
     const canvas = document.getElementById('canvas');
     if (!canvas) {
