@@ -104,11 +104,10 @@ void CheckDemo(const char* program, const std::vector<std::string>& words) {
     }
 }
 
-// The page address's query becomes drav's command line, program name first, and the page's
-// own parser answers it as the library does.
-void CheckQuery(const std::string& query) {
-    std::vector<std::string> words = QueryArguments(query);
-    FUZZ_CHECK(!words.empty() && words[0] == "drav");
+// The page's own parser answers a query as the library does. The page reads its address as a
+// C string, so the query it parses ends at its first NUL, as the library's arguments do.
+void CheckPageParser(const std::string& query) {
+    std::vector<std::string> words = QueryArguments(query.c_str());
     DravOptions pageOptions;
     const CommandLineOutcome page = ParsePageOptions(words, pageOptions);
     words.erase(words.begin());
@@ -118,6 +117,14 @@ void CheckQuery(const std::string& query) {
         ParseDravOptions(static_cast<int>(argv.size() - 1), argv.data(), options);
     FUZZ_CHECK(page.run == library.run && page.exitStatus == library.exitStatus &&
                page.text == library.text);
+}
+
+// The page address's query becomes drav's command line, program name first.
+void CheckQuery(const std::string& query) {
+    std::vector<std::string> words = QueryArguments(query);
+    FUZZ_CHECK(!words.empty() && words[0] == "drav");
+    CheckPageParser(query);
+    words.erase(words.begin());
     CheckDemo("drav", words);
 }
 

@@ -101,6 +101,12 @@ void Store(const OptionSpec& spec, const std::string& value, const OptionTarget&
 std::string GatherArguments(const std::vector<std::string>& arguments, GivenArguments& given) {
     for (size_t at = 1; at < arguments.size(); ++at) {
         const std::string& argument = arguments[at];
+        // Past a lone "--" every argument is a positional one, and drav takes none.
+        if (argument == "--") {
+            given.unexpected.insert(given.unexpected.end(), arguments.begin() + at,
+                                    arguments.end());
+            break;
+        }
         if (argument == "-h" || argument == "--help") {
             given.help = true;
             continue;

@@ -45,6 +45,8 @@ TEST(PageOptions, AnyQueryGetsTheLibrarysAnswer) {
         "?help&scale=9",
         "?help&bogus",
         "?help&record=a&play=b",
+        "?=x",
+        "?=&scale=9&help",
     };
     for (const char* query : queries) {
         const std::vector<std::string> arguments = QueryArguments(query);
