@@ -100,10 +100,16 @@ void Store(const OptionSpec& spec, const std::string& value, const OptionTarget&
 // left without its value, else an empty text.
 std::string GatherArguments(const std::vector<std::string>& arguments, GivenArguments& given) {
     for (size_t at = 1; at < arguments.size(); ++at) {
-        const std::string& argument = arguments[at];
+        std::string argument = arguments[at];
+        // Short flags may share a dash: "-hx" is -h, then "-x" read as an argument of its own.
+        while (argument.size() > 2 && argument.compare(0, 2, "-h") == 0) {
+            given.help = true;
+            argument = "-" + argument.substr(2);
+        }
         // Past a lone "--" every argument is a positional one, and drav takes none.
         if (argument == "--") {
-            given.unexpected.insert(given.unexpected.end(), arguments.begin() + at,
+            given.unexpected.push_back(argument);
+            given.unexpected.insert(given.unexpected.end(), arguments.begin() + at + 1,
                                     arguments.end());
             break;
         }

@@ -47,6 +47,9 @@ TEST(PageOptions, AnyQueryGetsTheLibrarysAnswer) {
         "?help&record=a&play=b",
         "?=x",
         "?=&scale=9&help",
+        "?x=-hx",
+        "?x=-h-scale",
+        "?x=-h-&scale=9",
     };
     for (const char* query : queries) {
         const std::vector<std::string> arguments = QueryArguments(query);
