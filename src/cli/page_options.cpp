@@ -1,12 +1,13 @@
 // drav's options read without the command-line library, for the browser build, where the
 // library and the exceptions it reports with would be most of the page's code. Each step
-// follows the order in which the library reports: a missing value at once, then each given
-// option in the order of the help (a refused value, then a repeat), then help, then two
-// options that refuse each other, then arguments nobody expected.
+// follows the order in which the library reports: a missing value at once, then --version,
+// then each given option in the order of the help (a refused value, then a repeat), then help,
+// then two options that refuse each other, then arguments nobody expected.
 #include <string>
 #include <vector>
 
 #include "cli/drav_options.h"
+#include "cli/version.h"
 
 namespace {
 
@@ -18,6 +19,7 @@ struct GivenArguments {
     int flagCount[DravOptionCount];
     std::vector<std::string> unexpected;
     bool help;
+    bool version;
 };
 
 int FindOption(const std::string& name) {
@@ -47,6 +49,7 @@ std::string HelpText(bool withDescription) {
     std::string text = withDescription ? std::string(DravDescription) + "\n" : std::string();
     text += "usage: drav [OPTIONS]\n\nOptions:\n";
     AppendHelpLine(text, "-h,--help", "Print this help message and exit");
+    AppendHelpLine(text, "--version", "Print the version and exit");
     for (int index = 0; index < DravOptionCount; ++index) {
         const OptionSpec& spec = *DravOptionSpecs[index];
         std::string left = spec.name;
@@ -115,6 +118,10 @@ std::string GatherArguments(const std::vector<std::string>& arguments, GivenArgu
         }
         if (argument == "-h" || argument == "--help") {
             given.help = true;
+            continue;
+        }
+        if (argument == "--version") {
+            given.version = true;
             continue;
         }
         const int index = FindOption(argument);
@@ -194,6 +201,9 @@ CommandLineOutcome ParsePageOptions(const std::vector<std::string>& arguments,
     options = DefaultDravOptions();
     GivenArguments given{};
     std::string problem = GatherArguments(arguments, given);
+    if (problem.empty() && given.version) {
+        return CommandLineOutcome{false, 0, std::string("drav ") + DravVersion + "\n"};
+    }
     if (problem.empty()) {
         problem = TakeValues(given, options);
     }

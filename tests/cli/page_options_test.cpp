@@ -50,6 +50,9 @@ TEST(PageOptions, AnyQueryGetsTheLibrarysAnswer) {
         "?x=-hx",
         "?x=-h-scale",
         "?x=-h-&scale=9",
+        "?version",
+        "?scale=9&help&version&bogus",
+        "?version&scale",
     };
     for (const char* query : queries) {
         const std::vector<std::string> arguments = QueryArguments(query);
