@@ -2,8 +2,8 @@
 # a native Linux build installs the three programs with their data, desktop entry, icons,
 # metainfo, manual pages and licences under the usual prefix and packs them as a .deb; the
 # mingw-w64 build makes a folder that runs where it is unpacked, packed as a zip; the browser
-# build packs its site folder as a tar.gz. Every package carries DRAV's licence and the notice
-# of CLI11, which every program compiles in.
+# build packs its site folder as a tar.gz. Every package carries DRAV's licence, and those of
+# the native programs the notice of CLI11, which they compile in (the page does not).
 
 set(DRAV_LICENSE ${PROJECT_SOURCE_DIR}/LICENSE)
 set(DRAV_CLI11_LICENSE ${PROJECT_SOURCE_DIR}/packaging/CLI11-LICENSE.txt)
@@ -11,7 +11,6 @@ set(DRAV_CLI11_LICENSE ${PROJECT_SOURCE_DIR}/packaging/CLI11-LICENSE.txt)
 if(EMSCRIPTEN)
   install(DIRECTORY ${CMAKE_BINARY_DIR}/site/ DESTINATION .)
   install(FILES ${DRAV_LICENSE} DESTINATION .)
-  install(FILES ${DRAV_CLI11_LICENSE} DESTINATION . RENAME LICENSE-CLI11)
   set(CPACK_GENERATOR TGZ)
   set(DRAV_PACKAGE_SUFFIX web)
 elseif(WIN32)

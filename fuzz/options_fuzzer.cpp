@@ -1,7 +1,7 @@
 // Every command-line parser on any argument list: drav-render's, drav-bench's and drav's, and
-// the page-address query of drav in the browser. A parse ends in a run with every value in its
-// range, or in a message and exit status 2 (0 for --help and --version); the same arguments
-// always give the same outcome.
+// the page-address query of drav in the browser, whose own parser must agree with drav's. A
+// parse ends in a run with every value in its range, or in a message and exit status 2 (0 for
+// --help and --version); the same arguments always give the same outcome.
 // Input: a byte choosing the parser, then the arguments, separated by NUL bytes.
 #include <cmath>
 #include <cstdint>
@@ -104,10 +104,26 @@ void CheckDemo(const char* program, const std::vector<std::string>& words) {
     }
 }
 
+// The page's own parser answers a query as the library does. The page reads its address as a
+// C string, so the query it parses ends at its first NUL, as the library's arguments do.
+void CheckPageParser(const std::string& query) {
+    std::vector<std::string> words = QueryArguments(query.c_str());
+    DravOptions pageOptions;
+    const CommandLineOutcome page = ParsePageOptions(words, pageOptions);
+    words.erase(words.begin());
+    const std::vector<const char*> argv = ArgumentVector("drav", words);
+    DravOptions options;
+    const CommandLineOutcome library =
+        ParseDravOptions(static_cast<int>(argv.size() - 1), argv.data(), options);
+    FUZZ_CHECK(page.run == library.run && page.exitStatus == library.exitStatus &&
+               page.text == library.text);
+}
+
 // The page address's query becomes drav's command line, program name first.
 void CheckQuery(const std::string& query) {
     std::vector<std::string> words = QueryArguments(query);
     FUZZ_CHECK(!words.empty() && words[0] == "drav");
+    CheckPageParser(query);
     words.erase(words.begin());
     CheckDemo("drav", words);
 }

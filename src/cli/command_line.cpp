@@ -1,8 +1,5 @@
 #include "cli/command_line.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstdlib>
 #include <functional>
 
 #include "assets/output_file.h"
@@ -37,15 +34,7 @@ CLI::Option* AddRangeOption(CLI::App& app, const char* name, const char* valueNa
     return option;
 }
 
-bool IsDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
 } // namespace
-
-FrameOptions DefaultFrameOptions() {
-    return FrameOptions{1, DefaultThreadCount()};
-}
 
 CommandLineOutcome ParseCommandLine(CLI::App& app, int argc, const char* const* argv) {
     // The library reports through exceptions; they end here.
@@ -64,34 +53,12 @@ CommandLineOutcome ParseCommandLine(CLI::App& app, int argc, const char* const* 
     return CommandLineOutcome{true, 0, std::string()};
 }
 
-int ReportCommandLine(const CommandLineOutcome& outcome) {
-    if (outcome.run) {
-        return -1;
-    }
-    std::fputs(outcome.text.c_str(), outcome.exitStatus == 0 ? stdout : stderr);
-    return outcome.exitStatus;
-}
-
 void DescribeProgram(CLI::App& app, const char* description) {
     app.description(description);
     app.get_formatter()->label("Usage", "usage");
     app.get_formatter()->column_width(28);
     app.set_version_flag("--version", app.get_name() + " " + DravVersion,
                          "Print the version and exit");
-}
-
-bool ParseWholeNumber(const char* text, uint32_t& value) {
-    if (!IsDigit(text[0])) {
-        return false;
-    }
-    char* end = nullptr;
-    errno = 0;
-    const unsigned long long parsed = std::strtoull(text, &end, 10);
-    if (errno != 0 || *end != '\0' || parsed > UINT32_MAX) {
-        return false;
-    }
-    value = static_cast<uint32_t>(parsed);
-    return true;
 }
 
 CLI::Option* AddWholeNumberOption(CLI::App& app, const char* name, const char* valueName,
@@ -130,12 +97,22 @@ void RefuseTogether(CLI::Option* option, std::initializer_list<CLI::Option*> oth
     }
 }
 
+CLI::Option* AddOptionFromSpec(CLI::App& app, const OptionSpec& spec, const OptionTarget& target) {
+    switch (spec.kind) {
+    case OptionKind::Flag:
+        return app.add_flag(spec.name, *target.flag, spec.help);
+    case OptionKind::WholeNumber:
+        return AddWholeNumberOption(app, spec.name, spec.valueName, spec.help, *target.number,
+                                    static_cast<int>(spec.minimum), static_cast<int>(spec.maximum));
+    case OptionKind::Text:
+        break;
+    }
+    return AddTextOption(app, spec.name, spec.valueName, spec.help, *target.text);
+}
+
 void AddFrameOptions(CLI::App& app, FrameOptions& frame) {
-    AddWholeNumberOption(app, "--scale", "K", "frame of 320K x 240K pixels (default 1: 320x240)",
-                         frame.scale, 1, MaxFrameScale);
-    AddWholeNumberOption(app, "--threads", "N",
-                         "threads that draw the frame (default: one per usable core)",
-                         frame.threads, 1, MaxRenderThreads);
+    AddOptionFromSpec(app, ScaleOption, OptionTarget{&frame.scale, nullptr, nullptr});
+    AddOptionFromSpec(app, ThreadsOption, OptionTarget{&frame.threads, nullptr, nullptr});
 }
 
 bool OutputFilesWritable(const char* program, std::initializer_list<std::string> paths) {

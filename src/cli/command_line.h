@@ -7,40 +7,16 @@
 #include <cstdint>
 #include <initializer_list>
 #include <string>
-#include <vector>
 
-constexpr int ExitBadArguments = 2;
-
-// How the frame is made: 320K x 240K pixels for a scale K, drawn by a number of threads.
-struct FrameOptions {
-    int scale;
-    int threads;
-};
-
-// Scale 1 and one thread per core the process may use (DefaultThreadCount).
-FrameOptions DefaultFrameOptions();
-
-// What a program does after its command line is read: run, or print text (to standard output
-// after --help, else to standard error) and exit with exitStatus.
-struct CommandLineOutcome {
-    bool run;
-    int exitStatus;   // 0 after --help or --version, ExitBadArguments after a bad argument
-    std::string text; // the help, "NAME VERSION", or "NAME: error" followed by the usage
-};
+#include "cli/command_outcome.h"
+#include "cli/drav_option_table.h"
 
 // Reads argv[1..argc-1] with app, whose options store into the caller's record as they parse.
 CommandLineOutcome ParseCommandLine(CLI::App& app, int argc, const char* const* argv);
 
-// Prints an outcome's text where it belongs; returns -1 when the program should run, else the
-// exit status.
-int ReportCommandLine(const CommandLineOutcome& outcome);
-
 // The help layout shared by every program: "usage: NAME [OPTIONS]", the options, no
 // configuration file; and --version, which prints "NAME VERSION".
 void DescribeProgram(CLI::App& app, const char* description);
-
-// Plain decimal digits only (no sign, space or base prefix) with a value up to UINT32_MAX.
-bool ParseWholeNumber(const char* text, uint32_t& value);
 
 // Declares "NAME VALUE" whose text parse must accept; parse also stores the value. A refused
 // text is reported as "NAME: 'TEXT' is not WHAT".
@@ -77,6 +53,9 @@ CLI::Option* AddTextOption(CLI::App& app, const char* name, const char* valueNam
 // was declared. (The library lists an option's refusals in the order of their addresses, which
 // would make the help and the error change from run to run; option's own list stays empty.)
 void RefuseTogether(CLI::Option* option, std::initializer_list<CLI::Option*> others);
+
+// Declares the option a table entry describes, storing into target.
+CLI::Option* AddOptionFromSpec(CLI::App& app, const OptionSpec& spec, const OptionTarget& target);
 
 // Declares --scale K and --threads N.
 void AddFrameOptions(CLI::App& app, FrameOptions& frame);

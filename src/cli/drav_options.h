@@ -1,11 +1,12 @@
 // Command line of the window program, drav. The browser build reads the same options from the page
-// address.
+// address, with a parser of its own that needs no command-line library.
 #pragma once
 
 #include <string>
 #include <vector>
 
-#include "cli/command_line.h"
+#include "cli/command_outcome.h"
+#include "cli/drav_option_table.h"
 #include "cli/present_options.h"
 
 struct DravOptions {
@@ -16,9 +17,21 @@ struct DravOptions {
     std::string capturesFolder; // empty: DefaultCaptureFolder
 };
 
-// Reads argv[1..argc-1] over DefaultFrameOptions.
+// DefaultFrameOptions, no cap, no vsync, no fullscreen, no demo.
+DravOptions DefaultDravOptions();
+
+// Where each of DravOptionSpecs stores into options.
+void DravOptionTargets(DravOptions& options, OptionTarget (&targets)[DravOptionCount]);
+
+// Reads argv[1..argc-1] over DefaultDravOptions, with the command-line library.
 CommandLineOutcome ParseDravOptions(int argc, const char* const* argv, DravOptions& options);
 
 // The command line a page address's query stands for: "?scale=2&threads=1" gives
 // {"drav", "--scale", "2", "--threads", "1"}, and a field without "=" a lone "--name".
 std::vector<std::string> QueryArguments(const std::string& query);
+
+// Reads arguments[1..] as QueryArguments makes them (a name is never joined to its value by
+// "=") over DefaultDravOptions, without the command-line library: the same outcome, help and
+// messages as ParseDravOptions gives for the same arguments.
+CommandLineOutcome ParsePageOptions(const std::vector<std::string>& arguments,
+                                    DravOptions& options);

@@ -1,15 +1,18 @@
-// Web backend: the seam over a page's canvas, its keyboard events, performance.now() and
-// document.title. The page is never closed from inside, so no quit event exists.
+// Web backend: the seam over a page's canvas, its keyboard events, the keys its on-screen
+// controls hold, the Gamepad API, performance.now() and the page's status line. The page is
+// never closed from inside, so no quit event exists.
 #include "app/platform.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <vector>
 
-#include <cstring>
 #include <emscripten/emscripten.h>
 #include <emscripten/html5.h>
 
 #include "capture/capture.h"
+#include "platform/browser_gamepad.h"
 #include "platform/browser_keys.h"
 #include "platform/canvas_image.h"
 #include "render/frame_buffer.h"
@@ -20,14 +23,18 @@ const char CanvasSelector[] = "#canvas";
 constexpr int64_t CounterTicksPerSecond = 1000000; // microseconds
 
 bool HeldKeys[KeyCount];
+// The keys the page's touch controls hold, as KeyBit bits.
+uint8_t PageKeys = 0;
+// The gamepads as of the last pump, by the browser's index; an empty slot holds nothing.
+ControllerState Gamepads[MaxControllers];
 FrameLayout Layout;
 std::vector<uint8_t> FramePixels;
 CanvasPixel CanvasColours[PaletteSize];
 std::vector<CanvasPixel> CanvasImage;
 
-// Sizes the page's canvas, on the page too, and keeps its 2D context for presenting, and the
-// frame's size for the page's fullscreen fit. Returns 0 on success, 1 when the page has no
-// canvas, 2 when the canvas gives no 2D context.
+// Sizes the page's canvas and keeps its 2D context for presenting, and the frame's size for the
+// page's fit, which it then runs. Returns 0 on success, 1 when the page has no canvas, 2 when
+// the canvas gives no 2D context.
 EM_JS(int, OpenPageCanvas, (int width, int height, int frameWidth, int frameHeight), {
     const canvas = document.getElementById('canvas');
     if (!canvas) {
@@ -35,8 +42,6 @@ EM_JS(int, OpenPageCanvas, (int width, int height, int frameWidth, int frameHeig
     }
     canvas.width = width;
     canvas.height = height;
-    canvas.style.width = width + 'px';
-    canvas.style.height = height + 'px';
     const context = canvas.getContext('2d', {alpha : false});
     if (!context) {
         return 2;
@@ -44,6 +49,9 @@ EM_JS(int, OpenPageCanvas, (int width, int height, int frameWidth, int frameHeig
     Module.dravCanvasContext = context;
     Module.dravFrameWidth = frameWidth;
     Module.dravFrameHeight = frameHeight;
+    if (Module.dravFitCanvas) {
+        Module.dravFitCanvas();
+    }
     return 0;
 });
 
@@ -52,7 +60,13 @@ EM_JS(void, PutCanvasImage, (const CanvasPixel* pixels, int width, int height), 
     Module.dravCanvasContext.putImageData(new ImageData(bytes, width, height), 0, 0);
 });
 
-EM_JS(void, SetDocumentTitle, (const char* title), { document.title = UTF8ToString(title); });
+// The frame-rate text goes to the page's status line; the tab keeps the program's name.
+EM_JS(void, ShowStatusText, (const char* text), {
+    const line = document.getElementById('status');
+    if (line) {
+        line.textContent = UTF8ToString(text);
+    }
+});
 
 // F12 takes a screenshot and F9 starts or stops a clip; true for those keys.
 bool OnCaptureKey(const char* name) {
@@ -88,7 +102,29 @@ EM_BOOL OnFocusLost(int, const EmscriptenFocusEvent*, void*) {
     return EM_FALSE;
 }
 
+// Reads every gamepad of the standard layout; others have no known button order.
+void ReadGamepads() {
+    std::fill(std::begin(Gamepads), std::end(Gamepads), ControllerState{});
+    if (emscripten_sample_gamepad_data() != EMSCRIPTEN_RESULT_SUCCESS) {
+        return;
+    }
+    const int count = std::min(emscripten_get_num_gamepads(), MaxControllers);
+    for (int index = 0; index < count; ++index) {
+        EmscriptenGamepadEvent pad;
+        if (emscripten_get_gamepad_status(index, &pad) == EMSCRIPTEN_RESULT_SUCCESS &&
+            pad.connected && std::strcmp(pad.mapping, "standard") == 0) {
+            Gamepads[index] = ControllerFromStandardGamepad(pad.axis, pad.numAxes,
+                                                            pad.digitalButton, pad.numButtons);
+        }
+    }
+}
+
 } // namespace
+
+// Called by the page's touch controls with every key they hold, as KeyBit bits.
+extern "C" EMSCRIPTEN_KEEPALIVE void SetPageKeys(int keyBits) {
+    PageKeys = static_cast<uint8_t>(keyBits & AllKeyBits);
+}
 
 const char* PlatformOpenWindow(const FrameLayout& layout, const DisplayOptions&) {
     switch (OpenPageCanvas(layout.shownWidth, layout.shownHeight, layout.width, layout.height)) {
@@ -100,7 +136,6 @@ const char* PlatformOpenWindow(const FrameLayout& layout, const DisplayOptions&)
     emscripten_set_keydown_callback(CanvasSelector, nullptr, EM_FALSE, OnKeyChange);
     emscripten_set_keyup_callback(CanvasSelector, nullptr, EM_FALSE, OnKeyChange);
     emscripten_set_blur_callback(CanvasSelector, nullptr, EM_FALSE, OnFocusLost);
-    SetDocumentTitle("DRAV");
     return nullptr;
 }
 
@@ -113,7 +148,9 @@ uint8_t* PlatformCreateFrameBuffer(const RgbQuad* palette, const FrameLayout& la
 }
 
 bool PlatformPumpEvents() {
-    // The browser dispatches key and focus events between animation frames by itself.
+    // The browser dispatches key, touch and focus events between animation frames by itself;
+    // gamepads are only ever sampled.
+    ReadGamepads();
     return false;
 }
 
@@ -131,7 +168,8 @@ int64_t PlatformCounterFrequency() {
 void PlatformSleep(double) {}
 
 bool PlatformKeyDown(Key key) {
-    return HeldKeys[static_cast<int>(key)];
+    return HeldKeys[static_cast<int>(key)] || (PageKeys & KeyBit(key)) != 0 ||
+           AnyControllerHoldsKey(Gamepads, key);
 }
 
 void PlatformPresent() {
@@ -140,5 +178,5 @@ void PlatformPresent() {
 }
 
 void PlatformSetTitle(const char* title) {
-    SetDocumentTitle(title);
+    ShowStatusText(title);
 }

@@ -3,8 +3,7 @@
 // of looping by itself.
 #include <emscripten/emscripten.h>
 
-#include <string>
-#include <vector>
+#include <cstdio>
 
 #include "app/demo_run.h"
 #include "app/main_loop.h"
@@ -30,6 +29,24 @@ void RunAnimationFrame() {
     }
 }
 
+// A page runs on the display's animation frames, which wait for its refresh, or on timers at a
+// frame-rate cap; it cannot do both. Returns false after a message on stderr.
+bool CheckDisplayOptions(const PresentOptions& present) {
+    if (present.display.vsync && present.framesPerSecondCap != 0) {
+        std::fputs("drav: --vsync and --fps-cap exclude each other in the page: frames follow the "
+                   "display's refresh, or a timer at the cap\n",
+                   stderr);
+        return false;
+    }
+    return true;
+}
+
+// A page may only go fullscreen in answer to a tap, click or key, so ?fullscreen asks the
+// page to do so at the first one.
+void AskForFullscreen() {
+    EM_ASM({ Module.dravAskForFullscreen(); });
+}
+
 } // namespace
 
 // Ends the session at the next animation frame, as closing the window ends drav's: a
@@ -41,25 +58,24 @@ extern "C" EMSCRIPTEN_KEEPALIVE void EndProgram() {
 int main() {
     // The page address stands for the command line: drav.html?scale=2 is drav --scale 2, and
     // ?play=walk.dem plays the shipped demo.
-    const std::vector<std::string> arguments =
-        QueryArguments(emscripten_run_script_string("window.location.search"));
-    std::vector<const char*> argv;
-    for (const std::string& argument : arguments) {
-        argv.push_back(argument.c_str());
-    }
     DravOptions options;
-    const int exitStatus =
-        ReportCommandLine(ParseDravOptions(static_cast<int>(argv.size()), argv.data(), options));
+    const int exitStatus = ReportCommandLine(ParsePageOptions(
+        QueryArguments(emscripten_run_script_string("window.location.search")), options));
     if (exitStatus >= 0) {
         return exitStatus;
+    }
+    if (!CheckDisplayOptions(options.present)) {
+        return ExitBadArguments;
+    }
+    if (options.present.display.fullscreen) {
+        AskForFullscreen();
     }
     if (!PrepareDemoSession(options)) {
         PublishDemoStatus(DemoExitUnplayable);
         return DemoExitUnplayable;
     }
-    // Without a threaded build the renderer draws on this thread, whatever threads says. A
-    // page can only go fullscreen on a key press or a click (F11 or Alt+Enter), and the
-    // animation frames already follow the display, so of the display options none applies.
+    // Without a threaded build the renderer draws on this thread, whatever threads says. The
+    // animation frames follow the display's refresh with or without ?vsync.
     DemoScene = StartWindowProgram(WindowSettings{options.frame.scale, options.frame.threads});
     if (DemoScene == nullptr) {
         return 1;

@@ -1,0 +1,245 @@
+// drav's options read without the command-line library, for the browser build, where the
+// library and the exceptions it reports with would be most of the page's code. Each step
+// follows the order in which the library reports: a missing value at once, then --version,
+// then each given option in the order of the help (a refused value, then a repeat), then help,
+// then two options that refuse each other, then arguments nobody expected.
+#include <string>
+#include <vector>
+
+#include "cli/drav_options.h"
+#include "cli/version.h"
+
+namespace {
+
+constexpr int HelpColumn = 28;
+
+// The values given for each option, and the arguments that matched none.
+struct GivenArguments {
+    std::vector<std::string> values[DravOptionCount];
+    int flagCount[DravOptionCount];
+    std::vector<std::string> unexpected;
+    bool help;
+    bool version;
+};
+
+int FindOption(const std::string& name) {
+    for (int index = 0; index < DravOptionCount; ++index) {
+        if (name == DravOptionSpecs[index]->name) {
+            return index;
+        }
+    }
+    return -1;
+}
+
+// "  NAME VALUE" padded to the help column, or on a line of its own when it reaches it.
+void AppendHelpLine(std::string& text, const std::string& left, const char* help) {
+    const std::string indented = "  " + left;
+    text += indented;
+    if (indented.size() >= HelpColumn) {
+        text += "\n";
+        text.append(HelpColumn, ' ');
+    } else {
+        text.append(HelpColumn - indented.size(), ' ');
+    }
+    text += help;
+    text += "\n";
+}
+
+std::string HelpText(bool withDescription) {
+    std::string text = withDescription ? std::string(DravDescription) + "\n" : std::string();
+    text += "usage: drav [OPTIONS]\n\nOptions:\n";
+    AppendHelpLine(text, "-h,--help", "Print this help message and exit");
+    AppendHelpLine(text, "--version", "Print the version and exit");
+    for (int index = 0; index < DravOptionCount; ++index) {
+        const OptionSpec& spec = *DravOptionSpecs[index];
+        std::string left = spec.name;
+        if (spec.valueName != nullptr) {
+            left += std::string(" ") + spec.valueName;
+        }
+        if (index == RecordOptionIndex || index == PlayOptionIndex) {
+            const int other = index == RecordOptionIndex ? PlayOptionIndex : RecordOptionIndex;
+            left += std::string(" Excludes: ") + DravOptionSpecs[other]->name;
+        }
+        AppendHelpLine(text, left, spec.help);
+    }
+    return text + "\n";
+}
+
+CommandLineOutcome Refuse(const std::string& error) {
+    return CommandLineOutcome{false, ExitBadArguments, "drav: " + error + "\n" + HelpText(false)};
+}
+
+// Why the value is refused, or empty when it is taken.
+std::string ValueProblem(const OptionSpec& spec, const std::string& value) {
+    std::string what;
+    if (spec.kind == OptionKind::WholeNumber) {
+        uint32_t number = 0;
+        if (ParseWholeNumber(value.c_str(), number) && number >= spec.minimum &&
+            number <= spec.maximum) {
+            return std::string();
+        }
+        what = "a whole number from " + std::to_string(spec.minimum) + " to " +
+               std::to_string(spec.maximum);
+    } else {
+        if (!value.empty() && value.compare(0, 2, "--") != 0) {
+            return std::string();
+        }
+        what = std::string("a ") + spec.valueName + " name";
+    }
+    return std::string(spec.name) + ": '" + value + "' is not " + what;
+}
+
+void Store(const OptionSpec& spec, const std::string& value, const OptionTarget& target) {
+    if (spec.kind == OptionKind::WholeNumber) {
+        uint32_t number = 0;
+        ParseWholeNumber(value.c_str(), number);
+        *target.number = static_cast<int>(number);
+    } else {
+        *target.text = value;
+    }
+}
+
+// Sorts the arguments into options, values and the unexpected; returns the error of an option
+// left without its value, else an empty text.
+std::string GatherArguments(const std::vector<std::string>& arguments, GivenArguments& given) {
+    for (size_t at = 1; at < arguments.size(); ++at) {
+        std::string argument = arguments[at];
+        // Short flags may share a dash: "-hx" is -h, then "-x" read as an argument of its own.
+        while (argument.size() > 2 && argument.compare(0, 2, "-h") == 0) {
+            given.help = true;
+            argument = "-" + argument.substr(2);
+        }
+        // Past a lone "--" every argument is a positional one, and drav takes none.
+        if (argument == "--") {
+            given.unexpected.push_back(argument);
+            given.unexpected.insert(given.unexpected.end(), arguments.begin() + at + 1,
+                                    arguments.end());
+            break;
+        }
+        if (argument == "-h" || argument == "--help") {
+            given.help = true;
+            continue;
+        }
+        if (argument == "--version") {
+            given.version = true;
+            continue;
+        }
+        const int index = FindOption(argument);
+        if (index < 0) {
+            given.unexpected.push_back(argument);
+            continue;
+        }
+        const OptionSpec& spec = *DravOptionSpecs[index];
+        if (spec.kind == OptionKind::Flag) {
+            ++given.flagCount[index];
+            continue;
+        }
+        if (at + 1 == arguments.size()) {
+            return std::string(spec.name) + ": 1 required " + spec.valueName + " missing";
+        }
+        given.values[index].push_back(arguments[++at]);
+    }
+    return std::string();
+}
+
+// The first refused or repeated value, in the order of the help, storing those taken.
+std::string TakeValues(const GivenArguments& given, DravOptions& options) {
+    OptionTarget targets[DravOptionCount];
+    DravOptionTargets(options, targets);
+    for (int index = 0; index < DravOptionCount; ++index) {
+        const OptionSpec& spec = *DravOptionSpecs[index];
+        if (spec.kind == OptionKind::Flag) {
+            *targets[index].flag = given.flagCount[index] > 0;
+            continue;
+        }
+        const std::vector<std::string>& values = given.values[index];
+        for (const std::string& value : values) {
+            const std::string problem = ValueProblem(spec, value);
+            if (!problem.empty()) {
+                return problem;
+            }
+        }
+        if (values.size() > 1) {
+            return std::string(spec.name) + ": At Most 1 required but received " +
+                   std::to_string(values.size());
+        }
+        if (!values.empty()) {
+            Store(spec, values[0], targets[index]);
+        }
+    }
+    return std::string();
+}
+
+// The library lists the unexpected arguments last first.
+std::string UnexpectedText(const std::vector<std::string>& unexpected) {
+    std::string text = unexpected.size() == 1 ? "The following argument was not expected:"
+                                              : "The following arguments were not expected:";
+    for (auto argument = unexpected.rbegin(); argument != unexpected.rend(); ++argument) {
+        text += " " + *argument;
+    }
+    return text;
+}
+
+} // namespace
+
+DravOptions DefaultDravOptions() {
+    return DravOptions{DefaultFrameOptions(), PresentOptions{}, "", "", ""};
+}
+
+void DravOptionTargets(DravOptions& options, OptionTarget (&targets)[DravOptionCount]) {
+    targets[0] = OptionTarget{&options.frame.scale, nullptr, nullptr};
+    targets[1] = OptionTarget{&options.frame.threads, nullptr, nullptr};
+    targets[2] = OptionTarget{&options.present.framesPerSecondCap, nullptr, nullptr};
+    targets[3] = OptionTarget{nullptr, &options.present.display.vsync, nullptr};
+    targets[4] = OptionTarget{nullptr, &options.present.display.fullscreen, nullptr};
+    targets[RecordOptionIndex] = OptionTarget{nullptr, nullptr, &options.recordPath};
+    targets[PlayOptionIndex] = OptionTarget{nullptr, nullptr, &options.playPath};
+    targets[CapturesOptionIndex] = OptionTarget{nullptr, nullptr, &options.capturesFolder};
+}
+
+CommandLineOutcome ParsePageOptions(const std::vector<std::string>& arguments,
+                                    DravOptions& options) {
+    options = DefaultDravOptions();
+    GivenArguments given{};
+    std::string problem = GatherArguments(arguments, given);
+    if (problem.empty() && given.version) {
+        return CommandLineOutcome{false, 0, std::string("drav ") + DravVersion + "\n"};
+    }
+    if (problem.empty()) {
+        problem = TakeValues(given, options);
+    }
+    if (!problem.empty()) {
+        return Refuse(problem);
+    }
+    if (given.help) {
+        return CommandLineOutcome{false, 0, HelpText(true)};
+    }
+    if (!given.values[RecordOptionIndex].empty() && !given.values[PlayOptionIndex].empty()) {
+        return Refuse(std::string(DravOptionSpecs[RecordOptionIndex]->name) + " excludes " +
+                      DravOptionSpecs[PlayOptionIndex]->name);
+    }
+    if (!given.unexpected.empty()) {
+        return Refuse(UnexpectedText(given.unexpected));
+    }
+    return CommandLineOutcome{true, 0, std::string()};
+}
+
+std::vector<std::string> QueryArguments(const std::string& query) {
+    std::vector<std::string> arguments{"drav"};
+    const size_t start = !query.empty() && query[0] == '?' ? 1 : 0;
+    for (size_t field = start; field < query.size();) {
+        size_t end = query.find('&', field);
+        if (end == std::string::npos) {
+            end = query.size();
+        }
+        const size_t equals = query.find('=', field);
+        if (equals < end) {
+            arguments.push_back("--" + query.substr(field, equals - field));
+            arguments.push_back(query.substr(equals + 1, end - equals - 1));
+        } else if (end > field) {
+            arguments.push_back("--" + query.substr(field, end - field));
+        }
+        field = end + 1;
+    }
+    return arguments;
+}
