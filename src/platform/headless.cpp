@@ -8,6 +8,7 @@ HeadlessPlatform Headless;
 void ResetHeadless() {
     Headless = HeadlessPlatform{};
     Headless.counterFrequency = 1000000000;
+    Headless.sleepShare = 1.0;
 }
 
 const char* PlatformOpenWindow(const FrameLayout& layout, const DisplayOptions& options) {
@@ -50,7 +51,8 @@ bool PlatformKeyDown(Key key) {
 
 void PlatformSleep(double milliseconds) {
     ++Headless.sleepCount;
-    const double counts = milliseconds * static_cast<double>(Headless.counterFrequency) * 0.001;
+    const double counts = milliseconds * Headless.sleepShare *
+                          static_cast<double>(Headless.counterFrequency) * 0.001;
     Headless.counter += static_cast<int64_t>(std::ceil(counts)) + Headless.counterStepOnSleep;
 }
 

@@ -24,6 +24,9 @@ struct HeadlessPlatform {
     int64_t counterStepOnPresent; // added to counter by each PlatformPresent
     // PlatformSleep moves the counter on by the time asked for, plus this many counts.
     int64_t counterStepOnSleep;
+    // A sleep lasts this share of the time asked for (ResetHeadless: 1.0); below 1.0 every
+    // sleep ends early, as one woken by a signal or a coarse timer does.
+    double sleepShare;
     bool keys[KeyCount];                         // indexed by Key
     ControllerState controllers[MaxControllers]; // all zero: none plugged in
     int quitOnPump; // the pump with this 1-based number reports quit; 0: never

@@ -37,6 +37,18 @@ TEST_F(FramePacingTest, SleepsThatEndLateDoNotLowerTheRate) {
     EXPECT_NEAR(Headless.presentCount, 100, 1);
 }
 
+// A sleep cut short must not start the frame early: the clock is read again and the wait goes
+// on until the frame is due.
+TEST_F(FramePacingTest, SleepsThatEndEarlyDoNotStartTheFrameEarly) {
+    Headless.sleepShare = 0.5;
+    FramePacing pacing = StartFramePacing(50, loop.tickTime);
+    for (int frame = 0; frame < 20; ++frame) {
+        RunMainLoopIteration(loop, *scene);
+        WaitForNextFrame(pacing);
+        EXPECT_GE(ReadClock(), pacing.nextFrame) << "frame " << frame;
+    }
+}
+
 TEST_F(FramePacingTest, AStallStartsAFreshScheduleInsteadOfABurst) {
     FramePacing pacing = StartFramePacing(100, loop.tickTime);
     Headless.counterStepOnPresent = 100 * Millisecond;

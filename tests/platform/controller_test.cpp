@@ -43,6 +43,23 @@ TEST_F(ControllerTest, TheStickCountsOnlyPastTheDeadZone) {
     EXPECT_LT(scene->z, forward - 0.02f);
 }
 
+// A stick resting exactly at the dead zone in any of the four directions holds no key.
+TEST(ControllerDeadZone, AStickRestingAtTheDeadZoneHoldsNothing) {
+    const int16_t edge = StickDeadZone;
+    const ControllerState resting[] = {
+        {false, false, false, false, false, false, false, static_cast<int16_t>(-edge), 0},
+        {false, false, false, false, false, false, false, edge, 0},
+        {false, false, false, false, false, false, false, 0, static_cast<int16_t>(-edge)},
+        {false, false, false, false, false, false, false, 0, edge},
+    };
+    for (const ControllerState& state : resting) {
+        for (int key = 0; key < KeyCount; ++key) {
+            EXPECT_FALSE(ControllerHoldsKey(state, static_cast<Key>(key)))
+                << "stick at " << state.stickX << "," << state.stickY << ", key " << key;
+        }
+    }
+}
+
 TEST_F(ControllerTest, TheDPadWalksAndTurnsLikeTheArrowKeys) {
     pad(0).dpadUp = true;
     pad(0).dpadLeft = true;
