@@ -97,22 +97,24 @@ void RefuseTogether(CLI::Option* option, std::initializer_list<CLI::Option*> oth
     }
 }
 
-CLI::Option* AddOptionFromSpec(CLI::App& app, const OptionSpec& spec, const OptionTarget& target) {
-    switch (spec.kind) {
+CLI::Option* AddOptionFromEntry(CLI::App& app, const OptionEntry& entry,
+                                const OptionTarget& target) {
+    switch (entry.kind) {
     case OptionKind::Flag:
-        return app.add_flag(spec.name, *target.flag, spec.help);
+        return app.add_flag(entry.name, *target.flag, entry.help);
     case OptionKind::WholeNumber:
-        return AddWholeNumberOption(app, spec.name, spec.valueName, spec.help, *target.number,
-                                    static_cast<int>(spec.minimum), static_cast<int>(spec.maximum));
+        return AddWholeNumberOption(app, entry.name, entry.valueName, entry.help, *target.number,
+                                    static_cast<int>(entry.minimum),
+                                    static_cast<int>(entry.maximum));
     case OptionKind::Text:
         break;
     }
-    return AddTextOption(app, spec.name, spec.valueName, spec.help, *target.text);
+    return AddTextOption(app, entry.name, entry.valueName, entry.help, *target.text);
 }
 
 void AddFrameOptions(CLI::App& app, FrameOptions& frame) {
-    AddOptionFromSpec(app, ScaleOption, OptionTarget{&frame.scale, nullptr, nullptr});
-    AddOptionFromSpec(app, ThreadsOption, OptionTarget{&frame.threads, nullptr, nullptr});
+    AddOptionFromEntry(app, ScaleOption, OptionTarget{&frame.scale, nullptr, nullptr});
+    AddOptionFromEntry(app, ThreadsOption, OptionTarget{&frame.threads, nullptr, nullptr});
 }
 
 bool OutputFilesWritable(const char* program, std::initializer_list<std::string> paths) {

@@ -55,7 +55,8 @@ CLI::Option* AddTextOption(CLI::App& app, const char* name, const char* valueNam
 void RefuseTogether(CLI::Option* option, std::initializer_list<CLI::Option*> others);
 
 // Declares the option a table entry describes, storing into target.
-CLI::Option* AddOptionFromSpec(CLI::App& app, const OptionSpec& spec, const OptionTarget& target);
+CLI::Option* AddOptionFromEntry(CLI::App& app, const OptionEntry& entry,
+                                const OptionTarget& target);
 
 // Declares --scale K and --threads N.
 void AddFrameOptions(CLI::App& app, FrameOptions& frame);

@@ -3,38 +3,38 @@
 #include "cli/present_options.h"
 #include "render/renderer.h"
 
-const OptionSpec ScaleOption = {"--scale",
-                                "K",
-                                "frame of 320K x 240K pixels (default 1: 320x240)",
-                                OptionKind::WholeNumber,
-                                1,
-                                MaxFrameScale};
-const OptionSpec ThreadsOption = {"--threads",
-                                  "N",
-                                  "threads that draw the frame (default: one per usable core)",
-                                  OptionKind::WholeNumber,
-                                  1,
-                                  MaxRenderThreads};
+const OptionEntry ScaleOption = {"--scale",
+                                 "K",
+                                 "frame of 320K x 240K pixels (default 1: 320x240)",
+                                 OptionKind::WholeNumber,
+                                 1,
+                                 MaxFrameScale};
+const OptionEntry ThreadsOption = {"--threads",
+                                   "N",
+                                   "threads that draw the frame (default: one per usable core)",
+                                   OptionKind::WholeNumber,
+                                   1,
+                                   MaxRenderThreads};
 
 namespace {
 
-const OptionSpec FrameRateCapOption = {
+const OptionEntry FrameRateCapOption = {
     "--fps-cap",
     "N",
     "at most N frames a second, sleeping in between (default 0: no cap)",
     OptionKind::WholeNumber,
     0,
     MaximumFramesPerSecondCap};
-const OptionSpec VsyncOption = {
+const OptionEntry VsyncOption = {
     "--vsync",        nullptr, "wait for the display's refresh to show each frame",
     OptionKind::Flag, 0,       0};
-const OptionSpec FullscreenOption = {
+const OptionEntry FullscreenOption = {
     "--fullscreen",   nullptr, "start in fullscreen (F11 or Alt+Enter switch at any time)",
     OptionKind::Flag, 0,       0};
-const OptionSpec RecordOption = {
+const OptionEntry RecordOption = {
     "--record",       "DEMO", "play normally and record the session into a demo file",
     OptionKind::Text, 0,      0};
-const OptionSpec PlayOption = {
+const OptionEntry PlayOption = {
     "--play",
     "DEMO",
     "play the demo's keys in real time instead of the keyboard's, check every check record and "
@@ -43,20 +43,20 @@ const OptionSpec PlayOption = {
     0,
     0};
 
-const OptionSpec CapturesOption = {"--captures",
-                                   "DIR",
-                                   "folder of the F12 screenshots and F9 clips, made when missing "
-                                   "(default: the pictures folder's drav folder)",
-                                   OptionKind::Text,
-                                   0,
-                                   0};
+const OptionEntry CapturesOption = {"--captures",
+                                    "DIR",
+                                    "folder of the F12 screenshots and F9 clips, made when missing "
+                                    "(default: the pictures folder's drav folder)",
+                                    OptionKind::Text,
+                                    0,
+                                    0};
 
 } // namespace
 
 const char DravDescription[] = "Walks through the level: arrow keys move and turn, Page Up and "
                                "Page Down look up and down, End levels the view.";
 
-const OptionSpec* const DravOptionSpecs[DravOptionCount] = {
+const OptionEntry* const DravOptionEntries[DravOptionCount] = {
     &ScaleOption,      &ThreadsOption, &FrameRateCapOption, &VsyncOption,
     &FullscreenOption, &RecordOption,  &PlayOption,         &CapturesOption,
 };

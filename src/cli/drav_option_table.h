@@ -7,7 +7,7 @@
 
 enum class OptionKind { Flag, WholeNumber, Text };
 
-struct OptionSpec {
+struct OptionEntry {
     const char* name;      // "--scale"
     const char* valueName; // "K"; null for a flag
     const char* help;
@@ -22,14 +22,14 @@ struct OptionTarget {
     std::string* text;
 };
 
-extern const OptionSpec ScaleOption;
-extern const OptionSpec ThreadsOption;
+extern const OptionEntry ScaleOption;
+extern const OptionEntry ThreadsOption;
 
 // drav's description in its help, and its options in the order of the help. --record and
 // --play refuse each other.
 extern const char DravDescription[];
 constexpr int DravOptionCount = 8;
-extern const OptionSpec* const DravOptionSpecs[DravOptionCount];
+extern const OptionEntry* const DravOptionEntries[DravOptionCount];
 constexpr int RecordOptionIndex = 5;
 constexpr int PlayOptionIndex = 6;
 constexpr int CapturesOptionIndex = 7;

@@ -10,7 +10,7 @@ CommandLineOutcome ParseDravOptions(int argc, const char* const* argv, DravOptio
     DravOptionTargets(options, targets);
     CLI::Option* declared[DravOptionCount];
     for (int index = 0; index < DravOptionCount; ++index) {
-        declared[index] = AddOptionFromSpec(app, *DravOptionSpecs[index], targets[index]);
+        declared[index] = AddOptionFromEntry(app, *DravOptionEntries[index], targets[index]);
     }
     declared[PlayOptionIndex]->excludes(declared[RecordOptionIndex]);
     return ParseCommandLine(app, argc, argv);

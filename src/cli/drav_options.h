@@ -20,7 +20,7 @@ struct DravOptions {
 // DefaultFrameOptions, no cap, no vsync, no fullscreen, no demo.
 DravOptions DefaultDravOptions();
 
-// Where each of DravOptionSpecs stores into options.
+// Where each of DravOptionEntries stores into options.
 void DravOptionTargets(DravOptions& options, OptionTarget (&targets)[DravOptionCount]);
 
 // Reads argv[1..argc-1] over DefaultDravOptions, with the command-line library.

@@ -24,7 +24,7 @@ struct GivenArguments {
 
 int FindOption(const std::string& name) {
     for (int index = 0; index < DravOptionCount; ++index) {
-        if (name == DravOptionSpecs[index]->name) {
+        if (name == DravOptionEntries[index]->name) {
             return index;
         }
     }
@@ -51,16 +51,16 @@ std::string HelpText(bool withDescription) {
     AppendHelpLine(text, "-h,--help", "Print this help message and exit");
     AppendHelpLine(text, "--version", "Print the version and exit");
     for (int index = 0; index < DravOptionCount; ++index) {
-        const OptionSpec& spec = *DravOptionSpecs[index];
-        std::string left = spec.name;
-        if (spec.valueName != nullptr) {
-            left += std::string(" ") + spec.valueName;
+        const OptionEntry& entry = *DravOptionEntries[index];
+        std::string left = entry.name;
+        if (entry.valueName != nullptr) {
+            left += std::string(" ") + entry.valueName;
         }
         if (index == RecordOptionIndex || index == PlayOptionIndex) {
             const int other = index == RecordOptionIndex ? PlayOptionIndex : RecordOptionIndex;
-            left += std::string(" Excludes: ") + DravOptionSpecs[other]->name;
+            left += std::string(" Excludes: ") + DravOptionEntries[other]->name;
         }
-        AppendHelpLine(text, left, spec.help);
+        AppendHelpLine(text, left, entry.help);
     }
     return text + "\n";
 }
@@ -70,27 +70,27 @@ CommandLineOutcome Refuse(const std::string& error) {
 }
 
 // Why the value is refused, or empty when it is taken.
-std::string ValueProblem(const OptionSpec& spec, const std::string& value) {
+std::string ValueProblem(const OptionEntry& entry, const std::string& value) {
     std::string what;
-    if (spec.kind == OptionKind::WholeNumber) {
+    if (entry.kind == OptionKind::WholeNumber) {
         uint32_t number = 0;
-        if (ParseWholeNumber(value.c_str(), number) && number >= spec.minimum &&
-            number <= spec.maximum) {
+        if (ParseWholeNumber(value.c_str(), number) && number >= entry.minimum &&
+            number <= entry.maximum) {
             return std::string();
         }
-        what = "a whole number from " + std::to_string(spec.minimum) + " to " +
-               std::to_string(spec.maximum);
+        what = "a whole number from " + std::to_string(entry.minimum) + " to " +
+               std::to_string(entry.maximum);
     } else {
         if (!value.empty() && value.compare(0, 2, "--") != 0) {
             return std::string();
         }
-        what = std::string("a ") + spec.valueName + " name";
+        what = std::string("a ") + entry.valueName + " name";
     }
-    return std::string(spec.name) + ": '" + value + "' is not " + what;
+    return std::string(entry.name) + ": '" + value + "' is not " + what;
 }
 
-void Store(const OptionSpec& spec, const std::string& value, const OptionTarget& target) {
-    if (spec.kind == OptionKind::WholeNumber) {
+void Store(const OptionEntry& entry, const std::string& value, const OptionTarget& target) {
+    if (entry.kind == OptionKind::WholeNumber) {
         uint32_t number = 0;
         ParseWholeNumber(value.c_str(), number);
         *target.number = static_cast<int>(number);
@@ -129,13 +129,13 @@ std::string GatherArguments(const std::vector<std::string>& arguments, GivenArgu
             given.unexpected.push_back(argument);
             continue;
         }
-        const OptionSpec& spec = *DravOptionSpecs[index];
-        if (spec.kind == OptionKind::Flag) {
+        const OptionEntry& entry = *DravOptionEntries[index];
+        if (entry.kind == OptionKind::Flag) {
             ++given.flagCount[index];
             continue;
         }
         if (at + 1 == arguments.size()) {
-            return std::string(spec.name) + ": 1 required " + spec.valueName + " missing";
+            return std::string(entry.name) + ": 1 required " + entry.valueName + " missing";
         }
         given.values[index].push_back(arguments[++at]);
     }
@@ -147,24 +147,24 @@ std::string TakeValues(const GivenArguments& given, DravOptions& options) {
     OptionTarget targets[DravOptionCount];
     DravOptionTargets(options, targets);
     for (int index = 0; index < DravOptionCount; ++index) {
-        const OptionSpec& spec = *DravOptionSpecs[index];
-        if (spec.kind == OptionKind::Flag) {
+        const OptionEntry& entry = *DravOptionEntries[index];
+        if (entry.kind == OptionKind::Flag) {
             *targets[index].flag = given.flagCount[index] > 0;
             continue;
         }
         const std::vector<std::string>& values = given.values[index];
         for (const std::string& value : values) {
-            const std::string problem = ValueProblem(spec, value);
+            const std::string problem = ValueProblem(entry, value);
             if (!problem.empty()) {
                 return problem;
             }
         }
         if (values.size() > 1) {
-            return std::string(spec.name) + ": At Most 1 required but received " +
+            return std::string(entry.name) + ": At Most 1 required but received " +
                    std::to_string(values.size());
         }
         if (!values.empty()) {
-            Store(spec, values[0], targets[index]);
+            Store(entry, values[0], targets[index]);
         }
     }
     return std::string();
@@ -215,8 +215,8 @@ CommandLineOutcome ParsePageOptions(const std::vector<std::string>& arguments,
         return CommandLineOutcome{false, 0, HelpText(true)};
     }
     if (!given.values[RecordOptionIndex].empty() && !given.values[PlayOptionIndex].empty()) {
-        return Refuse(std::string(DravOptionSpecs[RecordOptionIndex]->name) + " excludes " +
-                      DravOptionSpecs[PlayOptionIndex]->name);
+        return Refuse(std::string(DravOptionEntries[RecordOptionIndex]->name) + " excludes " +
+                      DravOptionEntries[PlayOptionIndex]->name);
     }
     if (!given.unexpected.empty()) {
         return Refuse(UnexpectedText(given.unexpected));
