@@ -66,6 +66,20 @@ void DrawSharedTriangles(WorkerState& worker, const Model& model, DrawOrder orde
 // CanDrawShared.
 bool SharedModelHidden(WorkerState& worker, const Model& model);
 
+// The rectangle around points in normalised screen coordinates (-1 to 1 across the picture).
+struct ScreenBounds {
+    static constexpr float FarOff = 1000.0f;
+    float left = FarOff, right = -FarOff, top = FarOff, bottom = -FarOff;
+    bool near = true; // false once a point lies FarOff or more away or is not a number
+};
+
+// Widens the bounds to hold the point (xn, yn).
+void AddToBounds(ScreenBounds& bounds, float xn, float yn);
+
+// True when every pixel of the worker's rows that a triangle with its corners in the
+// rectangle could reach is covered already; false when a point of it lies far off.
+bool BoundsHidden(const WorkerState& worker, const ScreenBounds& bounds);
+
 // Triangle setup's scratch for one worker: MaxSharedPositions position records.
 PositionState* CreatePositionScratch();
 void DestroyPositionScratch(PositionState* positions);
