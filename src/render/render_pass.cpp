@@ -138,7 +138,7 @@ void BeginModel(WorkerState& worker, const Mat4& view, const Mat4& world, const 
 void DrawModelIn(WorkerState& worker, DrawOrder order, const Mat4& view, const DrawEntry& entry) {
     const Model& model = *entry.model;
     // Nearest first, a model whose box lies behind what is drawn needs no set-up at all.
-    if (order == DrawOrder::NearToFar && entry.box != nullptr &&
+    if (order != DrawOrder::FarToNear && entry.box != nullptr &&
         BoxHidden(worker, view, entry.world, *entry.box)) {
         return;
     }

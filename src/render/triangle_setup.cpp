@@ -261,7 +261,16 @@ bool SetUpTriangle(const WorkerState& worker, const ModelVertex& a, const ModelV
 }
 
 TriangleRasteriser RasteriserFor(DrawOrder order) {
-    return order == DrawOrder::FarToNear ? RasteriseTriangle : RasteriseTriangleBehind;
+    switch (order) {
+    case DrawOrder::FarToNear:
+        return RasteriseTriangle;
+    case DrawOrder::NearToFar:
+        return RasteriseTriangleBehind;
+    case DrawOrder::NearToFarUnfilled:
+        break;
+    }
+    return [](WorkerState& worker, const ScreenVertex& a, const ScreenVertex& b,
+              const ScreenVertex& c) { CoverTrianglePixels(worker, a, b, c); };
 }
 
 void DrawTriangleIn(WorkerState& worker, DrawOrder order, const ModelVertex& a,
@@ -285,7 +294,7 @@ void DrawSharedTriangles(WorkerState& worker, const Model& model, DrawOrder orde
     const SharedPositions& shared = *model.shared;
     ProjectPositions(worker, shared);
     // Nearest first, a model behind what is drawn already has nothing left to draw.
-    if (order == DrawOrder::NearToFar && PositionsHidden(worker, shared.count)) {
+    if (order != DrawOrder::FarToNear && PositionsHidden(worker, shared.count)) {
         return;
     }
     const TriangleRasteriser rasterise = RasteriserFor(order);

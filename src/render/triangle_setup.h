@@ -19,10 +19,14 @@ bool SetUpTriangle(const WorkerState& worker, const ModelVertex& a, const ModelV
 void DrawTriangle(WorkerState& worker, const ModelVertex& a, const ModelVertex& b,
                   const ModelVertex& c);
 
-// The order in which the triangles of a pass reach the frame. Both leave the same frame.
+// The order in which the triangles of a pass reach the frame. The first two leave the same
+// frame.
 enum class DrawOrder {
     FarToNear, // each over what is drawn (RasteriseTriangle), in the models' triangle order
     NearToFar, // each only where nothing is drawn yet (RasteriseTriangleBehind), in reverse
+    // NearToFar, with every decision it makes, but covering what each triangle would draw
+    // instead of filling it (CoverTrianglePixels): a pass without its filling, for profiles.
+    NearToFarUnfilled,
 };
 
 using TriangleRasteriser = void (*)(WorkerState&, const ScreenVertex&, const ScreenVertex&,
