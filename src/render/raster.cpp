@@ -440,8 +440,12 @@ int64_t CountTrianglePixels(WorkerState& worker, const ScreenVertex& a, const Sc
 
 int64_t CoverTrianglePixels(WorkerState& worker, const ScreenVertex& a, const ScreenVertex& b,
                             const ScreenVertex& c) {
+    RowWindow rows;
+    if (!UncoveredRows(worker, a, b, c, rows)) {
+        return 0;
+    }
     UncoveredPixelCounter counter{worker};
-    WalkTriangle(a, b, c, WorkerRows(worker), counter);
+    WalkTriangle(a, b, c, rows, counter);
     return counter.pixels;
 }
 

@@ -10,11 +10,24 @@
 #include "math/mat4.h"
 #include "render/frame_buffer.h"
 
+// The box in model space around every position of a model, found once per frame for each
+// model of the draw list that carries shared positions, so that a worker can test the model
+// against its coverage before transforming any of them.
+struct ModelBox {
+    const Model* model;
+    Vec3 low;
+    Vec3 high;
+};
+
+// The most models a frame finds boxes for; the entries of any further ones get none.
+constexpr uint32_t MaxBoxedModels = 32;
+
 // One model to draw: its world matrix at the moment the traversal reached it, and its depth.
 struct DrawEntry {
     Mat4 world;
     Model* model;
     float depth;
+    const ModelBox* box; // around the model's positions; null when none is tested
 };
 
 constexpr uint32_t DrawListCapacity = 1024;
@@ -30,6 +43,8 @@ struct FrameState {
     DrawEntryList drawList;   // models that survived culling, nearest first once sorted
     DrawEntry* sortScratch;   // DrawListCapacity entries for the merge sort
     uint32_t drawnModelCount; // entries of the draw list after the traversal of the last frame
+    ModelBox boxes[MaxBoxedModels]; // of the models in the draw list that get one
+    uint32_t boxCount;
 };
 
 // The covered columns of a row: count runs [start, end), sorted, none touching another. The

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "render/coverage.h"
+#include "render/model_bound.h"
 #include "render/palette.h"
 #include "render/render_state.h"
 #include "render/triangle_setup.h"
@@ -54,6 +55,7 @@ void AppendDrawEntry(DrawEntryList& list, const Mat4& world, Model* model, float
     entry.world = world;
     entry.model = model;
     entry.depth = depth;
+    entry.box = nullptr;
     ++list.count;
 }
 
@@ -122,6 +124,7 @@ void TraverseNode(FrameState& frame, const SceneNode& node, const Mat4& parentWo
 void PrepareFrame(FrameState& frame, const Scene& scene) {
     CollectDrawList(frame, scene);
     SortDrawList(frame);
+    AttachModelBoxes(frame);
     frame.drawnModelCount = frame.drawList.count;
 }
 
@@ -134,6 +137,11 @@ void BeginModel(WorkerState& worker, const Mat4& view, const Mat4& world, const 
 
 void DrawModelIn(WorkerState& worker, DrawOrder order, const Mat4& view, const DrawEntry& entry) {
     const Model& model = *entry.model;
+    // Nearest first, a model whose box lies behind what is drawn needs no set-up at all.
+    if (order != DrawOrder::FarToNear && entry.box != nullptr &&
+        BoxHidden(worker, view, entry.world, *entry.box)) {
+        return;
+    }
     BeginModel(worker, view, entry.world, model);
     if (CanDrawShared(model)) {
         DrawSharedTriangles(worker, model, order);

@@ -34,6 +34,7 @@ void DrawModelIn(WorkerState& worker, DrawOrder order, const Mat4& view, const D
 // where nothing nearer is drawn, so that every pixel is filled once and the models behind a
 // covered band are skipped. FarToNear: the plain painter's order, each model over what is
 // there, which leaves the same pixels and is kept to check the other against.
+// NearToFarUnfilled: NearToFar, writing no pixel.
 void DrawFrameRows(WorkerState& worker, DrawOrder order, const FrameState& frame);
 
 // Fills the worker's rows with the fog colour, FogTable[0].

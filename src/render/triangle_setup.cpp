@@ -192,28 +192,43 @@ void PixelRange(float low, float high, int half, int lowLimit, int highLimit, in
     end = static_cast<int32_t>(std::clamp(highest, lowBound, highBound));
 }
 
-// True when every pixel of the worker's rows that the model's triangles could reach is
-// covered already: each triangle lies within the rectangle around its corners' pixel
-// positions, so within the rectangle around all projected positions. False when a position is
-// far off or not a number.
-bool PositionsHidden(const WorkerState& worker, int32_t count) {
-    constexpr float FarOff = 1000.0f;
-    float left = FarOff, right = -FarOff, top = FarOff, bottom = -FarOff;
-    for (int32_t i = 0; i < count; ++i) {
-        const ProjectedVertex& p = worker.positions[i].projected;
-        if (!(std::fabs(p.xn) < FarOff && std::fabs(p.yn) < FarOff)) {
-            return false;
-        }
-        left = std::min(left, p.xn);
-        right = std::max(right, p.xn);
-        top = std::min(top, p.yn);
-        bottom = std::max(bottom, p.yn);
+} // namespace
+
+void AddToBounds(ScreenBounds& bounds, float xn, float yn) {
+    constexpr float FarOff = ScreenBounds::FarOff;
+    if (!(std::fabs(xn) < FarOff && std::fabs(yn) < FarOff)) {
+        bounds.near = false;
+    }
+    bounds.left = std::min(bounds.left, xn);
+    bounds.right = std::max(bounds.right, xn);
+    bounds.top = std::min(bounds.top, yn);
+    bounds.bottom = std::max(bounds.bottom, yn);
+}
+
+bool BoundsHidden(const WorkerState& worker, const ScreenBounds& bounds) {
+    if (!bounds.near) {
+        return false;
     }
     const RenderTarget& target = worker.target;
     int32_t first, end, firstRow, endRow;
-    PixelRange(left, right, target.width / 2, 0, target.width, first, end);
-    PixelRange(top, bottom, target.height / 2, worker.firstRow, worker.endRow, firstRow, endRow);
+    PixelRange(bounds.left, bounds.right, target.width / 2, 0, target.width, first, end);
+    PixelRange(bounds.top, bounds.bottom, target.height / 2, worker.firstRow, worker.endRow,
+               firstRow, endRow);
     return AreaCovered(worker, firstRow, endRow, first, end);
+}
+
+namespace {
+
+// True when every pixel of the worker's rows that the model's triangles could reach is
+// covered already: each triangle lies within the rectangle around its corners' pixel
+// positions, so within the rectangle around all projected positions.
+bool PositionsHidden(const WorkerState& worker, int32_t count) {
+    ScreenBounds bounds;
+    for (int32_t i = 0; i < count; ++i) {
+        const ProjectedVertex& p = worker.positions[i].projected;
+        AddToBounds(bounds, p.xn, p.yn);
+    }
+    return BoundsHidden(worker, bounds);
 }
 
 } // namespace
@@ -246,7 +261,16 @@ bool SetUpTriangle(const WorkerState& worker, const ModelVertex& a, const ModelV
 }
 
 TriangleRasteriser RasteriserFor(DrawOrder order) {
-    return order == DrawOrder::FarToNear ? RasteriseTriangle : RasteriseTriangleBehind;
+    switch (order) {
+    case DrawOrder::FarToNear:
+        return RasteriseTriangle;
+    case DrawOrder::NearToFar:
+        return RasteriseTriangleBehind;
+    case DrawOrder::NearToFarUnfilled:
+        break;
+    }
+    return [](WorkerState& worker, const ScreenVertex& a, const ScreenVertex& b,
+              const ScreenVertex& c) { CoverTrianglePixels(worker, a, b, c); };
 }
 
 void DrawTriangleIn(WorkerState& worker, DrawOrder order, const ModelVertex& a,
@@ -270,7 +294,7 @@ void DrawSharedTriangles(WorkerState& worker, const Model& model, DrawOrder orde
     const SharedPositions& shared = *model.shared;
     ProjectPositions(worker, shared);
     // Nearest first, a model behind what is drawn already has nothing left to draw.
-    if (order == DrawOrder::NearToFar && PositionsHidden(worker, shared.count)) {
+    if (order != DrawOrder::FarToNear && PositionsHidden(worker, shared.count)) {
         return;
     }
     const TriangleRasteriser rasterise = RasteriserFor(order);

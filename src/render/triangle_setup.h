@@ -19,10 +19,14 @@ bool SetUpTriangle(const WorkerState& worker, const ModelVertex& a, const ModelV
 void DrawTriangle(WorkerState& worker, const ModelVertex& a, const ModelVertex& b,
                   const ModelVertex& c);
 
-// The order in which the triangles of a pass reach the frame. Both leave the same frame.
+// The order in which the triangles of a pass reach the frame. The first two leave the same
+// frame.
 enum class DrawOrder {
     FarToNear, // each over what is drawn (RasteriseTriangle), in the models' triangle order
     NearToFar, // each only where nothing is drawn yet (RasteriseTriangleBehind), in reverse
+    // NearToFar, with every decision it makes, but covering what each triangle would draw
+    // instead of filling it (CoverTrianglePixels): a pass without its filling, for profiles.
+    NearToFarUnfilled,
 };
 
 using TriangleRasteriser = void (*)(WorkerState&, const ScreenVertex&, const ScreenVertex&,
@@ -65,6 +69,20 @@ void DrawSharedTriangles(WorkerState& worker, const Model& model, DrawOrder orde
 // already, so that drawing it nearest first now changes nothing. Only for models that
 // CanDrawShared.
 bool SharedModelHidden(WorkerState& worker, const Model& model);
+
+// The rectangle around points in normalised screen coordinates (-1 to 1 across the picture).
+struct ScreenBounds {
+    static constexpr float FarOff = 1000.0f;
+    float left = FarOff, right = -FarOff, top = FarOff, bottom = -FarOff;
+    bool near = true; // false once a point lies FarOff or more away or is not a number
+};
+
+// Widens the bounds to hold the point (xn, yn).
+void AddToBounds(ScreenBounds& bounds, float xn, float yn);
+
+// True when every pixel of the worker's rows that a triangle with its corners in the
+// rectangle could reach is covered already; false when a point of it lies far off.
+bool BoundsHidden(const WorkerState& worker, const ScreenBounds& bounds);
 
 // Triangle setup's scratch for one worker: MaxSharedPositions position records.
 PositionState* CreatePositionScratch();

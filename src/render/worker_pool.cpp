@@ -1,6 +1,7 @@
 #include "render/worker_pool.h"
 
 #include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -32,6 +33,11 @@ namespace {
 // any other work in between, before it sleeps.
 constexpr int SpinRounds = 2000;
 
+// A helper whose last wait for a job lasted longer than this sees jobs paced apart, as by a
+// frame-rate cap: polling would only burn its core in every gap, so it sleeps at once until
+// a wait is short again.
+constexpr std::chrono::microseconds LongWait{1000};
+
 template <typename Done> bool SpinUntil(Done done) {
     for (int i = 0; i < SpinRounds; ++i) {
         if (done()) {
@@ -60,13 +66,17 @@ void RunTickets(WorkerPool& pool, int32_t thread, uint64_t first, uint64_t end) 
 
 void RunHelper(WorkerPool& pool, int32_t thread) {
     uint64_t seen = 0;
+    bool poll = true;
     for (;;) {
-        if (!SpinUntil([&] { return pool.jobs.load(std::memory_order_acquire) != seen; })) {
+        const auto waitStart = std::chrono::steady_clock::now();
+        if (!(poll &&
+              SpinUntil([&] { return pool.jobs.load(std::memory_order_acquire) != seen; }))) {
             std::unique_lock<std::mutex> lock(pool.mutex);
             pool.wake.wait(lock, [&] {
                 return pool.stopping || pool.jobs.load(std::memory_order_acquire) != seen;
             });
         }
+        poll = std::chrono::steady_clock::now() - waitStart < LongWait;
         uint64_t first, end;
         {
             std::lock_guard<std::mutex> lock(pool.mutex);

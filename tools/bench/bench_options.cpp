@@ -3,7 +3,7 @@
 #include "startup/data_directory.h"
 
 CommandLineOutcome ParseBenchOptions(int argc, const char* const* argv, BenchOptions& options) {
-    options = BenchOptions{"", Walk{}, 0, "", "", DefaultFrameOptions(), "", ""};
+    options = BenchOptions{"", Walk{}, 0, "", "", DefaultFrameOptions(), "", "", false};
     ParseWalk(DefaultWalk, options.walk);
     CLI::App app("", "drav-bench");
     DescribeProgram(app, "Walks a script of keys through the demo's own tick, timing one frame "
@@ -25,13 +25,17 @@ CommandLineOutcome ParseBenchOptions(int argc, const char* const* argv, BenchOpt
         AddTextOption(app, "--json", "FILE", "write the summary as JSON", options.jsonPath);
     CLI::Option* record = AddTextOption(app, "--record", "DEMO", "record the walk as a demo file",
                                         options.recordPath);
+    CLI::Option* profile =
+        app.add_flag("--profile", options.profile,
+                     "also draw every frame again on one thread in parts and print the medians "
+                     "of the serial part, set-up and filling, and the models each test skipped");
     // A timedemo brings its own keys and report.
     CLI::Option* play = AddTextOption(
         app, "--play", "DEMO",
         "timedemo: the demo's ticks as fast as they go, one frame each, its checks compared; "
         "prints ticks, seconds, frames per second and checks passed",
         options.playPath);
-    RefuseTogether(play, {walk, frames, trace, json, record});
+    RefuseTogether(play, {walk, frames, trace, json, record, profile});
     AddFrameOptions(app, options.frame);
     return ParseCommandLine(app, argc, argv);
 }

@@ -16,6 +16,7 @@ struct BenchOptions {
     FrameOptions frame;
     std::string recordPath; // empty: the walk is not recorded as a demo
     std::string playPath;   // a demo to play as a timedemo instead of the walk; empty: none
+    bool profile;           // also time each frame's parts on one thread
 };
 
 // The most frames one run may render (their records are kept in memory until the end).

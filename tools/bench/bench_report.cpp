@@ -14,13 +14,14 @@ BenchSummary SummariseFrames(const std::vector<FrameRecord>& records) {
     BenchSummary summary{};
     std::vector<int64_t> nanoseconds;
     nanoseconds.reserve(records.size());
-    uint64_t models = 0, reached = 0, hidden = 0, farToNearPixels = 0;
+    uint64_t models = 0, reached = 0, hidden = 0, boxHidden = 0, farToNearPixels = 0;
     TriangleCounts pass{0, 0, 0};
     for (const FrameRecord& record : records) {
         nanoseconds.push_back(record.nanoseconds);
         models += record.modelsDrawn;
         reached += record.counts.modelsReached;
         hidden += record.counts.modelsHidden;
+        boxHidden += record.counts.modelsBoxHidden;
         pass.submitted += record.counts.nearToFar.submitted;
         pass.drawn += record.counts.nearToFar.drawn;
         pass.pixels += record.counts.nearToFar.pixels;
@@ -34,6 +35,7 @@ BenchSummary SummariseFrames(const std::vector<FrameRecord>& records) {
     summary.meanModels = Mean(models, frames);
     summary.meanModelsReached = Mean(reached, frames);
     summary.meanModelsHidden = Mean(hidden, frames);
+    summary.meanModelsBoxHidden = Mean(boxHidden, frames);
     summary.meanSubmitted = Mean(pass.submitted, frames);
     summary.meanDrawn = Mean(pass.drawn, frames);
     summary.meanRejected = Mean(pass.submitted - pass.drawn, frames);

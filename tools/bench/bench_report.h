@@ -33,6 +33,7 @@ struct BenchSummary {
     double meanModels;
     double meanModelsReached;
     double meanModelsHidden;
+    double meanModelsBoxHidden; // of the hidden ones, those found so by their box
     double meanSubmitted;
     double meanDrawn;
     double meanRejected;

@@ -1,6 +1,7 @@
 #include "frame_count.h"
 
 #include "render/coverage.h"
+#include "render/model_bound.h"
 #include "render/raster.h"
 #include "render/render_pass.h"
 #include "render/render_state.h"
@@ -39,6 +40,11 @@ FrameCounts CountFrame(WorkerState& worker, FrameState& frame, const Scene& scen
     for (uint32_t i = 0; i < list.count && !FrameCovered(worker); ++i) {
         const DrawEntry& entry = list.entries[i];
         ++counts.modelsReached;
+        if (entry.box != nullptr && BoxHidden(worker, frame.viewMatrix, entry.world, *entry.box)) {
+            ++counts.modelsHidden;
+            ++counts.modelsBoxHidden;
+            continue;
+        }
         BeginModel(worker, frame.viewMatrix, entry.world, *entry.model);
         if (CanDrawShared(*entry.model) && SharedModelHidden(worker, *entry.model)) {
             ++counts.modelsHidden;

@@ -19,6 +19,7 @@ struct FrameCounts {
     uint32_t models;          // models kept by culling (the title's figure)
     uint32_t modelsReached;   // of those, the ones drawn before the frame was covered
     uint32_t modelsHidden;    // of those, the ones found wholly behind nearer ones
+    uint32_t modelsBoxHidden; // of those, the ones found so by their box, before any set-up
     TriangleCounts nearToFar; // the frame as the render pass draws it, nearest first
     TriangleCounts farToNear; // the same frame in the painter's order, every pixel overdrawn
 };

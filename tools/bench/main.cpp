@@ -9,6 +9,7 @@
 #include "bench_report.h"
 #include "demo/demo_session.h"
 #include "frame_count.h"
+#include "frame_profile.h"
 #include "heap_usage.h"
 #include "render/frame.h"
 #include "scene/tick.h"
@@ -121,6 +122,8 @@ int main(int argc, char** argv) {
         options.frames != 0 ? options.frames : static_cast<uint32_t>(walk.totalTicks);
     std::vector<FrameRecord> records;
     records.reserve(frames);
+    std::vector<FrameProfile> profiles;
+    profiles.reserve(options.profile ? frames : 0);
 
     StartupTimes startup;
     CountingRenderer = CreateRenderer(options.frame.scale, 1);
@@ -136,6 +139,9 @@ int main(int argc, char** argv) {
     WalkCursor cursor;
     for (uint32_t tick = 1; tick <= frames; ++tick) {
         records.push_back(TickAndRender(*Session.scene, walk, cursor, tick));
+        if (options.profile) {
+            profiles.push_back(ProfileFrame(*CountingRenderer, *Session.scene));
+        }
     }
 
     if (!options.recordPath.empty() && !FinishDemoRecording(Recorder, *Session.scene)) {
@@ -150,6 +156,9 @@ int main(int argc, char** argv) {
     PrintSummary(stdout, summary);
     PrintFrameRate(stdout, Session.renderer->target, options.frame.threads,
                    summary.frameTimes.medianMs);
+    if (options.profile) {
+        PrintProfile(stdout, profiles, summary);
+    }
     const bool written =
         WriteFile(options.tracePath, [&](std::FILE* f) { WriteTrace(f, records); }) &&
         WriteFile(options.jsonPath, [&](std::FILE* f) { WriteSummaryJson(f, summary); });
