@@ -12,18 +12,22 @@ ensure_packages "${BUILD_PACKAGES[@]}" "${APP_PACKAGES[@]}" "${E2E_PACKAGES[@]}"
 jobs=$(nproc)
 passed=0
 failed=0
+timings=()
 
-# step NAME COMMAND... : runs one stage, counts it, and keeps going so every failure shows.
+# step NAME COMMAND... : runs one stage, counts and times it, and keeps going so every failure
+# shows.
 step() {
     local name=$1
     shift
     echo "=== $name"
+    local start=$SECONDS
     if "$@"; then
         passed=$((passed + 1))
     else
         echo "=== FAILED: $name" >&2
         failed=$((failed + 1))
     fi
+    timings+=("$(printf '%5d s  %s' $((SECONDS - start)) "$name")")
 }
 
 build() { # build DIR CMAKE-ARGS...
@@ -129,5 +133,7 @@ if try_packages "${FUZZ_PACKAGES[@]}"; then
     step "fuzzing" bash scripts/fuzz.sh 20
 fi
 
+printf '%s\n' "${timings[@]}"
+echo "total: $SECONDS s"
 echo "stages: $passed passed, $failed failed"
 [ "$failed" -eq 0 ]
