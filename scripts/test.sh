@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Sets up, builds and runs every test: an optimised build, the Windows and browser builds, a
-# ThreadSanitizer build, and a sanitizer build whose objects serve both its tests and a short
-# run of every fuzz target. Installs missing Debian packages first. The stages that mostly
-# wait (on virtual screens, Wine, the browser) run in the background while the next build
-# compiles; each one's output is printed once it is done. Ends with every stage's seconds and
-# exits non-zero on any failure.
+# sanitizer build whose objects serve both its tests and a short run of every fuzz target, and
+# a ThreadSanitizer build. Installs missing Debian packages first. The stages that mostly
+# wait (on virtual screens, Wine, the browser) and the one-core sanitizer soak run in the
+# background while the next build compiles; each one's output is printed once it is done.
+# Ends with every stage's seconds and exits non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 source scripts/packages.sh
@@ -111,9 +111,32 @@ if web_tools; then
     in_background web_tests
 fi
 
+# AddressSanitizer and UndefinedBehaviorSanitizer. Where clang is at hand, the objects also
+# carry libFuzzer's coverage instrumentation, so the one build serves the fuzz targets too. Its
+# reports need only line tables, which build much faster than full debug information.
+sanitize_options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAV_SANITIZE=ON)
+fuzzing=false
+if try_packages "${FUZZ_PACKAGES[@]}"; then
+    fuzzing=true
+    sanitize_options+=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
+        -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -gline-tables-only -DNDEBUG"
+        -DDRAV_FUZZ=ON -DDRAV_FUZZ_DATA_DIR="$PWD/build/release/data")
+fi
+step "sanitizer build" build build/sanitize "${sanitize_options[@]}"
+# The long random walk, every frame checked, keeps one core busy the longest, so it starts
+# first, in the background beside the other tests and the ThreadSanitizer build.
+sanitizer_soak() {
+    step "sanitizer soak" ctest --test-dir build/sanitize --output-on-failure -L soak
+}
+in_background sanitizer_soak
+step "sanitizer tests" ctest --test-dir build/sanitize --output-on-failure -j "$jobs" \
+    -LE 'e2e|soak'
+# The tools' end-to-end runs too: a sanitizer report or a leak at exit fails them.
+step "sanitizer tool runs" ctest --test-dir build/sanitize --output-on-failure -j "$jobs" \
+    -R '^e2e_(render_frames|bench_run|hostile_data)$'
+
 # The renderer's threads under ThreadSanitizer: the tests that draw with several threads and a
-# short multi-threaded walk through drav-bench; any report fails the stage. Reports need only
-# line tables, which build much faster than full debug information.
+# short multi-threaded walk through drav-bench; any report fails the stage. Line tables again.
 build_tsan() {
     cmake -S . -B build/tsan -DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAV_TSAN=ON \
         -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -g1 -DNDEBUG" >/dev/null &&
@@ -126,29 +149,6 @@ step "thread sanitizer tests" tsan_run build/tsan/tests/drav_render_tests \
 step "thread sanitizer walk" tsan_run build/tsan/tools/bench/drav-bench --data build/tsan/data \
     --frames 60 --scale 2 --threads 3
 
-# AddressSanitizer and UndefinedBehaviorSanitizer. Where clang is at hand, the objects also
-# carry libFuzzer's coverage instrumentation, so the one build serves the fuzz targets too, and
-# its reports again rest on line tables alone.
-sanitize_options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DDRAV_SANITIZE=ON)
-fuzzing=false
-if try_packages "${FUZZ_PACKAGES[@]}"; then
-    fuzzing=true
-    sanitize_options+=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++
-        -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O2 -gline-tables-only -DNDEBUG"
-        -DDRAV_FUZZ=ON -DDRAV_FUZZ_DATA_DIR="$PWD/build/release/data")
-fi
-step "sanitizer build" build build/sanitize "${sanitize_options[@]}"
-# The long random walk, every frame checked, keeps one core busy the longest, so it starts
-# first, in the background.
-sanitizer_soak() {
-    step "sanitizer soak" ctest --test-dir build/sanitize --output-on-failure -L soak
-}
-in_background sanitizer_soak
-step "sanitizer tests" ctest --test-dir build/sanitize --output-on-failure -j "$jobs" \
-    -LE 'e2e|soak'
-# The tools' end-to-end runs too: a sanitizer report or a leak at exit fails them.
-step "sanitizer tool runs" ctest --test-dir build/sanitize --output-on-failure -j "$jobs" \
-    -R '^e2e_(render_frames|bench_run|hostile_data)$'
 # Each fuzz target for 20 seconds from its seeds, one per core at a time, once nothing else
 # runs.
 finish_background
