@@ -180,7 +180,16 @@ TEST_F(ModelLoaderTest, EveryLoadHasArraysOfItsOwn) {
     EXPECT_NE(second->texture->texels[0], 99);
 }
 
+// gcc announces AddressSanitizer with a macro, clang through __has_feature.
 #if defined(__SANITIZE_ADDRESS__)
+#define DRAV_UNDER_ADDRESS_SANITIZER 1
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+#define DRAV_UNDER_ADDRESS_SANITIZER 1
+#endif
+#endif
+
+#if defined(DRAV_UNDER_ADDRESS_SANITIZER)
 TEST_F(ModelLoaderTest, FailedAllocationGivesNoModel) {
     GTEST_SKIP() << "address space limits do not apply under AddressSanitizer";
 }

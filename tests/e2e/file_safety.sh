@@ -104,7 +104,21 @@ find_window() {
     done
     return 1
 }
+# drav_titles : the titles of the drav's windows, to say what a failed search found.
+drav_titles() {
+    local candidate
+    for candidate in $(xdotool search --pid "$drav_pid" 2>/dev/null); do
+        printf '"%s" ' "$(xdotool getwindowname "$candidate" 2>/dev/null)"
+    done
+}
 title_has() { [[ $(xdotool getwindowname "$window" 2>/dev/null) == *"$1"* ]]; }
+# stop_drav [SIGNAL] : ends the drav started last and waits for it, so that none is left
+# running after a failed check.
+stop_drav() {
+    kill "-${1:-TERM}" "$drav_pid" 2>/dev/null
+    wait "$drav_pid" 2>/dev/null
+    drav_pid=""
+}
 
 # A kill at any moment keeps all but at most the last 32 ticks. The ticks run are estimated
 # from the time since the recording's file appeared, 62.5 a second; a few ticks of slack
@@ -141,7 +155,7 @@ done
 # and in the title; nothing that is not a whole picture is left, and drav goes on.
 capture_fails() {
     local folder=$1 why=$2
-    wait_for 60 find_window || { fail "no window"; return; }
+    wait_for 60 find_window || { fail "no window with a frame-rate title: $(drav_titles)"; stop_drav; return; }
     xdotool key --window "$window" F12
     wait_for 10 title_has "cannot save drav-0001.png: $why" || fail "the title did not say $why for F12"
     xdotool key --window "$window" F9
@@ -156,9 +170,7 @@ capture_fails() {
         *) [ ! -e "$file" ] || fail "$file is left behind" ;;
         esac
     done
-    kill "$drav_pid"
-    wait "$drav_pid" 2>/dev/null
-    drav_pid=""
+    stop_drav
 }
 
 # A small file system that is full, and one that becomes read-only while drav runs.
@@ -184,9 +196,7 @@ wait_for 60 find_window || fail "no window"
 xdotool key --window "$window" F9
 wait_for 10 title_has "recording drav-0001.gif" || fail "the clip did not start"
 sleep 1
-kill -9 "$drav_pid"
-wait "$drav_pid" 2>/dev/null
-drav_pid=""
+stop_drav KILL
 [ -z "$(find "$work/clips" -name '*.gif')" ] || fail "a killed clip left $(ls "$work/clips")"
 
 [ "$failures" -eq 0 ] && echo "all file safety checks passed"
