@@ -155,7 +155,12 @@ done
 # and in the title; nothing that is not a whole picture is left, and drav goes on.
 capture_fails() {
     local folder=$1 why=$2
-    wait_for 60 find_window || { fail "no window with a frame-rate title: $(drav_titles)"; stop_drav; return; }
+    wait_for 60 find_window || {
+        fail "no window with a frame-rate title: $(drav_titles)" \
+            "$(describe_program "$drav_pid" "$work/drav.err")"
+        stop_drav
+        return
+    }
     xdotool key --window "$window" F12
     wait_for 10 title_has "cannot save drav-0001.png: $why" || fail "the title did not say $why for F12"
     xdotool key --window "$window" F9
@@ -192,7 +197,7 @@ fi
 
 # A clip killed on the way leaves its temporary file, never a .gif that decoders refuse.
 start_drav --captures "$work/clips"
-wait_for 60 find_window || fail "no window"
+wait_for 60 find_window || fail "no window: $(describe_program "$drav_pid" "$work/drav.err")"
 xdotool key --window "$window" F9
 wait_for 10 title_has "recording drav-0001.gif" || fail "the clip did not start"
 sleep 1

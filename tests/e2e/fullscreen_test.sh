@@ -68,7 +68,7 @@ start_drav() { # start_drav OPTION... : runs drav in the data folder and finds i
     window=""
     wait_for 60 find_running_window ||
         fail "drav $* showed no frame-rate title (windows: $(xdotool search --pid "$drav_pid" \
-            getwindowname %@ 2>/dev/null | tr '\n' ';'); waiting in: $(cat "/proc/$drav_pid/wchan" 2>/dev/null))"
+            getwindowname %@ 2>/dev/null | tr '\n' ';')): $(describe_program "$drav_pid" "$out/drav.stderr")"
 }
 # The window's place on the screen and its size.
 window_geometry() {

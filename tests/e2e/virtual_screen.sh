@@ -12,3 +12,21 @@ start_virtual_screen() {
     wait_for 30 test -s "$display_file" || return 1
     export DISPLAY=":$(cat "$display_file")"
 }
+
+# describe_program PID STDERR-FILE : why a program shows no window, for a failure message: whether
+# it still runs (and where its threads wait) or how it ended, its stderr, and the names of the
+# windows on the screen.
+describe_program() {
+    if kill -0 "$1" 2>/dev/null; then
+        echo "pid $1 still runs, state $(awk '{ print $3 }' "/proc/$1/stat" 2>/dev/null)," \
+            "waiting in $(cat "/proc/$1/wchan" 2>/dev/null)"
+        command -v gdb >/dev/null &&
+            gdb -p "$1" -batch -ex 'thread apply all bt 8' 2>/dev/null | grep -E '^(Thread|#)'
+    else
+        wait "$1"
+        echo "pid $1 has ended with status $?"
+    fi
+    echo "its stderr: $(head -c 2000 "$2")"
+    echo "windows on $DISPLAY: $(xwininfo -root -tree 2>/dev/null | grep -c '0x') with names:" \
+        "$(xwininfo -root -tree 2>/dev/null | grep -o '0x[0-9a-f]* "[^"]*"' | tr '\n' ';')"
+}

@@ -83,7 +83,9 @@ client_size() {
 
 # The window has shown the frame rate with models and has the given client size.
 expect_running_window() { # expect_running_window WIDTHxHEIGHT
-    wait_for 60 find_running_window || fail "no window showed the frame rate with models: '$title'"
+    wait_for 60 find_running_window ||
+        fail "no window showed the frame rate with models: '$title'" \
+            "$(describe_program "$drav_pid" "$out/drav.stderr")"
     echo "window $window on $DISPLAY: $title"
     local size
     size=$(client_size)
