@@ -3,7 +3,11 @@
 # start_virtual_screen FOLDER [WIDTHxHEIGHT] : starts a virtual X server (1024x768 unless
 # given) on a display number it picks itself, keeps its process id in xvfb_pid and its log in
 # FOLDER, and exports DISPLAY for it. Fails when the server does not come up within 30 seconds.
+# The virtual screen has no GPU, so SDL's OpenGL renderer would run on Mesa's threaded software
+# rasteriser, whose threads, starved by a busy machine, have held a window's start for over a
+# minute; SDL's own software renderer presents the same pixels without them.
 start_virtual_screen() {
+    export SDL_RENDER_DRIVER=software
     local display_file="$1/display"
     local size=${2:-1024x768}
     rm -f "$display_file"
