@@ -90,6 +90,10 @@ check_fullscreen_picture() {
 
 start_drav
 has_size 640x480 || fail "the window starts at $(window_size), not 640x480"
+# The window's place is where the window manager puts it when it frames the window, which may
+# happen after the first title.
+wm_framed() { xprop -id "$window" _NET_FRAME_EXTENTS 2>/dev/null | grep -q 'CARDINAL'; }
+wait_for 30 wm_framed || fail "the window manager did not frame the window"
 windowed=$(window_geometry)
 xdotool windowfocus "$window" 2>/dev/null
 xdotool key F11
