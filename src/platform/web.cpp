@@ -1,5 +1,6 @@
 // Web backend: the seam over a page's canvas, its keyboard events, the keys its on-screen
-// controls hold, the Gamepad API, performance.now() and the page's status line. The page is
+// controls hold, the Gamepad API, the pointer locked to the canvas for mouse turning,
+// performance.now() and the page's status line. The page is
 // never closed from inside, so no quit event exists.
 #include "app/platform.h"
 
@@ -30,6 +31,10 @@ ControllerState Gamepads[MaxControllers];
 FrameLayout Layout;
 std::vector<uint8_t> FramePixels;
 CanvasPixel CanvasColours[PaletteSize];
+// Mouse turning: the pointer is locked to the canvas by a click; the browser itself unlocks it
+// on Escape and when the page loses the focus.
+bool PointerLocked = false;
+MouseMotion GatheredMotion{};
 std::vector<CanvasPixel> CanvasImage;
 
 // Sizes the page's canvas and keeps its 2D context for presenting, and the frame's size for the
@@ -102,6 +107,24 @@ EM_BOOL OnFocusLost(int, const EmscriptenFocusEvent*, void*) {
     return EM_FALSE;
 }
 
+EM_BOOL OnCanvasClick(int, const EmscriptenMouseEvent*, void*) {
+    emscripten_request_pointerlock(CanvasSelector, EM_FALSE);
+    return EM_FALSE;
+}
+
+EM_BOOL OnPointerLockChange(int, const EmscriptenPointerlockChangeEvent* event, void*) {
+    PointerLocked = event->isActive != 0;
+    return EM_FALSE;
+}
+
+EM_BOOL OnMouseMove(int, const EmscriptenMouseEvent* event, void*) {
+    if (PointerLocked) {
+        GatheredMotion.dx += static_cast<int32_t>(event->movementX);
+        GatheredMotion.dy += static_cast<int32_t>(event->movementY);
+    }
+    return EM_FALSE;
+}
+
 // Reads every gamepad of the standard layout; others have no known button order.
 void ReadGamepads() {
     std::fill(std::begin(Gamepads), std::end(Gamepads), ControllerState{});
@@ -161,6 +184,20 @@ int64_t PlatformCounter() {
 
 int64_t PlatformCounterFrequency() {
     return CounterTicksPerSecond;
+}
+
+void PlatformEnableMouse() {
+    emscripten_set_click_callback(CanvasSelector, nullptr, EM_FALSE, OnCanvasClick);
+    emscripten_set_pointerlockchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE,
+                                              OnPointerLockChange);
+    emscripten_set_mousemove_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE,
+                                      OnMouseMove);
+}
+
+MouseMotion PlatformTakeMouseMotion() {
+    const MouseMotion motion = GatheredMotion;
+    GatheredMotion = MouseMotion{};
+    return motion;
 }
 
 // The page runs one iteration per animation frame, which the browser already paces to the
