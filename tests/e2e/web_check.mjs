@@ -333,15 +333,16 @@ async function checkEveryKey(page, origin) {
   check(checker.status === 0, `every key acts as the tick rules say ${checker.stderr}`);
 }
 
-// The shipped demo plays to its end in the page, which then shows how it went.
-async function checkDemoPlayback(page, origin) {
-  await page.goto(`${origin}/index.html?play=walk.dem`, { timeout: PatientMs });
+// A shipped demo (walk.dem, or mouse.dem recorded with --mouse) plays to its end in the page,
+// which then shows how it went.
+async function checkDemoPlayback(page, origin, name) {
+  await page.goto(`${origin}/index.html?play=${name}`, { timeout: PatientMs });
   const status = await demoStatus(page, DemoPlaybackMs);
   const report = await page.locator('#messages').textContent();
-  check(status === 0 && /drav: demo walk.dem: \d+ ticks, all \d+ checks matched/.test(report) &&
-        await page.locator('#messages').isVisible(),
-        `the shipped demo plays back in the page with every check matching, told in the page: ` +
-        `${status}, ${report.trim()}`);
+  const matched = new RegExp(`drav: demo ${name}: \\d+ ticks, all \\d+ checks matched`);
+  check(status === 0 && matched.test(report) && await page.locator('#messages').isVisible(),
+        `the shipped demo ${name} plays back in the page with every check matching, told in ` +
+        `the page: ${status}, ${report.trim()}`);
 }
 
 async function main() {
@@ -383,7 +384,8 @@ async function main() {
     await checkFullscreen(page, 320, 240, 'fullscreen');
     await checkFrames(page);
     await checkEveryKey(page, origin);
-    await checkDemoPlayback(page, origin);
+    await checkDemoPlayback(page, origin, 'walk.dem');
+    await checkDemoPlayback(page, origin, 'mouse.dem');
     await checkScaleFromAddress(context, origin);
     await checkFrameRateCap(context, origin);
     const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', headless: true,

@@ -3,14 +3,17 @@
 # key of the table is held in turn; the recording must hold exactly those keys and move the
 # camera as the tick rules say (read back by the native drav-render). drav.exe then plays the
 # shipped demo in real time with every check matching, and a demo edited in one key byte must
-# exit with status 3 naming the tick.
+# exit with status 3 naming the tick. A demo recorded with --mouse plays with every check
+# matching too.
 # Usage, inside wine_run.sh:
 #   wine_keys.sh DRAV-RENDER DRAV-BENCH DATA-DIRECTORY DEMO OUTPUT-DIRECTORY DIST-DIRECTORY
+#                MOUSE-DEMO
 set -uo pipefail
 
 source "$(dirname "$0")/keys_common.sh"
 read_common_arguments "$@"
 dist=$(realpath "$6")
+mouse_demo=$(realpath "$7")
 rm -f "$dist"/*.dem
 
 watcher=""
@@ -39,6 +42,9 @@ wait_for 60 test -s "$out/record.status" || fail "drav.exe --record did not end"
 cp "$dist/keys.dem" "$out/keys.dem" 2>/dev/null || fail "drav.exe wrote no keys.dem"
 check_recorded_keys "$out/keys.dem"
 check_playback
+status=$(play "$mouse_demo" "$out/mouse.log")
+[ "$status" = 0 ] && grep -q "all [0-9]* checks matched" "$out/mouse.log" ||
+    fail "playing the mouse demo exited with $status: $(cat "$out/mouse.log")"
 
 echo "wine keys and demos: $failures failed"
 [ "$failures" -eq 0 ]
