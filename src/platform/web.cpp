@@ -31,8 +31,9 @@ ControllerState Gamepads[MaxControllers];
 FrameLayout Layout;
 std::vector<uint8_t> FramePixels;
 CanvasPixel CanvasColours[PaletteSize];
-// Mouse turning: the pointer is locked to the canvas by a click; the browser itself unlocks it
-// on Escape and when the page loses the focus.
+// Mouse turning: the pointer is locked to the canvas by a click, and unlocked on Escape and
+// when the canvas loses the focus (as browsers do by themselves, though not every one for a
+// key event it did not see come from the keyboard).
 bool PointerLocked = false;
 MouseMotion GatheredMotion{};
 std::vector<CanvasPixel> CanvasImage;
@@ -73,7 +74,14 @@ EM_JS(void, ShowStatusText, (const char* text), {
     }
 });
 
-// F12 takes a screenshot and F9 starts or stops a clip; true for those keys.
+void UnlockPointer() {
+    if (PointerLocked) {
+        emscripten_exit_pointerlock();
+    }
+}
+
+// F12 takes a screenshot and F9 starts or stops a clip, true for those keys; Escape frees the
+// pointer and goes on to the page.
 bool OnCaptureKey(const char* name) {
     if (std::strcmp(name, "F12") == 0) {
         RequestScreenshot();
@@ -82,6 +90,9 @@ bool OnCaptureKey(const char* name) {
     if (std::strcmp(name, "F9") == 0) {
         RequestClipToggle();
         return true;
+    }
+    if (std::strcmp(name, "Escape") == 0) {
+        UnlockPointer();
     }
     return false;
 }
@@ -104,6 +115,7 @@ EM_BOOL OnFocusLost(int, const EmscriptenFocusEvent*, void*) {
     for (bool& held : HeldKeys) {
         held = false;
     }
+    UnlockPointer();
     return EM_FALSE;
 }
 
