@@ -49,9 +49,8 @@ bool PlatformKeyDown(Key key) {
     return HeadlessKey(key) || AnyControllerHoldsKey(Headless.controllers, key);
 }
 
-void PlatformEnableMouse() {
-    Headless.mouseEnabled = true;
-}
+// The scripted mouse has no pointer to capture: its motion always reaches the ticks.
+void PlatformEnableMouse() {}
 
 MouseMotion PlatformTakeMouseMotion() {
     const MouseMotion motion = Headless.mouseMotion;

@@ -39,7 +39,6 @@ struct HeadlessPlatform {
     int frameBufferCount;
     int pumpCount;
     int keyQueryCount;
-    bool mouseEnabled; // PlatformEnableMouse was called
     int presentCount;
     int sleepCount;
     int titleCount;
