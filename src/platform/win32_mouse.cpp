@@ -8,22 +8,33 @@ constexpr USHORT MouseUsage = 0x02;
 
 bool MouseWanted = false;
 bool Captured = false;
+// Clipping moves a pointer that was outside into the client area, a jump that some systems
+// (Wine) report as raw motion: the first motion after such a capture is dropped.
+bool SkipNextMotion = false;
 MouseMotion Gathered{};
 
-// Holds the pointer inside the client area, so a click never lands on another window.
-void ClipToClientArea(HWND window) {
+RECT ClientAreaOnScreen(HWND window) {
     RECT client;
     GetClientRect(window, &client);
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    return client;
+}
+
+// Holds the pointer inside the client area, so a click never lands on another window.
+void ClipToClientArea(HWND window) {
+    const RECT client = ClientAreaOnScreen(window);
     ClipCursor(&client);
 }
 
 void Capture(HWND window) {
-    ClipToClientArea(window);
     if (!Captured) {
+        const RECT client = ClientAreaOnScreen(window);
+        POINT pointer;
+        SkipNextMotion = GetCursorPos(&pointer) && !PtInRect(&client, pointer);
         ShowCursor(FALSE);
         Captured = true;
     }
+    ClipToClientArea(window);
 }
 
 void Release() {
@@ -43,6 +54,10 @@ void GatherRawInput(LPARAM lParam) {
                         sizeof(RAWINPUTHEADER)) == static_cast<UINT>(-1) ||
         input.header.dwType != RIM_TYPEMOUSE ||
         (input.data.mouse.usFlags & MOUSE_MOVE_ABSOLUTE) != 0) {
+        return;
+    }
+    if (SkipNextMotion) {
+        SkipNextMotion = false;
         return;
     }
     Gathered.dx += input.data.mouse.lLastX;

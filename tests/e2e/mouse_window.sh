@@ -10,12 +10,6 @@ drav=$(realpath "$5")
 xvfb_pid="" watcher="" drav_pid=""
 trap 'kill $drav_pid $watcher $xvfb_pid 2>/dev/null' EXIT
 
-# move_pointer DX DY : ten relative moves 50 ms apart.
-move_pointer() {
-    for _ in {1..10}; do xdotool mousemove_relative -- "$1" "$2" && sleep 0.05; done
-    sleep 0.3
-}
-
 source "$(dirname "$0")/virtual_screen.sh"
 start_virtual_screen "$out" || { echo "Xvfb did not start" >&2; exit 1; }
 start_title_watcher
@@ -23,12 +17,8 @@ start_title_watcher
     >"$out/record.log" 2>&1 &
 drav_pid=$!
 find_program_window 60
-xdotool windowfocus --sync "$window" mousemove --window "$window" 320 240 click 1 sleep 0.3
-move_pointer 12 0
-xdotool key Escape sleep 0.3
-move_pointer -12 0
-xdotool mousemove --window "$window" 320 240 click 1 sleep 0.3
-move_pointer 0 -6
+xdotool windowfocus --sync "$window"
+turn_with_mouse
 "$6" "$window" && wait "$drav_pid" || fail "drav --mouse --record: $(cat "$out/record.log")"
 drav_pid=""
 python3 "$(dirname "$0")/mouse_demo_check.py" "$out/mouse.dem" "$render" "$bench" "$data" 150 ||
