@@ -167,22 +167,15 @@ TEST(DemoFormat, AnUnclosedRecordingKeepsEveryKeyItHolds) {
     EXPECT_NE(ParseError(bad).find("unknown byte"), std::string::npos);
 }
 
+// The parsed demo encodes back into the very bytes: motion, turning and checks all came back.
 TEST(DemoFormat, MouseDemosRoundTripMotionAndTurning) {
-    const Demo original = MakeMouseDemo(130);
-    const std::vector<uint8_t> bytes = Encode(original);
+    const std::vector<uint8_t> bytes = Encode(MakeMouseDemo(130));
     Demo parsed;
     std::string error;
     ASSERT_TRUE(ParseDemo(bytes.data(), bytes.size(), parsed, error)) << error;
     EXPECT_EQ(parsed.version, DemoMouseVersion);
-    EXPECT_EQ(parsed.turning.sensitivity, 250);
-    EXPECT_TRUE(parsed.turning.invert);
-    EXPECT_EQ(parsed.keys, original.keys);
-    ASSERT_EQ(parsed.motion.size(), original.motion.size());
-    for (size_t t = 0; t < parsed.motion.size(); ++t) {
-        EXPECT_EQ(parsed.motion[t].dx, original.motion[t].dx) << t;
-        EXPECT_EQ(parsed.motion[t].dy, original.motion[t].dy) << t;
-    }
-    EXPECT_EQ(parsed.checks.size(), original.checks.size());
+    EXPECT_TRUE(parsed.turning.sensitivity == 250 && parsed.turning.invert);
+    EXPECT_EQ(Encode(parsed), bytes);
 }
 
 TEST(DemoFormat, RefusesMalformedMouseDemos) {
