@@ -1,6 +1,7 @@
 // The demo-file reader on any bytes. It never reads outside them (the sanitizers watch), and a
-// file it accepts is a demo within the limits: key bytes of the seven keys, check records in
-// tick order ending on the last tick, which encodes back into a file that reads the same.
+// file it accepts is a demo within the limits: key bytes of the seven keys, mouse motion only
+// in version 2 and within its limit, check records in tick order ending on the last tick,
+// which encodes back into a file that reads the same.
 // Input: the file's bytes.
 #include <cstdint>
 #include <string>
@@ -17,6 +18,12 @@ void CheckLimits(const Demo& demo) {
     for (uint8_t keys : demo.keys) {
         FUZZ_CHECK(keys <= AllKeyBits);
     }
+    FUZZ_CHECK(demo.motion.size() == demo.keys.size());
+    for (const MouseMotion& motion : demo.motion) {
+        FUZZ_CHECK(demo.version == DemoMouseVersion || (motion.dx == 0 && motion.dy == 0));
+        FUZZ_CHECK(motion.dx >= -DemoMotionLimit - 1 && motion.dx <= DemoMotionLimit);
+        FUZZ_CHECK(motion.dy >= -DemoMotionLimit - 1 && motion.dy <= DemoMotionLimit);
+    }
     // A closed demo ends with a check after its last tick; one never closed may stop anywhere
     // after its last check.
     if (demo.unfinished) {
@@ -30,11 +37,12 @@ void CheckLimits(const Demo& demo) {
     }
 }
 
-// The closed file of the demo: the header, each tick's key byte after the check that precedes
-// it, the last check and the end marker.
+// The closed file of the demo: the header, each tick's motion and key byte after the check that
+// precedes it, the last check and the end marker.
 std::vector<uint8_t> Encode(const Demo& demo) {
     std::vector<uint8_t> file;
-    AppendDemoHeader(file, demo.dataDigest);
+    AppendDemoHeader(file, demo.dataDigest,
+                     demo.version == DemoMouseVersion ? &demo.turning : nullptr);
     const auto ticks = static_cast<uint32_t>(demo.keys.size());
     uint8_t tickCount[4];
     EncodeTickCount(tickCount, ticks);
@@ -45,7 +53,7 @@ std::vector<uint8_t> Encode(const Demo& demo) {
             AppendDemoCheck(file, demo.checks[nextCheck++]);
         }
         if (tick < ticks) {
-            file.push_back(demo.keys[tick]);
+            AppendDemoTick(file, demo.keys[tick], demo.motion[tick]);
         }
     }
     AppendDemoEnd(file, ticks);
@@ -63,6 +71,13 @@ void CheckReadsBack(const Demo& demo) {
     std::string error;
     FUZZ_CHECK(ParseDemo(file.data(), file.size(), again, error));
     FUZZ_CHECK(again.dataDigest == demo.dataDigest && again.keys == demo.keys);
+    FUZZ_CHECK(again.version == demo.version &&
+               again.turning.sensitivity == demo.turning.sensitivity &&
+               again.turning.invert == demo.turning.invert);
+    for (size_t t = 0; t < demo.motion.size(); ++t) {
+        FUZZ_CHECK(again.motion[t].dx == demo.motion[t].dx &&
+                   again.motion[t].dy == demo.motion[t].dy);
+    }
     FUZZ_CHECK(again.checks.size() == demo.checks.size());
     for (size_t i = 0; i < demo.checks.size(); ++i) {
         FUZZ_CHECK(SameCheck(again.checks[i], demo.checks[i]));

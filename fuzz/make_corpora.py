@@ -86,18 +86,23 @@ for name, (parser, words) in {
         "query": (3, ["scale=2&threads=1"])}.items():
     write("options", name, bytes([parser]) + b"\0".join(w.encode() for w in words))
 
-# Demo files: a closed one with a scheduled and a last check, one never closed, and the
-# shipped demo cut short, as a recording that stopped.
+# Demo files: a closed one with a scheduled and a last check, one never closed, one with the
+# mouse's motion, and the shipped demo cut short, as a recording that stopped.
 def check(tick):
     return bytes([0x80]) + struct.pack("<I6IQQ", tick, *range(6), 0x1234, 0x5678)
 
 
-def demo(ticks, closed=True):
-    header = b"DRAVDEMO" + struct.pack("<IIQ", 1, ticks if closed else 0xffffffff, 0xabcdef)
+def demo(ticks, closed=True, mouse=False):
+    header = b"DRAVDEMO" + struct.pack("<IIQ", 2 if mouse else 1,
+                                       ticks if closed else 0xffffffff, 0xabcdef)
+    if mouse:
+        header += struct.pack("<II", 150, 1)
     body = b""
     for tick in range(ticks):
         if tick and tick % 64 == 0:
             body += check(tick)
+        if mouse and tick % 2:
+            body += bytes([0x81]) + struct.pack("<hh", tick - 40, -tick)
         body += bytes([(tick * 5) % 0x80])
     return header + body + check(ticks) + (bytes([0xff]) + struct.pack("<I", ticks) if closed
                                            else b"")
@@ -105,6 +110,7 @@ def demo(ticks, closed=True):
 
 write("demo_reader", "closed", demo(70))
 write("demo_reader", "empty", demo(0))
+write("demo_reader", "mouse", demo(70, mouse=True))
 write("demo_reader", "unfinished", demo(130, closed=False)[:-20])
 with open(os.path.join(here, "..", "demos", "walk.dem"), "rb") as f:
     write("demo_reader", "walk-cut", f.read()[:400])

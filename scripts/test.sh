@@ -89,7 +89,7 @@ windows_tests() {
         build/mingw/tests/platform/win32/drav_window_probe.exe build/mingw/e2e_fullscreen
     step "windows keys and demos" in_wine bash tests/e2e/wine_keys.sh \
         build/release/tools/render/drav-render build/release/tools/bench/drav-bench \
-        build/release/data demos/walk.dem build/mingw/e2e-keys build/mingw/dist
+        build/release/data demos/walk.dem build/mingw/e2e-keys build/mingw/dist demos/mouse.dem
 }
 if try_packages "${WINDOWS_PACKAGES[@]}"; then
     step "windows cross build" build build/mingw -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake

@@ -17,8 +17,11 @@ namespace {
 std::string RecordPath;
 DemoPlayback Playback;
 DemoRecorder Recorder;
-// The keys the tick being run found held, gathered as it asks.
+// Mouse turning as the options ask for it.
+MouseOptions Mouse{};
+// The keys the tick being run found held, gathered as it asks, and the motion it took.
 uint8_t RecordedKeys = 0;
+MouseMotion RecordedMotion{};
 
 bool RecordingKeyDown(Key key) {
     const bool down = PlatformKeyDown(key);
@@ -28,9 +31,29 @@ bool RecordingKeyDown(Key key) {
     return down;
 }
 
+// Motion beyond what a demo holds is clamped before the tick, so the recording plays the same.
+MouseMotion RecordingMotion() {
+    RecordedMotion = ClampDemoMotion(PlatformTakeMouseMotion());
+    return RecordedMotion;
+}
+
 void AfterRecordedTick(Scene& scene) {
-    RecordDemoTick(Recorder, scene, RecordedKeys);
+    RecordDemoTick(Recorder, scene, RecordedKeys, RecordedMotion);
     RecordedKeys = 0;
+    RecordedMotion = MouseMotion{};
+}
+
+MouseMotion PlayedMotion() {
+    return ScriptedMotion;
+}
+
+// The keyboard drives the loop as it starts; the mouse as well when it was asked for.
+void StartMouse() {
+    if (Mouse.enabled) {
+        PlatformEnableMouse();
+        LoopTickSource =
+            TickSource{PlatformKeyDown, nullptr, PlatformTakeMouseMotion, Mouse.turning};
+    }
 }
 
 void AfterLoopTick(Scene& scene) {
@@ -85,21 +108,28 @@ bool PrepareCaptures(const std::string& folder) {
 
 bool PrepareDemoSession(const DravOptions& options) {
     RecordPath = options.recordPath;
+    Mouse = options.mouse;
     Playback.path = options.playPath;
     return Playback.path.empty() || LoadDemoPlayback(Playback, "drav", Playback.path, "");
 }
 
 void BeginDemoSession(Scene& scene) {
     if (!Playback.path.empty()) {
+        // The demo's own motion and turning drive the view; the pointer stays free.
         StartDemoPlayer(Playback.player, Playback.demo, scene);
-        LoopTickSource = TickSource{ScriptedKeyDown, AfterLoopTick};
+        LoopTickSource =
+            TickSource{ScriptedKeyDown, AfterLoopTick, PlayedMotion, Playback.demo.turning};
         if (DemoPlayerFinished(Playback.player)) {
             Running = 0;
         }
-    } else if (!RecordPath.empty()) {
-        if (StartDemoRecording(Recorder, "drav", RecordPath.c_str(), DigestDataFiles(""))) {
-            LoopTickSource = TickSource{RecordingKeyDown, AfterRecordedTick};
-        }
+        return;
+    }
+    StartMouse();
+    if (!RecordPath.empty() &&
+        StartDemoRecording(Recorder, "drav", RecordPath.c_str(), DigestDataFiles(""),
+                           Mouse.enabled ? &Mouse.turning : nullptr)) {
+        LoopTickSource = TickSource{RecordingKeyDown, AfterRecordedTick,
+                                    Mouse.enabled ? RecordingMotion : nullptr, Mouse.turning};
     }
 }
 

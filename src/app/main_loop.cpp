@@ -16,7 +16,7 @@
 
 int Running = 1;
 std::unique_ptr<Renderer> WindowRenderer;
-TickSource LoopTickSource = {PlatformKeyDown, nullptr};
+TickSource LoopTickSource = {PlatformKeyDown, nullptr, nullptr, MouseTurning{}};
 
 MainLoop StartMainLoop() {
     MainLoop loop{};
@@ -36,7 +36,9 @@ void PumpEvents() {
 // 16 ms waits for the next iteration.
 void RunDueTicks(MainLoop& loop, Scene& scene) {
     while (ReadClock() - loop.tickTime > TickLength) {
-        RunTick(scene, LoopTickSource.keyDown);
+        const MouseMotion motion =
+            LoopTickSource.motion != nullptr ? LoopTickSource.motion() : MouseMotion{};
+        RunTick(scene, LoopTickSource.keyDown, motion, LoopTickSource.turning);
         if (LoopTickSource.afterTick != nullptr) {
             LoopTickSource.afterTick(scene);
         }

@@ -18,11 +18,14 @@ extern int Running;
 // The renderer that draws the window's frame; made by StartWindowProgram.
 extern std::unique_ptr<Renderer> WindowRenderer;
 
-// Where the loop's ticks take their keys from, and what runs after each tick: the platform's
-// keyboard and nothing, unless a demo is being recorded or played.
+// Where the loop's ticks take their keys and mouse motion from, and what runs after each tick:
+// the platform's keyboard, no mouse and nothing, unless the mouse is on or a demo is being
+// recorded or played.
 struct TickSource {
     KeyDownQuery keyDown;
     void (*afterTick)(Scene& scene); // may be null
+    MouseMotion (*motion)();         // null: no mouse
+    MouseTurning turning;            // how motion turns the view
 };
 extern TickSource LoopTickSource;
 

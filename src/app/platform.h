@@ -24,6 +24,12 @@ int64_t PlatformCounterFrequency();
 // Gives up the processor for about the given time; may return a little early or late.
 void PlatformSleep(double milliseconds);
 bool PlatformKeyDown(Key key);
+// Mouse turning, asked for once after the window opens: from then on the window captures the
+// pointer while it has the focus, lets it go on Escape and focus loss, and takes it again on a
+// click; the motion it gathers while captured is what PlatformTakeMouseMotion hands out.
+void PlatformEnableMouse();
+// The whole pixels the captured pointer moved since the last call; none from then on.
+MouseMotion PlatformTakeMouseMotion();
 // Stretches the frame over the whole client area.
 void PlatformPresent();
 void PlatformSetTitle(const char* title);

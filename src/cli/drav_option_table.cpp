@@ -2,6 +2,7 @@
 
 #include "cli/present_options.h"
 #include "render/renderer.h"
+#include "scene/tick.h"
 
 const OptionEntry ScaleOption = {"--scale",
                                  "K",
@@ -51,12 +52,31 @@ const OptionEntry CapturesOption = {"--captures",
                                     0,
                                     0};
 
+const OptionEntry MouseOption = {"--mouse",
+                                 nullptr,
+                                 "turn and tilt the view with the mouse, which the window captures "
+                                 "(Escape or leaving the window frees it, a click takes it again)",
+                                 OptionKind::Flag,
+                                 0,
+                                 0};
+const OptionEntry MouseSensitivityOption = {
+    "--mouse-sensitivity",
+    "N",
+    "mouse turning speed in percent (default 100: 0.002 radian a pixel)",
+    OptionKind::WholeNumber,
+    MinMouseSensitivity,
+    MaxMouseSensitivity};
+const OptionEntry MouseInvertOption = {
+    "--mouse-invert", nullptr, "moving the mouse forward tilts the view down",
+    OptionKind::Flag, 0,       0};
+
 } // namespace
 
 const char DravDescription[] = "Walks through the level: arrow keys move and turn, Page Up and "
                                "Page Down look up and down, End levels the view.";
 
 const OptionEntry* const DravOptionEntries[DravOptionCount] = {
-    &ScaleOption,      &ThreadsOption, &FrameRateCapOption, &VsyncOption,
-    &FullscreenOption, &RecordOption,  &PlayOption,         &CapturesOption,
+    &ScaleOption,      &ThreadsOption,          &FrameRateCapOption, &VsyncOption,
+    &FullscreenOption, &RecordOption,           &PlayOption,         &CapturesOption,
+    &MouseOption,      &MouseSensitivityOption, &MouseInvertOption,
 };

@@ -28,8 +28,11 @@ extern const OptionEntry ThreadsOption;
 // drav's description in its help, and its options in the order of the help. --record and
 // --play refuse each other.
 extern const char DravDescription[];
-constexpr int DravOptionCount = 8;
+constexpr int DravOptionCount = 11;
 extern const OptionEntry* const DravOptionEntries[DravOptionCount];
 constexpr int RecordOptionIndex = 5;
 constexpr int PlayOptionIndex = 6;
 constexpr int CapturesOptionIndex = 7;
+constexpr int MouseOptionIndex = 8;
+constexpr int MouseSensitivityOptionIndex = 9;
+constexpr int MouseInvertOptionIndex = 10;

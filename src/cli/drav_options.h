@@ -8,6 +8,13 @@
 #include "cli/command_outcome.h"
 #include "cli/drav_option_table.h"
 #include "cli/present_options.h"
+#include "scene/tick.h"
+
+// Mouse turning, off unless asked for.
+struct MouseOptions {
+    bool enabled;
+    MouseTurning turning;
+};
 
 struct DravOptions {
     FrameOptions frame;
@@ -15,9 +22,10 @@ struct DravOptions {
     std::string recordPath;     // empty: no recording
     std::string playPath;       // empty: the keyboard drives the walk
     std::string capturesFolder; // empty: DefaultCaptureFolder
+    MouseOptions mouse;
 };
 
-// DefaultFrameOptions, no cap, no vsync, no fullscreen, no demo.
+// DefaultFrameOptions, no cap, no vsync, no fullscreen, no demo, no mouse.
 DravOptions DefaultDravOptions();
 
 // Where each of DravOptionEntries stores into options.

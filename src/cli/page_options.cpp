@@ -183,7 +183,12 @@ std::string UnexpectedText(const std::vector<std::string>& unexpected) {
 } // namespace
 
 DravOptions DefaultDravOptions() {
-    return DravOptions{DefaultFrameOptions(), PresentOptions{}, "", "", ""};
+    return DravOptions{DefaultFrameOptions(),
+                       PresentOptions{},
+                       "",
+                       "",
+                       "",
+                       MouseOptions{false, MouseTurning{DefaultMouseSensitivity, false}}};
 }
 
 void DravOptionTargets(DravOptions& options, OptionTarget (&targets)[DravOptionCount]) {
@@ -195,6 +200,10 @@ void DravOptionTargets(DravOptions& options, OptionTarget (&targets)[DravOptionC
     targets[RecordOptionIndex] = OptionTarget{nullptr, nullptr, &options.recordPath};
     targets[PlayOptionIndex] = OptionTarget{nullptr, nullptr, &options.playPath};
     targets[CapturesOptionIndex] = OptionTarget{nullptr, nullptr, &options.capturesFolder};
+    targets[MouseOptionIndex] = OptionTarget{nullptr, &options.mouse.enabled, nullptr};
+    targets[MouseSensitivityOptionIndex] =
+        OptionTarget{&options.mouse.turning.sensitivity, nullptr, nullptr};
+    targets[MouseInvertOptionIndex] = OptionTarget{nullptr, &options.mouse.turning.invert, nullptr};
 }
 
 CommandLineOutcome ParsePageOptions(const std::vector<std::string>& arguments,

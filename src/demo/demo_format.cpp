@@ -1,5 +1,6 @@
 #include "demo/demo_format.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "scene/tick.h"
@@ -8,6 +9,8 @@ namespace {
 
 constexpr uint64_t DigestPrime = 0x100000001b3ull;
 constexpr size_t CheckRecordSize = 1 + 4 + 4 * DemoCameraFields + 8 + 8;
+constexpr size_t MotionRecordSize = 1 + 2 + 2;
+constexpr uint32_t InvertFlag = 1;
 
 void AppendLittleEndian(std::vector<uint8_t>& out, uint64_t value, int byteCount) {
     for (int i = 0; i < byteCount; ++i) {
@@ -43,6 +46,25 @@ bool Fail(std::string& error, const std::string& reason) {
     return false;
 }
 
+// The rest of a version 2 header: the sensitivity in its range, and the flags.
+bool ParseMouseHeader(Cursor& cursor, Demo& demo, std::string& error) {
+    if (!Remaining(cursor, DemoMouseHeaderSize - DemoHeaderSize)) {
+        return Fail(error, "truncated in the header");
+    }
+    const uint32_t sensitivity = static_cast<uint32_t>(TakeLittleEndian(cursor, 4));
+    const uint32_t flags = static_cast<uint32_t>(TakeLittleEndian(cursor, 4));
+    if (sensitivity < MinMouseSensitivity || sensitivity > MaxMouseSensitivity) {
+        return Fail(error, "the header's mouse sensitivity " + std::to_string(sensitivity) +
+                               " is outside " + std::to_string(MinMouseSensitivity) + " to " +
+                               std::to_string(MaxMouseSensitivity));
+    }
+    if ((flags & ~InvertFlag) != 0) {
+        return Fail(error, "unknown mouse flags " + std::to_string(flags) + " in the header");
+    }
+    demo.turning = MouseTurning{static_cast<int32_t>(sensitivity), flags == InvertFlag};
+    return true;
+}
+
 bool ParseHeader(Cursor& cursor, Demo& demo, uint32_t& tickCount, std::string& error) {
     if (!Remaining(cursor, sizeof DemoMagic) ||
         std::memcmp(cursor.bytes, DemoMagic, sizeof DemoMagic) != 0) {
@@ -52,11 +74,12 @@ bool ParseHeader(Cursor& cursor, Demo& demo, uint32_t& tickCount, std::string& e
         return Fail(error, "truncated in the header");
     }
     cursor.offset = sizeof DemoMagic;
-    const uint32_t version = static_cast<uint32_t>(TakeLittleEndian(cursor, 4));
-    if (version != DemoVersion) {
-        return Fail(error, "demo format version " + std::to_string(version) +
-                               " is not supported (this program reads version " +
-                               std::to_string(DemoVersion) + ")");
+    demo.version = static_cast<uint32_t>(TakeLittleEndian(cursor, 4));
+    if (demo.version != DemoVersion && demo.version != DemoMouseVersion) {
+        return Fail(error, "demo format version " + std::to_string(demo.version) +
+                               " is not supported (this program reads versions " +
+                               std::to_string(DemoVersion) + " and " +
+                               std::to_string(DemoMouseVersion) + ")");
     }
     tickCount = static_cast<uint32_t>(TakeLittleEndian(cursor, 4));
     if (tickCount > DemoMaxTicks && tickCount != DemoUnfinished) {
@@ -64,7 +87,7 @@ bool ParseHeader(Cursor& cursor, Demo& demo, uint32_t& tickCount, std::string& e
                                " is above the limit of " + std::to_string(DemoMaxTicks));
     }
     demo.dataDigest = TakeLittleEndian(cursor, 8);
-    return true;
+    return demo.version == DemoVersion || ParseMouseHeader(cursor, demo, error);
 }
 
 bool ParseCheck(Cursor& cursor, Demo& demo, std::string& error) {
@@ -92,9 +115,29 @@ bool ParseCheck(Cursor& cursor, Demo& demo, std::string& error) {
     return true;
 }
 
+// A motion record of version 2: some motion, for the key byte that must follow it.
+bool ParseMotion(Cursor& cursor, MouseMotion& pending, std::string& error) {
+    const size_t start = cursor.offset;
+    if (!Remaining(cursor, MotionRecordSize)) {
+        return Fail(error, "truncated in the motion record at byte " + std::to_string(start));
+    }
+    ++cursor.offset;
+    pending.dx = static_cast<int16_t>(TakeLittleEndian(cursor, 2));
+    pending.dy = static_cast<int16_t>(TakeLittleEndian(cursor, 2));
+    if (pending.dx == 0 && pending.dy == 0) {
+        return Fail(error, "the motion record at byte " + std::to_string(start) + " holds none");
+    }
+    return true;
+}
+
+bool HasMotion(MouseMotion motion) {
+    return motion.dx != 0 || motion.dy != 0;
+}
+
 // Key bytes and check records up to the end marker; checks must stand where the schedule
 // puts them, and an unscheduled one only right before the end marker.
 bool ParseBody(Cursor& cursor, Demo& demo, std::string& error) {
+    MouseMotion pending{};
     for (;;) {
         if (!Remaining(cursor, 1)) {
             return Fail(error, "truncated after tick " + std::to_string(demo.keys.size()) +
@@ -103,6 +146,10 @@ bool ParseBody(Cursor& cursor, Demo& demo, std::string& error) {
         const uint8_t tag = cursor.bytes[cursor.offset];
         const uint32_t ticks = static_cast<uint32_t>(demo.keys.size());
         const bool checked = !demo.checks.empty() && demo.checks.back().tick == ticks;
+        if (HasMotion(pending) && tag > AllKeyBits) {
+            return Fail(error, "no key byte after the motion record before byte " +
+                                   std::to_string(cursor.offset));
+        }
         if (tag == DemoEndTag) {
             return true;
         }
@@ -116,7 +163,8 @@ bool ParseBody(Cursor& cursor, Demo& demo, std::string& error) {
             }
             continue;
         }
-        if (tag > AllKeyBits) {
+        const bool motionTag = tag == DemoMotionTag && demo.version == DemoMouseVersion;
+        if (tag > AllKeyBits && !motionTag) {
             return Fail(error, "unknown byte " + std::to_string(tag) + " at offset " +
                                    std::to_string(cursor.offset));
         }
@@ -127,7 +175,15 @@ bool ParseBody(Cursor& cursor, Demo& demo, std::string& error) {
         if (ticks == DemoMaxTicks) {
             return Fail(error, "more than " + std::to_string(DemoMaxTicks) + " ticks");
         }
+        if (motionTag) {
+            if (!ParseMotion(cursor, pending, error)) {
+                return false;
+            }
+            continue;
+        }
         demo.keys.push_back(tag);
+        demo.motion.push_back(pending);
+        pending = MouseMotion{};
         ++cursor.offset;
     }
 }
@@ -176,15 +232,44 @@ uint64_t DigestBytes(uint64_t digest, const uint8_t* bytes, size_t size) {
     return digest;
 }
 
+uint64_t DigestTickInput(uint64_t digest, uint8_t keys, MouseMotion motion) {
+    digest = DigestBytes(digest, &keys, 1);
+    if (!HasMotion(motion)) {
+        return digest;
+    }
+    std::vector<uint8_t> bytes;
+    AppendLittleEndian(bytes, static_cast<uint16_t>(motion.dx), 2);
+    AppendLittleEndian(bytes, static_cast<uint16_t>(motion.dy), 2);
+    return DigestBytes(digest, bytes.data(), bytes.size());
+}
+
+MouseMotion ClampDemoMotion(MouseMotion motion) {
+    return MouseMotion{std::clamp(motion.dx, -DemoMotionLimit, DemoMotionLimit),
+                       std::clamp(motion.dy, -DemoMotionLimit, DemoMotionLimit)};
+}
+
 bool IsScheduledCheck(uint32_t tick) {
     return tick != 0 && tick % DemoCheckInterval == 0;
 }
 
-void AppendDemoHeader(std::vector<uint8_t>& out, uint64_t dataDigest) {
+void AppendDemoHeader(std::vector<uint8_t>& out, uint64_t dataDigest, const MouseTurning* mouse) {
     out.insert(out.end(), DemoMagic, DemoMagic + sizeof DemoMagic);
-    AppendLittleEndian(out, DemoVersion, 4);
+    AppendLittleEndian(out, mouse == nullptr ? DemoVersion : DemoMouseVersion, 4);
     AppendLittleEndian(out, DemoUnfinished, 4);
     AppendLittleEndian(out, dataDigest, 8);
+    if (mouse != nullptr) {
+        AppendLittleEndian(out, static_cast<uint32_t>(mouse->sensitivity), 4);
+        AppendLittleEndian(out, mouse->invert ? InvertFlag : 0, 4);
+    }
+}
+
+void AppendDemoTick(std::vector<uint8_t>& out, uint8_t keys, MouseMotion motion) {
+    if (HasMotion(motion)) {
+        out.push_back(DemoMotionTag);
+        AppendLittleEndian(out, static_cast<uint16_t>(motion.dx), 2);
+        AppendLittleEndian(out, static_cast<uint16_t>(motion.dy), 2);
+    }
+    out.push_back(keys);
 }
 
 void AppendDemoCheck(std::vector<uint8_t>& out, const DemoCheck& check) {

@@ -16,8 +16,9 @@
 
 namespace {
 
-// Larger than any valid demo: header, DemoMaxTicks key bytes, their checks and the end.
-constexpr size_t MaxDemoFileSize = DemoHeaderSize + DemoMaxTicks * 2u;
+// Larger than any valid demo: header, DemoMaxTicks key bytes and motion records, their checks
+// and the end.
+constexpr size_t MaxDemoFileSize = DemoMouseHeaderSize + DemoMaxTicks * 7u;
 
 // Appends the stream's bytes; false on a read error or once more than limit bytes came.
 bool ReadStream(std::FILE* stream, std::vector<uint8_t>& bytes, size_t limit) {
@@ -131,8 +132,11 @@ void CompareDueCheck(DemoPlayer& player, Scene& scene) {
     }
 }
 
-uint8_t KeysOfNextTick(const DemoPlayer& player) {
-    return player.tick < player.demo->keys.size() ? player.demo->keys[player.tick] : 0;
+// Sets the scripted input to that of the next tick, none after the last.
+void ScriptNextTick(const DemoPlayer& player) {
+    const bool more = player.tick < player.demo->keys.size();
+    ScriptedKeys = more ? player.demo->keys[player.tick] : 0;
+    ScriptedMotion = more ? player.demo->motion[player.tick] : MouseMotion{};
 }
 
 } // namespace
@@ -180,17 +184,17 @@ DemoCheck TakeDemoCheck(Scene& scene, uint32_t tick, uint64_t keysDigest) {
 }
 
 bool StartDemoRecording(DemoRecorder& recorder, const char* program, const char* path,
-                        uint64_t dataDigest) {
+                        uint64_t dataDigest, const MouseTurning* mouse) {
     recorder.keysDigest = DigestStart;
-    return OpenDemoWriter(recorder.writer, program, path, dataDigest);
+    return OpenDemoWriter(recorder.writer, program, path, dataDigest, mouse);
 }
 
-void RecordDemoTick(DemoRecorder& recorder, Scene& scene, uint8_t keys) {
+void RecordDemoTick(DemoRecorder& recorder, Scene& scene, uint8_t keys, MouseMotion motion) {
     if (!DemoWriterOpen(recorder.writer)) {
         return;
     }
-    recorder.keysDigest = DigestBytes(recorder.keysDigest, &keys, 1);
-    WriteDemoTick(recorder.writer, keys);
+    recorder.keysDigest = DigestTickInput(recorder.keysDigest, keys, motion);
+    WriteDemoTick(recorder.writer, keys, motion);
     if (IsScheduledCheck(recorder.writer.ticks)) {
         WriteDemoCheck(recorder.writer,
                        TakeDemoCheck(scene, recorder.writer.ticks, recorder.keysDigest));
@@ -214,18 +218,18 @@ void StartDemoPlayer(DemoPlayer& player, const Demo& demo, Scene& scene) {
     player.demo = &demo;
     player.keysDigest = DigestStart;
     CompareDueCheck(player, scene);
-    ScriptedKeys = KeysOfNextTick(player);
+    ScriptNextTick(player);
 }
 
 void AfterPlayedTick(DemoPlayer& player, Scene& scene) {
     if (DemoPlayerFinished(player)) {
         return;
     }
-    const uint8_t keys = player.demo->keys[player.tick];
-    player.keysDigest = DigestBytes(player.keysDigest, &keys, 1);
+    player.keysDigest = DigestTickInput(player.keysDigest, player.demo->keys[player.tick],
+                                        player.demo->motion[player.tick]);
     ++player.tick;
     CompareDueCheck(player, scene);
-    ScriptedKeys = KeysOfNextTick(player);
+    ScriptNextTick(player);
 }
 
 bool DemoPlayerFinished(const DemoPlayer& player) {
@@ -233,7 +237,7 @@ bool DemoPlayerFinished(const DemoPlayer& player) {
 }
 
 void PlayDemoTick(DemoPlayer& player, Scene& scene) {
-    RunTick(scene, ScriptedKeyDown);
+    RunTick(scene, ScriptedKeyDown, ScriptedMotion, player.demo->turning);
     AfterPlayedTick(player, scene);
 }
 

@@ -29,12 +29,13 @@ struct DemoRecorder {
     uint64_t keysDigest;
 };
 
-// Opens the file; on failure the recorder stays idle (the message, begun with program, is on
-// stderr).
+// Opens the file, of version 2 with the mouse's turning when mouse is not null; on failure the
+// recorder stays idle (the message, begun with program, is on stderr).
 bool StartDemoRecording(DemoRecorder& recorder, const char* program, const char* path,
-                        uint64_t dataDigest);
-// Records the keys the tick just run held, and a check after it when one is due.
-void RecordDemoTick(DemoRecorder& recorder, Scene& scene, uint8_t keys);
+                        uint64_t dataDigest, const MouseTurning* mouse = nullptr);
+// Records the keys and the mouse motion (ClampDemoMotion before the tick) the tick just ran, and a
+// check after it when one is due.
+void RecordDemoTick(DemoRecorder& recorder, Scene& scene, uint8_t keys, MouseMotion motion = {});
 // Adds the last check when the last tick was not on the schedule, and closes the file.
 bool FinishDemoRecording(DemoRecorder& recorder, Scene& scene);
 
@@ -48,14 +49,15 @@ struct DemoPlayer {
     std::string failure; // the first mismatch, naming its tick
 };
 
-// Takes the check before the first tick, if the demo has one, and sets ScriptedKeys to the
-// first tick's keys, so that RunTick(scene, ScriptedKeyDown) plays the demo's keys.
+// Takes the check before the first tick, if the demo has one, and sets ScriptedKeys and
+// ScriptedMotion to the first tick's, so that RunTick(scene, ScriptedKeyDown, ScriptedMotion,
+// demo.turning) plays the demo's input.
 void StartDemoPlayer(DemoPlayer& player, const Demo& demo, Scene& scene);
-// After each tick run with ScriptedKeyDown: counts it, compares a check due after it, and sets
-// ScriptedKeys to the next tick's keys (none after the last tick).
+// After each tick run with the scripted input: counts it, compares a check due after it, and
+// sets ScriptedKeys and ScriptedMotion to the next tick's (none after the last tick).
 void AfterPlayedTick(DemoPlayer& player, Scene& scene);
 bool DemoPlayerFinished(const DemoPlayer& player);
-// Runs the next tick of the demo with its keys, then AfterPlayedTick.
+// Runs the next tick of the demo with its keys and motion, then AfterPlayedTick.
 void PlayDemoTick(DemoPlayer& player, Scene& scene);
 
 // A demo file loaded for playing, and its player. The player points into demo, so a playback

@@ -46,8 +46,8 @@ bool PatchTickCount(DemoWriter& writer) {
 
 } // namespace
 
-bool OpenDemoWriter(DemoWriter& writer, const char* program, const char* path,
-                    uint64_t dataDigest) {
+bool OpenDemoWriter(DemoWriter& writer, const char* program, const char* path, uint64_t dataDigest,
+                    const MouseTurning* mouse) {
     writer = DemoWriter{};
     writer.program = program;
     std::string error;
@@ -55,7 +55,7 @@ bool OpenDemoWriter(DemoWriter& writer, const char* program, const char* path,
         Abandon(writer, error);
         return false;
     }
-    AppendDemoHeader(writer.pending, dataDigest);
+    AppendDemoHeader(writer.pending, dataDigest, mouse);
     return FlushPending(writer);
 }
 
@@ -63,9 +63,9 @@ bool DemoWriterOpen(const DemoWriter& writer) {
     return writer.file.stream != nullptr;
 }
 
-void WriteDemoTick(DemoWriter& writer, uint8_t keys) {
+void WriteDemoTick(DemoWriter& writer, uint8_t keys, MouseMotion motion) {
     if (DemoWriterOpen(writer)) {
-        writer.pending.push_back(keys);
+        AppendDemoTick(writer.pending, keys, motion);
         ++writer.ticks;
     }
 }

@@ -23,16 +23,18 @@ struct DemoWriter {
     uint32_t ticks;
 };
 
-// Creates the temporary file and writes the header. On failure says why on stderr, leaves
+// Creates the temporary file and writes the header: version 2 with the mouse's turning when
+// mouse is not null, else version 1. On failure says why on stderr, leaves
 // the writer closed and returns false.
-bool OpenDemoWriter(DemoWriter& writer, const char* program, const char* path, uint64_t dataDigest);
+bool OpenDemoWriter(DemoWriter& writer, const char* program, const char* path, uint64_t dataDigest,
+                    const MouseTurning* mouse = nullptr);
 
 bool DemoWriterOpen(const DemoWriter& writer);
 
-// One tick's keys, then a check record after it when one is due, then EndDemoTick; all are
-// ignored once the writer has failed. A failed write says why on stderr, removes the
-// temporary file and stops the recording.
-void WriteDemoTick(DemoWriter& writer, uint8_t keys);
+// One tick's keys and mouse motion (none in version 1), then a check record after it when one is
+// due, then EndDemoTick; all are ignored once the writer has failed. A failed write says why on
+// stderr, removes the temporary file and stops the recording.
+void WriteDemoTick(DemoWriter& writer, uint8_t keys, MouseMotion motion = {});
 void WriteDemoCheck(DemoWriter& writer, const DemoCheck& check);
 // Flushes the tick's bytes to the file every DemoFlushTicks ticks.
 void EndDemoTick(DemoWriter& writer);

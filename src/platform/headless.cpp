@@ -49,10 +49,19 @@ bool PlatformKeyDown(Key key) {
     return HeadlessKey(key) || AnyControllerHoldsKey(Headless.controllers, key);
 }
 
+// The scripted mouse has no pointer to capture: its motion always reaches the ticks.
+void PlatformEnableMouse() {}
+
+MouseMotion PlatformTakeMouseMotion() {
+    const MouseMotion motion = Headless.mouseMotion;
+    Headless.mouseMotion = MouseMotion{};
+    return motion;
+}
+
 void PlatformSleep(double milliseconds) {
     ++Headless.sleepCount;
-    const double counts = milliseconds * Headless.sleepShare *
-                          static_cast<double>(Headless.counterFrequency) * 0.001;
+    const double counts =
+        milliseconds * Headless.sleepShare * static_cast<double>(Headless.counterFrequency) * 0.001;
     Headless.counter += static_cast<int64_t>(std::ceil(counts)) + Headless.counterStepOnSleep;
 }
 

@@ -29,7 +29,8 @@ struct HeadlessPlatform {
     double sleepShare;
     bool keys[KeyCount];                         // indexed by Key
     ControllerState controllers[MaxControllers]; // all zero: none plugged in
-    int quitOnPump; // the pump with this 1-based number reports quit; 0: never
+    int quitOnPump;          // the pump with this 1-based number reports quit; 0: never
+    MouseMotion mouseMotion; // gathered motion: PlatformTakeMouseMotion hands it out and zeroes it
 
     // Record: what the shared code did.
     FrameLayout layout; // as last given to PlatformOpenWindow
@@ -51,6 +52,12 @@ extern HeadlessPlatform Headless;
 // Back to a fresh script and an empty record: window and frame buffer succeed, counter 0 at
 // 1 GHz, no keys, no quit.
 void ResetHeadless();
+
+// Moves the scripted mouse: the motion adds to what the next tick takes.
+inline void HeadlessMoveMouse(int32_t dx, int32_t dy) {
+    Headless.mouseMotion.dx += dx;
+    Headless.mouseMotion.dy += dy;
+}
 
 inline bool& HeadlessKey(Key key) {
     return Headless.keys[static_cast<int>(key)];

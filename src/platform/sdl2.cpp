@@ -30,6 +30,41 @@ std::vector<uint8_t> FramePixels;
 Uint32 TextureColours[PaletteSize];
 char FailureText[256];
 
+// Mouse turning: asked for by --mouse; released by Escape or focus loss until a click.
+bool MouseWanted = false;
+bool MouseReleased = false;
+MouseMotion GatheredMotion{};
+
+// The pointer is captured in relative mode while the mouse is wanted, not released, and the
+// window has the keyboard focus.
+void UpdateMouseCapture() {
+    const bool focused = (SDL_GetWindowFlags(Window) & SDL_WINDOW_INPUT_FOCUS) != 0;
+    SDL_SetRelativeMouseMode(MouseWanted && !MouseReleased && focused ? SDL_TRUE : SDL_FALSE);
+}
+
+void ReleaseMouse(bool released) {
+    MouseReleased = released;
+    UpdateMouseCapture();
+}
+
+// Focus and clicks move the capture; motion counts only while captured.
+void HandleMouseEvent(const SDL_Event& event) {
+    if (!MouseWanted) {
+        return;
+    }
+    if (event.type == SDL_MOUSEMOTION && SDL_GetRelativeMouseMode()) {
+        GatheredMotion.dx += event.motion.xrel;
+        GatheredMotion.dy += event.motion.yrel;
+    } else if (event.type == SDL_MOUSEBUTTONDOWN) {
+        ReleaseMouse(false);
+    } else if (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_FOCUS_LOST) {
+        ReleaseMouse(true);
+    } else if (event.type == SDL_WINDOWEVENT &&
+               event.window.event == SDL_WINDOWEVENT_FOCUS_GAINED) {
+        UpdateMouseCapture();
+    }
+}
+
 // The open controllers by slot, and the state of each as of the last pump; an empty slot is
 // null and its state all zero.
 SDL_GameController* Controllers[MaxControllers];
@@ -153,6 +188,8 @@ void HandleKeyPress(const SDL_KeyboardEvent& key) {
         RequestScreenshot();
     } else if (key.keysym.scancode == SDL_SCANCODE_F9) {
         RequestClipToggle();
+    } else if (key.keysym.scancode == SDL_SCANCODE_ESCAPE && MouseWanted) {
+        ReleaseMouse(true);
     }
 }
 
@@ -230,6 +267,8 @@ bool PlatformPumpEvents() {
             OpenController(event.cdevice.which);
         } else if (event.type == SDL_CONTROLLERDEVICEREMOVED) {
             CloseController(event.cdevice.which);
+        } else {
+            HandleMouseEvent(event);
         }
     }
     ReadControllers();
@@ -251,6 +290,17 @@ void PlatformSleep(double milliseconds) {
 
 bool PlatformKeyDown(Key key) {
     return KeyboardHoldsKey(key) || AnyControllerHoldsKey(ControllerStates, key);
+}
+
+void PlatformEnableMouse() {
+    MouseWanted = true;
+    UpdateMouseCapture();
+}
+
+MouseMotion PlatformTakeMouseMotion() {
+    const MouseMotion motion = GatheredMotion;
+    GatheredMotion = MouseMotion{};
+    return motion;
 }
 
 void PlatformPresent() {

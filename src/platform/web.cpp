@@ -1,5 +1,6 @@
 // Web backend: the seam over a page's canvas, its keyboard events, the keys its on-screen
-// controls hold, the Gamepad API, performance.now() and the page's status line. The page is
+// controls hold, the Gamepad API, the pointer locked to the canvas for mouse turning,
+// performance.now() and the page's status line. The page is
 // never closed from inside, so no quit event exists.
 #include "app/platform.h"
 
@@ -30,6 +31,11 @@ ControllerState Gamepads[MaxControllers];
 FrameLayout Layout;
 std::vector<uint8_t> FramePixels;
 CanvasPixel CanvasColours[PaletteSize];
+// Mouse turning: the pointer is locked to the canvas by a click, and unlocked on Escape and
+// when the canvas loses the focus (as browsers do by themselves, though not every one for a
+// key event it did not see come from the keyboard).
+bool PointerLocked = false;
+MouseMotion GatheredMotion{};
 std::vector<CanvasPixel> CanvasImage;
 
 // Sizes the page's canvas and keeps its 2D context for presenting, and the frame's size for the
@@ -68,7 +74,14 @@ EM_JS(void, ShowStatusText, (const char* text), {
     }
 });
 
-// F12 takes a screenshot and F9 starts or stops a clip; true for those keys.
+void UnlockPointer() {
+    if (PointerLocked) {
+        emscripten_exit_pointerlock();
+    }
+}
+
+// F12 takes a screenshot and F9 starts or stops a clip, true for those keys; Escape frees the
+// pointer and goes on to the page.
 bool OnCaptureKey(const char* name) {
     if (std::strcmp(name, "F12") == 0) {
         RequestScreenshot();
@@ -77,6 +90,9 @@ bool OnCaptureKey(const char* name) {
     if (std::strcmp(name, "F9") == 0) {
         RequestClipToggle();
         return true;
+    }
+    if (std::strcmp(name, "Escape") == 0) {
+        UnlockPointer();
     }
     return false;
 }
@@ -98,6 +114,25 @@ EM_BOOL OnKeyChange(int eventType, const EmscriptenKeyboardEvent* event, void*) 
 EM_BOOL OnFocusLost(int, const EmscriptenFocusEvent*, void*) {
     for (bool& held : HeldKeys) {
         held = false;
+    }
+    UnlockPointer();
+    return EM_FALSE;
+}
+
+EM_BOOL OnCanvasClick(int, const EmscriptenMouseEvent*, void*) {
+    emscripten_request_pointerlock(CanvasSelector, EM_FALSE);
+    return EM_FALSE;
+}
+
+EM_BOOL OnPointerLockChange(int, const EmscriptenPointerlockChangeEvent* event, void*) {
+    PointerLocked = event->isActive != 0;
+    return EM_FALSE;
+}
+
+EM_BOOL OnMouseMove(int, const EmscriptenMouseEvent* event, void*) {
+    if (PointerLocked) {
+        GatheredMotion.dx += static_cast<int32_t>(event->movementX);
+        GatheredMotion.dy += static_cast<int32_t>(event->movementY);
     }
     return EM_FALSE;
 }
@@ -161,6 +196,20 @@ int64_t PlatformCounter() {
 
 int64_t PlatformCounterFrequency() {
     return CounterTicksPerSecond;
+}
+
+void PlatformEnableMouse() {
+    emscripten_set_click_callback(CanvasSelector, nullptr, EM_FALSE, OnCanvasClick);
+    emscripten_set_pointerlockchange_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE,
+                                              OnPointerLockChange);
+    emscripten_set_mousemove_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_FALSE,
+                                      OnMouseMove);
+}
+
+MouseMotion PlatformTakeMouseMotion() {
+    const MouseMotion motion = GatheredMotion;
+    GatheredMotion = MouseMotion{};
+    return motion;
 }
 
 // The page runs one iteration per animation frame, which the browser already paces to the

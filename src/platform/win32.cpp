@@ -13,6 +13,7 @@
 #include "app/platform.h"
 #include "capture/capture.h"
 #include "platform/integer_fit.h"
+#include "platform/win32_mouse.h"
 #include "platform/win32_xinput.h"
 
 HINSTANCE ProgramInstance;
@@ -172,6 +173,8 @@ void PresentFullscreen() {
 LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_DESTROY)
         PostQuitMessage(0);
+    if (window == Window)
+        HandleMouseMessage(window, message, wParam, lParam);
     if (window == Window && IsFullscreenToggle(message, wParam, lParam)) {
         ToggleFullscreen();
         return 0;
@@ -273,6 +276,14 @@ void PlatformSleep(double milliseconds) {
 // Down when the high-order bit of the key state is set.
 bool PlatformKeyDown(Key key) {
     return GetKeyState(VirtualKeyOf(key)) < 0 || AnyControllerHoldsKey(ControllerStates, key);
+}
+
+void PlatformEnableMouse() {
+    EnableWin32Mouse(Window);
+}
+
+MouseMotion PlatformTakeMouseMotion() {
+    return TakeWin32MouseMotion();
 }
 
 // The window keeps the plain stretch over its whole client area, which is the frame at the

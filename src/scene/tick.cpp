@@ -1,5 +1,7 @@
 #include "scene/tick.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr float PitchStep = 0.0125f;
@@ -22,8 +24,45 @@ void Walk(Scene& scene, bool backward) {
     scene.z = Sum(scene.z, step.z);
 }
 
-// Every key is asked once, in the order of Key; each step sees the ones before it.
-void ApplyKeys(Scene& scene, KeyDownQuery keyDown) {
+// Radians that count pixels of motion turn the view: whole pixels times percent stay exact in
+// a double, so the one rounding is that of the product with the constant.
+double MouseAngle(int32_t pixels, int32_t sensitivity) {
+    return static_cast<double>(pixels) * static_cast<double>(sensitivity) *
+           (MouseRadiansPerPixel / 100.0);
+}
+
+// pitch + delta, kept within the mouse's tilt limit unless pitch already lies beyond it on
+// that side (tilted there by the keys), where the mouse cannot take it further.
+float TiltByMouse(float pitch, double delta) {
+    const double tilted = pitch + delta;
+    if (delta > 0.0 && tilted > MouseTiltLimit) {
+        return static_cast<float>(std::max(static_cast<double>(pitch), MouseTiltLimit));
+    }
+    if (delta < 0.0 && tilted < -MouseTiltLimit) {
+        return static_cast<float>(std::min(static_cast<double>(pitch), -MouseTiltLimit));
+    }
+    return static_cast<float>(tilted);
+}
+
+// Moving the mouse forward (dy < 0) tilts the view up, as Page Up does, unless inverted.
+void TiltWithMouse(Scene& scene, MouseMotion motion, const MouseTurning& turning) {
+    if (motion.dy != 0) {
+        const double angle = MouseAngle(motion.dy, turning.sensitivity);
+        scene.pitch = TiltByMouse(scene.pitch, turning.invert ? angle : -angle);
+    }
+}
+
+// Moving the mouse right turns the view right, as Right does.
+void TurnWithMouse(Scene& scene, MouseMotion motion, const MouseTurning& turning) {
+    if (motion.dx != 0) {
+        scene.yaw = Sum(scene.yaw, MouseAngle(motion.dx, turning.sensitivity));
+    }
+}
+
+// Every key is asked once, in the order of Key; each step sees the ones before it, the mouse's
+// tilt after the page keys and its turn after the arrow keys.
+void ApplyInput(Scene& scene, KeyDownQuery keyDown, MouseMotion motion,
+                const MouseTurning& turning) {
     if (keyDown(Key::End)) {
         scene.pitch = 0.0f;
     }
@@ -33,12 +72,14 @@ void ApplyKeys(Scene& scene, KeyDownQuery keyDown) {
     if (keyDown(Key::PageDown)) {
         scene.pitch = Sum(scene.pitch, -PitchStep);
     }
+    TiltWithMouse(scene, motion, turning);
     if (keyDown(Key::Left)) {
         scene.yaw = Sum(scene.yaw, -YawStep);
     }
     if (keyDown(Key::Right)) {
         scene.yaw = Sum(scene.yaw, YawStep);
     }
+    TurnWithMouse(scene, motion, turning);
     const bool up = keyDown(Key::Up);
     const bool down = keyDown(Key::Down);
     if (up || down) {
@@ -60,11 +101,16 @@ void TickAnimators() {
 } // namespace
 
 void RunTick(Scene& scene, KeyDownQuery keyDown) {
-    ApplyKeys(scene, keyDown);
+    RunTick(scene, keyDown, MouseMotion{}, MouseTurning{DefaultMouseSensitivity, false});
+}
+
+void RunTick(Scene& scene, KeyDownQuery keyDown, MouseMotion motion, const MouseTurning& turning) {
+    ApplyInput(scene, keyDown, motion, turning);
     TickAnimators();
 }
 
 uint8_t ScriptedKeys = 0;
+MouseMotion ScriptedMotion = {};
 
 bool ScriptedKeyDown(Key key) {
     return (ScriptedKeys & KeyBit(key)) != 0;

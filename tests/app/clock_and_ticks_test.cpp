@@ -73,6 +73,20 @@ TEST_F(TickTest, AStallIsCaughtUpTickByTickWithTheKeysReadEachTime) {
     EXPECT_EQ(TicksRun(), 63);
 }
 
+// The platform hands out the motion gathered since the last tick once: of two ticks due, only
+// the first turns.
+TEST_F(TickTest, MouseMotionTurnsOnlyTheTickAfterIt) {
+    LoopTickSource =
+        TickSource{PlatformKeyDown, nullptr, PlatformTakeMouseMotion, MouseTurning{100, false}};
+    loop = StartMainLoop();
+    HeadlessMoveMouse(30, 0);
+    HeadlessMoveMouse(20, 0);
+    IterateAt(40 * Millisecond);
+    LoopTickSource = TickSource{PlatformKeyDown, nullptr, nullptr, MouseTurning{}};
+    EXPECT_EQ(TicksRun(), 2);
+    EXPECT_EQ(scene->yaw, static_cast<float>(50.0 * 100.0 * (0.002 / 100.0)));
+}
+
 TEST_F(TickTest, SteadyFortyMillisecondFramesKeepPaceWithRealTime) {
     loop = StartMainLoop();
     for (int frame = 1; frame <= 100; ++frame) {

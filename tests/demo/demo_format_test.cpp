@@ -28,10 +28,23 @@ Demo MakeDemo(uint32_t ticks) {
     return demo;
 }
 
+// A version 2 demo: MakeDemo's keys and checks, motion in two ticks of three, and turning.
+Demo MakeMouseDemo(uint32_t ticks) {
+    Demo demo = MakeDemo(ticks);
+    demo.version = DemoMouseVersion;
+    demo.turning = MouseTurning{250, true};
+    for (int32_t t = 0; t < static_cast<int32_t>(ticks); ++t) {
+        demo.motion.push_back(t % 3 == 0 ? MouseMotion{0, 0}
+                                         : MouseMotion{t - 100, t - DemoMotionLimit});
+    }
+    return demo;
+}
+
 // Header, keys with their checks, end marker and the patched tick count, as the writer does.
 std::vector<uint8_t> Encode(const Demo& demo) {
     std::vector<uint8_t> out;
-    AppendDemoHeader(out, demo.dataDigest);
+    AppendDemoHeader(out, demo.dataDigest,
+                     demo.version == DemoMouseVersion ? &demo.turning : nullptr);
     size_t nextCheck = 0;
     for (uint32_t tick = 0;; ++tick) {
         while (nextCheck < demo.checks.size() && demo.checks[nextCheck].tick == tick) {
@@ -40,7 +53,8 @@ std::vector<uint8_t> Encode(const Demo& demo) {
         if (tick == demo.keys.size()) {
             break;
         }
-        out.push_back(demo.keys[tick]);
+        AppendDemoTick(out, demo.keys[tick],
+                       demo.motion.empty() ? MouseMotion{} : demo.motion[tick]);
     }
     const uint32_t ticks = static_cast<uint32_t>(demo.keys.size());
     AppendDemoEnd(out, ticks);
@@ -55,6 +69,12 @@ std::string ParseError(const std::vector<uint8_t>& bytes) {
     std::string error;
     EXPECT_FALSE(ParseDemo(bytes.data(), bytes.size(), demo, error));
     return error;
+}
+
+// Why the file is refused with one byte changed.
+std::string EditedError(std::vector<uint8_t> bytes, size_t offset, uint8_t value) {
+    bytes[offset] = value;
+    return ParseError(bytes);
 }
 
 // Offset of the first byte of tick t's key in an encoded demo with checks on the schedule.
@@ -88,24 +108,23 @@ TEST(DemoFormat, RoundTripsKeysChecksAndDigest) {
 // Every prefix of a valid file is refused; under the sanitizers this also proves the parser
 // stays inside the bytes it is given.
 TEST(DemoFormat, RefusesEveryTruncation) {
-    const std::vector<uint8_t> bytes = Encode(MakeDemo(130));
-    for (size_t size = 0; size < bytes.size(); ++size) {
-        const std::vector<uint8_t> prefix(bytes.begin(), bytes.begin() + size);
-        EXPECT_FALSE(ParseError(prefix).empty()) << size;
+    for (const Demo& demo : {MakeDemo(130), MakeMouseDemo(130)}) {
+        const std::vector<uint8_t> bytes = Encode(demo);
+        for (size_t size = 0; size < bytes.size(); ++size) {
+            const std::vector<uint8_t> prefix(bytes.begin(), bytes.begin() + size);
+            EXPECT_FALSE(ParseError(prefix).empty()) << demo.version << " " << size;
+        }
     }
 }
 
 TEST(DemoFormat, RefusesForeignAndMalformedFiles) {
     const std::vector<uint8_t> good = Encode(MakeDemo(130));
-    auto edited = [&](size_t offset, uint8_t value) {
-        std::vector<uint8_t> bytes = good;
-        bytes[offset] = value;
-        return ParseError(bytes);
-    };
+    auto edited = [&](size_t offset, uint8_t value) { return EditedError(good, offset, value); };
     EXPECT_NE(edited(0, 'X').find("not a demo"), std::string::npos);
-    EXPECT_NE(edited(8, 2).find("version 2"), std::string::npos);
+    EXPECT_NE(edited(8, 3).find("version 3"), std::string::npos);
     EXPECT_NE(edited(DemoTickCountOffset, 131).find("header says 131"), std::string::npos);
     EXPECT_NE(edited(KeyOffset(5), 0x90).find("unknown byte 144"), std::string::npos);
+    EXPECT_NE(edited(KeyOffset(5), DemoMotionTag).find("unknown byte 129"), std::string::npos);
     // A check record's tick is the tick count before it.
     EXPECT_NE(edited(KeyOffset(64) + 2, 65).find("names tick 65"), std::string::npos);
 
@@ -146,6 +165,35 @@ TEST(DemoFormat, AnUnclosedRecordingKeepsEveryKeyItHolds) {
     std::vector<uint8_t> bad = cutAt(KeyOffset(150));
     bad[KeyOffset(140)] = 0x90;
     EXPECT_NE(ParseError(bad).find("unknown byte"), std::string::npos);
+}
+
+// The parsed demo encodes back into the very bytes: motion, turning and checks all came back.
+TEST(DemoFormat, MouseDemosRoundTripMotionAndTurning) {
+    const std::vector<uint8_t> bytes = Encode(MakeMouseDemo(130));
+    Demo parsed;
+    std::string error;
+    ASSERT_TRUE(ParseDemo(bytes.data(), bytes.size(), parsed, error)) << error;
+    EXPECT_EQ(parsed.version, DemoMouseVersion);
+    EXPECT_TRUE(parsed.turning.sensitivity == 250 && parsed.turning.invert);
+    EXPECT_EQ(Encode(parsed), bytes);
+}
+
+TEST(DemoFormat, RefusesMalformedMouseDemos) {
+    const std::vector<uint8_t> good = Encode(MakeMouseDemo(130));
+    auto edited = [&](size_t offset, uint8_t value) { return EditedError(good, offset, value); };
+    EXPECT_NE(edited(DemoHeaderSize, 5).find("mouse sensitivity 5"), std::string::npos);
+    EXPECT_NE(edited(DemoHeaderSize + 4, 3).find("mouse flags 3"), std::string::npos);
+    // Tick 1 has no motion; tick 2's record follows its key byte: emptied, it holds none.
+    const size_t motion = DemoMouseHeaderSize + 1;
+    ASSERT_EQ(good[motion], DemoMotionTag);
+    std::vector<uint8_t> still = good;
+    std::fill(still.begin() + motion + 1, still.begin() + motion + 5, 0);
+    EXPECT_NE(ParseError(still).find("holds none"), std::string::npos);
+    // Motion must be followed by its tick's key byte, here by the last check record.
+    std::vector<uint8_t> dangling = good;
+    const uint8_t record[] = {DemoMotionTag, 1, 0, 0, 0};
+    dangling.insert(dangling.end() - 5 - 45, std::begin(record), std::end(record));
+    EXPECT_NE(ParseError(dangling).find("no key byte after the motion"), std::string::npos);
 }
 
 TEST(DemoFormat, ChecksMustStandOnTheSchedule) {

@@ -40,8 +40,7 @@ class DemoSessionTest : public LevelFixture {
         DemoPlayer player;
         StartDemoPlayer(player, demo, *scene);
         while (!DemoPlayerFinished(player)) {
-            RunTick(*scene, ScriptedKeyDown);
-            AfterPlayedTick(player, *scene);
+            PlayDemoTick(player, *scene);
         }
         return player;
     }
@@ -97,6 +96,30 @@ TEST_F(DemoSessionTest, PlaybackNamesTheFirstMismatchingCheck) {
     player = Play(frame);
     EXPECT_NE(player.failure.find("tick 130: the frame differs"), std::string::npos);
     EXPECT_EQ(player.checksPassed, 2u);
+}
+
+// The mouse's motion and turning are recorded and played back; a motion changed in the file is
+// caught by the next check's keys digest.
+TEST_F(DemoSessionTest, AMouseRecordingPlaysBackAndAnEditedMotionIsCaught) {
+    const MouseTurning turning{200, false};
+    DemoRecorder recorder;
+    ASSERT_TRUE(StartDemoRecording(recorder, "drav-test", path.c_str(), dataDigest, &turning));
+    for (int32_t t = 0; t < 100; ++t) {
+        ScriptedKeys = KeyBit(Key::Up);
+        const MouseMotion motion{t % 5 - 2, t % 3 - 1};
+        RunTick(*scene, ScriptedKeyDown, motion, turning);
+        RecordDemoTick(recorder, *scene, ScriptedKeys, motion);
+    }
+    ASSERT_TRUE(FinishDemoRecording(recorder, *scene));
+    const Demo demo = Parse(ReadFile(path));
+    EXPECT_EQ(demo.version, DemoMouseVersion);
+    const DemoPlayer player = Play(demo);
+    EXPECT_FALSE(player.failed) << player.failure;
+    EXPECT_EQ(player.checksPassed, 2u);
+
+    Demo edited = demo;
+    edited.motion[10].dx += 1;
+    EXPECT_NE(Play(edited).failure.find("tick 64: the keys"), std::string::npos);
 }
 
 TEST_F(DemoSessionTest, AnEmptyRecordingHoldsTheStartView) {

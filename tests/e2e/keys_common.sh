@@ -66,6 +66,25 @@ hold_each_key() {
     done
 }
 
+# move_pointer DX DY : ten relative pointer moves 50 ms apart.
+move_pointer() {
+    for _ in {1..10}; do xdotool mousemove_relative -- "$1" "$2" && sleep 0.05; done
+    sleep 0.3
+}
+
+# turn_with_mouse : in the focused $window of a program started with --mouse: Escape, a click,
+# motion right, Escape, motion left (which must not turn), a click and motion forward, as
+# mouse_demo_check.py expects. The pointer jumps to the window's centre only while freed, since
+# some systems report such a jump as motion.
+turn_with_mouse() {
+    xdotool key Escape mousemove --window "$window" 320 240 click 1 sleep 0.3
+    move_pointer 12 0
+    xdotool key Escape sleep 0.3
+    move_pointer -12 0
+    xdotool mousemove --window "$window" 320 240 click 1 sleep 0.3
+    move_pointer 0 -6
+}
+
 # check_recorded_keys DEMO-FILE : the recording holds the table's keys and moved the camera
 # as the tick rules say.
 check_recorded_keys() {

@@ -2,8 +2,9 @@
 // Chromium and checks the status line and the title, the picture, walking with ArrowUp, that
 // the keys do not scroll the page, F12's screenshot download, a clean console, that the page's
 // test frames equal the headless renderer's frames byte for byte, the scale taken from the page
-// address, that every key acts (through a demo recorded in the page), and that the shipped demo
-// plays back with every check matching; then the page on phones, touch, gamepads and its
+// address, that every key acts (through a demo recorded in the page), that ?mouse turns with
+// the pointer locked by a click and freed by Escape, and that the shipped demos play back with
+// every check matching; then the page on phones, touch, gamepads and its
 // messages (web_phone.mjs).
 // usage: node web_check.mjs SITE_DIR DRAV_RENDER DATA_DIR NODE_DIR OUTPUT_DIR KEY_CHECKER
 import { execFileSync, spawnSync } from 'node:child_process';
@@ -333,15 +334,49 @@ async function checkEveryKey(page, origin) {
   check(checker.status === 0, `every key acts as the tick rules say ${checker.stderr}`);
 }
 
-// The shipped demo plays to its end in the page, which then shows how it went.
-async function checkDemoPlayback(page, origin) {
-  await page.goto(`${origin}/index.html?play=walk.dem`, { timeout: PatientMs });
+// With ?mouse, the same motion, Escape and clicks as the SDL2 program's check (mouse_window.sh)
+// must record the same turns, checked by mouse_demo_check.py.
+async function checkMouseTurning(page, origin) {
+  await page.goto(`${origin}/index.html?mouse&mouse-sensitivity=150&record=mouse.dem`,
+                  { timeout: PatientMs });
+  await waitForStatusLine(page);
+  const box = await page.locator('#canvas').boundingBox();
+  const [x, y] = [box.x + box.width / 2, box.y + box.height / 2];
+  const moveTenTimes = async (dx, dy, click) => {
+    await page.mouse[click ? 'click' : 'move'](x, y);
+    await page.waitForTimeout(300);
+    for (let step = 1; step <= 10; ++step) {
+      await page.mouse.move(x + dx * step, y + dy * step);
+      await page.waitForTimeout(50);
+    }
+    await page.waitForTimeout(300);
+  };
+  await moveTenTimes(12, 0, true);
+  await page.keyboard.press('Escape');
+  await moveTenTimes(-12, 0, false);
+  await moveTenTimes(0, -6, true);
+  await page.evaluate(() => Module._EndProgram());
+  check(await demoStatus(page, PatientMs) === 0, 'the mouse recording in the page closes');
+  const demoPath = path.join(outputDir, 'mouse.dem');
+  fs.writeFileSync(demoPath, Buffer.from(await page.evaluate(
+    () => Array.from(Module.FS.readFile('mouse.dem')))));
+  const checker = spawnSync('python3', [
+    path.join(path.dirname(keyChecker), 'mouse_demo_check.py'), demoPath, renderTool,
+    path.join(path.dirname(renderTool), '..', 'bench', 'drav-bench'), dataDir, '150',
+  ], { encoding: 'utf8' });
+  check(checker.status === 0, `?mouse turns with the locked pointer: ${checker.stdout.trim()}`);
+}
+
+// A shipped demo (walk.dem, or mouse.dem recorded with --mouse) plays to its end in the page,
+// which then shows how it went.
+async function checkDemoPlayback(page, origin, name) {
+  await page.goto(`${origin}/index.html?play=${name}`, { timeout: PatientMs });
   const status = await demoStatus(page, DemoPlaybackMs);
   const report = await page.locator('#messages').textContent();
-  check(status === 0 && /drav: demo walk.dem: \d+ ticks, all \d+ checks matched/.test(report) &&
-        await page.locator('#messages').isVisible(),
-        `the shipped demo plays back in the page with every check matching, told in the page: ` +
-        `${status}, ${report.trim()}`);
+  const matched = new RegExp(`drav: demo ${name}: \\d+ ticks, all \\d+ checks matched`);
+  check(status === 0 && matched.test(report) && await page.locator('#messages').isVisible(),
+        `the shipped demo ${name} plays back in the page with every check matching, told in ` +
+        `the page: ${status}, ${report.trim()}`);
 }
 
 async function main() {
@@ -383,7 +418,9 @@ async function main() {
     await checkFullscreen(page, 320, 240, 'fullscreen');
     await checkFrames(page);
     await checkEveryKey(page, origin);
-    await checkDemoPlayback(page, origin);
+    await checkMouseTurning(page, origin);
+    await checkDemoPlayback(page, origin, 'walk.dem');
+    await checkDemoPlayback(page, origin, 'mouse.dem');
     await checkScaleFromAddress(context, origin);
     await checkFrameRateCap(context, origin);
     const browser = await chromium.launch({ executablePath: '/usr/bin/chromium', headless: true,

@@ -3,14 +3,17 @@
 # key of the table is held in turn; the recording must hold exactly those keys and move the
 # camera as the tick rules say (read back by the native drav-render). drav.exe then plays the
 # shipped demo in real time with every check matching, and a demo edited in one key byte must
-# exit with status 3 naming the tick.
+# exit with status 3 naming the tick. drav.exe --mouse records the pointer's motion as
+# mouse_demo_check.py expects, and plays a demo recorded with --mouse with every check matching.
 # Usage, inside wine_run.sh:
 #   wine_keys.sh DRAV-RENDER DRAV-BENCH DATA-DIRECTORY DEMO OUTPUT-DIRECTORY DIST-DIRECTORY
+#                MOUSE-DEMO
 set -uo pipefail
 
 source "$(dirname "$0")/keys_common.sh"
 read_common_arguments "$@"
 dist=$(realpath "$6")
+mouse_demo=$(realpath "$7")
 rm -f "$dist"/*.dem
 
 watcher=""
@@ -39,6 +42,22 @@ wait_for 60 test -s "$out/record.status" || fail "drav.exe --record did not end"
 cp "$dist/keys.dem" "$out/keys.dem" 2>/dev/null || fail "drav.exe wrote no keys.dem"
 check_recorded_keys "$out/keys.dem"
 check_playback
+
+kill "$watcher" # a fresh log, in which the next frame-rate title is the new window's
+start_title_watcher
+rm -f "$out/mouse-record.status"
+(cd "$dist" && wine drav.exe --mouse --mouse-sensitivity 150 --record mouse.dem \
+    >"$out/mouse-record.log" 2>&1; echo $? >"$out/mouse-record.status") &
+find_program_window 180
+timeout 30 xdotool windowfocus --sync "$window"
+turn_with_mouse
+xdotool key --window "$window" alt+F4
+wait_for 60 test -s "$out/mouse-record.status" && mv "$dist/mouse.dem" "$out/mouse.dem" &&
+    python3 "$(dirname "$0")/mouse_demo_check.py" "$out/mouse.dem" "$render" "$bench" "$data" 150 ||
+    fail "drav.exe --mouse --record: $(cat "$out/mouse-record.log")"
+status=$(play "$mouse_demo" "$out/mouse.log")
+[ "$status" = 0 ] && grep -q "all [0-9]* checks matched" "$out/mouse.log" ||
+    fail "playing the mouse demo exited with $status: $(cat "$out/mouse.log")"
 
 echo "wine keys and demos: $failures failed"
 [ "$failures" -eq 0 ]

@@ -96,6 +96,31 @@ TEST_F(TickTest, DownWinsOverUp) {
     EXPECT_EQ(scene->z, -0.05f);
 }
 
+// Mouse motion: right turns right, forward tilts up (down when inverted), the turn comes
+// before the step, and the mouse stops at straight up or down where the keys do not.
+TEST_F(TickTest, MouseMotionTurnsBeforeTheStepAndTiltsUpToTheLimit) {
+    const MouseTurning turning{150, false};
+    HeldKeys = {Key::Up};
+    RunTick(*scene, IsHeld, MouseMotion{40, -10}, turning);
+    const double turn = 40.0 * 150.0 * (0.002 / 100.0);
+    EXPECT_EQ(scene->yaw, static_cast<float>(turn));
+    EXPECT_EQ(scene->pitch, static_cast<float>(10.0 * 150.0 * (0.002 / 100.0)));
+    EXPECT_FLOAT_EQ(scene->x, static_cast<float>(-std::sin(turn) * 0.025));
+
+    scene->pitch = 0.0f;
+    RunTick(*scene, IsHeld, MouseMotion{0, -10}, MouseTurning{150, true});
+    EXPECT_LT(scene->pitch, 0.0f);
+
+    scene->pitch = 1.5f;
+    RunTick(*scene, NoKeyDown, MouseMotion{0, -1000}, turning);
+    EXPECT_EQ(scene->pitch, static_cast<float>(MouseTiltLimit));
+    scene->pitch = 2.0f; // tilted there by the keys
+    RunTick(*scene, NoKeyDown, MouseMotion{0, -5}, turning);
+    EXPECT_EQ(scene->pitch, 2.0f);
+    RunTick(*scene, NoKeyDown, MouseMotion{0, 5}, turning);
+    EXPECT_LT(scene->pitch, 2.0f);
+}
+
 TEST_F(TickTest, TicksAnimatorsInOrderAndSkipsNullTicks) {
     SceneNode* node = CreateNode(scene->root, nullptr, nullptr);
     Animator* heart = CreateAnimator(HeartTick, node, 2.0f, 0.0f, -4.0f);
