@@ -5,14 +5,16 @@
 #include <cstdint>
 #include <string>
 
-enum class OptionKind { Flag, WholeNumber, Text };
+// KeyList: key names separated by commas ("W,Up"), each checked by KnownKeyName.
+enum class OptionKind { Flag, WholeNumber, Text, KeyList };
 
 struct OptionEntry {
     const char* name;      // "--scale"
     const char* valueName; // "K"; null for a flag
     const char* help;
     OptionKind kind;
-    uint32_t minimum, maximum; // whole numbers only
+    uint32_t minimum, maximum;    // whole numbers only
+    bool commandLineOnly = false; // not a key of the settings file
 };
 
 // Where a parse stores one option: exactly one of the three is set.
@@ -26,10 +28,13 @@ extern const OptionEntry ScaleOption;
 extern const OptionEntry ThreadsOption;
 
 // drav's description in its help, and its options in the order of the help. --record and
-// --play refuse each other.
+// --play refuse each other. The key options follow in the order of KeyAction.
 extern const char DravDescription[];
-constexpr int DravOptionCount = 8;
+constexpr int DravOptionCount = 22;
 extern const OptionEntry* const DravOptionEntries[DravOptionCount];
 constexpr int RecordOptionIndex = 5;
 constexpr int PlayOptionIndex = 6;
 constexpr int CapturesOptionIndex = 7;
+constexpr int ConfigOptionIndex = 8;
+constexpr int WriteConfigOptionIndex = 9;
+constexpr int FirstKeyOptionIndex = 12;

@@ -12,9 +12,12 @@
 struct DravOptions {
     FrameOptions frame;
     PresentOptions present;
-    std::string recordPath;     // empty: no recording
-    std::string playPath;       // empty: the keyboard drives the walk
-    std::string capturesFolder; // empty: DefaultCaptureFolder
+    std::string recordPath;      // empty: no recording
+    std::string playPath;        // empty: the keyboard drives the walk
+    std::string capturesFolder;  // empty: DefaultCaptureFolder
+    std::string configPath;      // empty: DefaultSettingsPath
+    bool writeConfig;            // write the settings file and exit
+    bool given[DravOptionCount]; // which of DravOptionEntries the command line gave
 };
 
 // DefaultFrameOptions, no cap, no vsync, no fullscreen, no demo.
@@ -23,7 +26,8 @@ DravOptions DefaultDravOptions();
 // Where each of DravOptionEntries stores into options.
 void DravOptionTargets(DravOptions& options, OptionTarget (&targets)[DravOptionCount]);
 
-// Reads argv[1..argc-1] over DefaultDravOptions, with the command-line library.
+// Reads argv[1..argc-1] over DefaultDravOptions, with the command-line library, marking the
+// options given.
 CommandLineOutcome ParseDravOptions(int argc, const char* const* argv, DravOptions& options);
 
 // The command line a page address's query stands for: "?scale=2&threads=1" gives

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "cli/drav_options.h"
+#include "cli/option_values.h"
 #include "cli/version.h"
 
 namespace {
@@ -69,36 +70,6 @@ CommandLineOutcome Refuse(const std::string& error) {
     return CommandLineOutcome{false, ExitBadArguments, "drav: " + error + "\n" + HelpText(false)};
 }
 
-// Why the value is refused, or empty when it is taken.
-std::string ValueProblem(const OptionEntry& entry, const std::string& value) {
-    std::string what;
-    if (entry.kind == OptionKind::WholeNumber) {
-        uint32_t number = 0;
-        if (ParseWholeNumber(value.c_str(), number) && number >= entry.minimum &&
-            number <= entry.maximum) {
-            return std::string();
-        }
-        what = "a whole number from " + std::to_string(entry.minimum) + " to " +
-               std::to_string(entry.maximum);
-    } else {
-        if (!value.empty() && value.compare(0, 2, "--") != 0) {
-            return std::string();
-        }
-        what = std::string("a ") + entry.valueName + " name";
-    }
-    return std::string(entry.name) + ": '" + value + "' is not " + what;
-}
-
-void Store(const OptionEntry& entry, const std::string& value, const OptionTarget& target) {
-    if (entry.kind == OptionKind::WholeNumber) {
-        uint32_t number = 0;
-        ParseWholeNumber(value.c_str(), number);
-        *target.number = static_cast<int>(number);
-    } else {
-        *target.text = value;
-    }
-}
-
 // Sorts the arguments into options, values and the unexpected; returns the error of an option
 // left without its value, else an empty text.
 std::string GatherArguments(const std::vector<std::string>& arguments, GivenArguments& given) {
@@ -150,13 +121,14 @@ std::string TakeValues(const GivenArguments& given, DravOptions& options) {
         const OptionEntry& entry = *DravOptionEntries[index];
         if (entry.kind == OptionKind::Flag) {
             *targets[index].flag = given.flagCount[index] > 0;
+            options.given[index] = given.flagCount[index] > 0;
             continue;
         }
         const std::vector<std::string>& values = given.values[index];
         for (const std::string& value : values) {
-            const std::string problem = ValueProblem(entry, value);
+            const std::string problem = OptionValueProblem(entry, value);
             if (!problem.empty()) {
-                return problem;
+                return std::string(entry.name) + ": " + problem;
             }
         }
         if (values.size() > 1) {
@@ -164,7 +136,8 @@ std::string TakeValues(const GivenArguments& given, DravOptions& options) {
                    std::to_string(values.size());
         }
         if (!values.empty()) {
-            Store(entry, values[0], targets[index]);
+            StoreOptionValue(entry, values[0], targets[index]);
+            options.given[index] = true;
         }
     }
     return std::string();
@@ -183,7 +156,9 @@ std::string UnexpectedText(const std::vector<std::string>& unexpected) {
 } // namespace
 
 DravOptions DefaultDravOptions() {
-    return DravOptions{DefaultFrameOptions(), PresentOptions{}, "", "", ""};
+    DravOptions options{};
+    options.frame = DefaultFrameOptions();
+    return options;
 }
 
 void DravOptionTargets(DravOptions& options, OptionTarget (&targets)[DravOptionCount]) {
@@ -195,6 +170,14 @@ void DravOptionTargets(DravOptions& options, OptionTarget (&targets)[DravOptionC
     targets[RecordOptionIndex] = OptionTarget{nullptr, nullptr, &options.recordPath};
     targets[PlayOptionIndex] = OptionTarget{nullptr, nullptr, &options.playPath};
     targets[CapturesOptionIndex] = OptionTarget{nullptr, nullptr, &options.capturesFolder};
+    targets[ConfigOptionIndex] = OptionTarget{nullptr, nullptr, &options.configPath};
+    targets[WriteConfigOptionIndex] = OptionTarget{nullptr, &options.writeConfig, nullptr};
+    targets[10] = OptionTarget{nullptr, &options.present.display.resizable, nullptr};
+    targets[11] = OptionTarget{nullptr, &options.present.smooth, nullptr};
+    for (int action = 0; action < KeyActionCount; ++action) {
+        targets[FirstKeyOptionIndex + action] =
+            OptionTarget{nullptr, nullptr, &options.present.display.keys.action[action]};
+    }
 }
 
 CommandLineOutcome ParsePageOptions(const std::vector<std::string>& arguments,

@@ -53,6 +53,7 @@ TEST(PageOptions, AnyQueryGetsTheLibrarysAnswer) {
         "?version",
         "?scale=9&help&version&bogus",
         "?version&scale",
+        "?key-forward=w,ArrowUp&smooth&key-clip=,",
     };
     for (const char* query : queries) {
         const std::vector<std::string> arguments = QueryArguments(query);

@@ -66,6 +66,19 @@ hold_each_key() {
     done
 }
 
+# hold_w_and_up : with walking forward bound to W, holds W, then Up, as hold_each_key does; W
+# must act as Up, and Up not at all.
+hold_w_and_up() {
+    expected_keys=(Up)
+    local key
+    for key in w Up; do
+        xdotool keydown "$key"
+        sleep 0.4
+        xdotool keyup "$key"
+        sleep 0.3
+    done
+}
+
 # check_recorded_keys DEMO-FILE : the recording holds the table's keys and moved the camera
 # as the tick rules say.
 check_recorded_keys() {
