@@ -82,6 +82,7 @@ int main() {
     }
     BeginDemoSession(*DemoScene);
     Loop = StartMainLoop();
+    Loop.smooth = options.present.smooth;
     // A rate of 0 follows requestAnimationFrame; a frame-rate cap (?fps-cap=N) runs the
     // iterations on timers at that rate instead. main returns at once and the runtime stays
     // alive for the callbacks.
