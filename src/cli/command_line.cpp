@@ -35,8 +35,8 @@ CLI::Option* AddRangeOption(CLI::App& app, const char* name, const char* valueNa
     return option;
 }
 
-// Declares "NAME KEYS", a list of key names.
-CLI::Option* AddKeyListOption(CLI::App& app, const OptionEntry& entry, std::string& target) {
+// Declares "NAME VALUE" with the value checked as every reader of drav's options checks it.
+CLI::Option* AddCheckedTextOption(CLI::App& app, const OptionEntry& entry, std::string& target) {
     return app.add_option(entry.name, target, entry.help)
         ->type_name(entry.valueName)
         ->check(CLI::Validator(
@@ -116,7 +116,8 @@ CLI::Option* AddOptionFromEntry(CLI::App& app, const OptionEntry& entry,
                                     static_cast<int>(entry.minimum),
                                     static_cast<int>(entry.maximum));
     case OptionKind::KeyList:
-        return AddKeyListOption(app, entry, *target.text);
+    case OptionKind::Size:
+        return AddCheckedTextOption(app, entry, *target.text);
     case OptionKind::Text:
         break;
     }

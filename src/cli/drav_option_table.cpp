@@ -83,6 +83,15 @@ const OptionEntry SmoothOption = {
     0,
     0};
 
+const OptionEntry WindowSizeOption = {
+    "--window-size",
+    "WxH",
+    "client size of a resizable window, kept in the settings file at exit (default: the "
+    "frame's window size)",
+    OptionKind::Size,
+    1,
+    16384};
+
 // One per KeyAction, in its order.
 const OptionEntry KeyLevelOption = {
     "--key-level", "KEYS", "keys that level the view (default: End)", OptionKind::KeyList, 0, 0};
@@ -116,10 +125,10 @@ const char DravDescription[] = "Walks through the level: arrow keys move and tur
                                "Page Down look up and down, End levels the view.";
 
 const OptionEntry* const DravOptionEntries[DravOptionCount] = {
-    &ScaleOption,         &ThreadsOption,     &FrameRateCapOption, &VsyncOption,
-    &FullscreenOption,    &RecordOption,      &PlayOption,         &CapturesOption,
-    &ConfigOption,        &WriteConfigOption, &ResizableOption,    &SmoothOption,
-    &KeyLevelOption,      &KeyLookUpOption,   &KeyLookDownOption,  &KeyLeftOption,
-    &KeyRightOption,      &KeyForwardOption,  &KeyBackOption,      &KeyFullscreenOption,
-    &KeyScreenshotOption, &KeyClipOption,
+    &ScaleOption,         &ThreadsOption,       &FrameRateCapOption, &VsyncOption,
+    &FullscreenOption,    &RecordOption,        &PlayOption,         &CapturesOption,
+    &ConfigOption,        &WriteConfigOption,   &ResizableOption,    &SmoothOption,
+    &WindowSizeOption,    &KeyLevelOption,      &KeyLookUpOption,    &KeyLookDownOption,
+    &KeyLeftOption,       &KeyRightOption,      &KeyForwardOption,   &KeyBackOption,
+    &KeyFullscreenOption, &KeyScreenshotOption, &KeyClipOption,
 };

@@ -5,8 +5,9 @@
 #include <cstdint>
 #include <string>
 
-// KeyList: key names separated by commas ("W,Up"), each checked by KnownKeyName.
-enum class OptionKind { Flag, WholeNumber, Text, KeyList };
+// KeyList: key names separated by commas ("W,Up"), each checked by KnownKeyName. Size: a
+// width and a height in pixels, "900x700".
+enum class OptionKind { Flag, WholeNumber, Text, KeyList, Size };
 
 struct OptionEntry {
     const char* name;      // "--scale"
@@ -30,11 +31,12 @@ extern const OptionEntry ThreadsOption;
 // drav's description in its help, and its options in the order of the help. --record and
 // --play refuse each other. The key options follow in the order of KeyAction.
 extern const char DravDescription[];
-constexpr int DravOptionCount = 22;
+constexpr int DravOptionCount = 23;
 extern const OptionEntry* const DravOptionEntries[DravOptionCount];
 constexpr int RecordOptionIndex = 5;
 constexpr int PlayOptionIndex = 6;
 constexpr int CapturesOptionIndex = 7;
 constexpr int ConfigOptionIndex = 8;
 constexpr int WriteConfigOptionIndex = 9;
-constexpr int FirstKeyOptionIndex = 12;
+constexpr int WindowSizeOptionIndex = 12;
+constexpr int FirstKeyOptionIndex = 13;

@@ -34,6 +34,14 @@ CommandLineOutcome ParseDravOptions(int argc, const char* const* argv, DravOptio
 // {"drav", "--scale", "2", "--threads", "1"}, and a field without "=" a lone "--name".
 std::vector<std::string> QueryArguments(const std::string& query);
 
+// The page keeps its settings as a query too ("scale=2&key-forward=w"). The query the page runs
+// with: the address's fields, after every field of the settings whose name the address does
+// not give, so that the address wins.
+std::string QueryOverSettings(const std::string& settings, const std::string& address);
+
+// The settings a page keeps for a query: its fields but --config and --write-config.
+std::string SettingsOfQuery(const std::string& query);
+
 // Reads arguments[1..] as QueryArguments makes them (a name is never joined to its value by
 // "=") over DefaultDravOptions, without the command-line library: the same outcome, help and
 // messages as ParseDravOptions gives for the same arguments.

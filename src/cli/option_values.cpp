@@ -25,6 +25,20 @@ std::string KeyListProblem(const std::string& list) {
 
 } // namespace
 
+bool ParseSize(const std::string& text, int& width, int& height) {
+    const size_t cross = text.find('x');
+    uint32_t w = 0;
+    uint32_t h = 0;
+    if (cross == std::string::npos || !ParseWholeNumber(text.substr(0, cross).c_str(), w) ||
+        !ParseWholeNumber(text.substr(cross + 1).c_str(), h) || w < 1 || h < 1 || w > 16384 ||
+        h > 16384) {
+        return false;
+    }
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
+    return true;
+}
+
 std::vector<std::string> SplitKeyNames(const std::string& list) {
     std::vector<std::string> names;
     for (size_t start = 0;;) {
@@ -40,6 +54,13 @@ std::vector<std::string> SplitKeyNames(const std::string& list) {
 std::string OptionValueProblem(const OptionEntry& entry, const std::string& value) {
     if (entry.kind == OptionKind::KeyList) {
         return KeyListProblem(value);
+    }
+    int width = 0;
+    int height = 0;
+    if (entry.kind == OptionKind::Size) {
+        return ParseSize(value, width, height)
+                   ? std::string()
+                   : "'" + value + "' is not a width and a height from 1 to 16384, as 900x700";
     }
     if (entry.kind == OptionKind::WholeNumber) {
         uint32_t number = 0;

@@ -14,6 +14,9 @@ extern bool (*KnownKeyName)(const std::string& name);
 // The names of a key list, split at its commas, spaces around each name taken off.
 std::vector<std::string> SplitKeyNames(const std::string& list);
 
+// Reads "WxH", two whole numbers from 1 to 16384 joined by an 'x'.
+bool ParseSize(const std::string& text, int& width, int& height);
+
 // Why the value is refused, as "'9' is not a whole number from 1 to 8", or empty when it is
 // taken. Not for flags.
 std::string OptionValueProblem(const OptionEntry& entry, const std::string& value);

@@ -3,6 +3,7 @@
 // follows the order in which the library reports: a missing value at once, then --version,
 // then each given option in the order of the help (a refused value, then a repeat), then help,
 // then two options that refuse each other, then arguments nobody expected.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -174,6 +175,8 @@ void DravOptionTargets(DravOptions& options, OptionTarget (&targets)[DravOptionC
     targets[WriteConfigOptionIndex] = OptionTarget{nullptr, &options.writeConfig, nullptr};
     targets[10] = OptionTarget{nullptr, &options.present.display.resizable, nullptr};
     targets[11] = OptionTarget{nullptr, &options.present.smooth, nullptr};
+    targets[WindowSizeOptionIndex] =
+        OptionTarget{nullptr, nullptr, &options.present.display.windowSize};
     for (int action = 0; action < KeyActionCount; ++action) {
         targets[FirstKeyOptionIndex + action] =
             OptionTarget{nullptr, nullptr, &options.present.display.keys.action[action]};
@@ -225,4 +228,60 @@ std::vector<std::string> QueryArguments(const std::string& query) {
         field = end + 1;
     }
     return arguments;
+}
+
+namespace {
+
+// The fields of a query, without its '?'; empty ones left out.
+std::vector<std::string> QueryFields(const std::string& query) {
+    std::vector<std::string> fields;
+    const size_t start = !query.empty() && query[0] == '?' ? 1 : 0;
+    for (size_t field = start; field <= query.size();) {
+        size_t end = std::min(query.find('&', field), query.size());
+        if (end > field) {
+            fields.push_back(query.substr(field, end - field));
+        }
+        field = end + 1;
+    }
+    return fields;
+}
+
+std::string FieldName(const std::string& field) {
+    return field.substr(0, field.find('='));
+}
+
+std::string JoinFields(const std::vector<std::string>& fields) {
+    std::string query;
+    for (const std::string& field : fields) {
+        query += (query.empty() ? "" : "&") + field;
+    }
+    return query;
+}
+
+} // namespace
+
+std::string QueryOverSettings(const std::string& settings, const std::string& address) {
+    const std::vector<std::string> given = QueryFields(address);
+    std::vector<std::string> fields;
+    for (const std::string& field : QueryFields(settings)) {
+        const std::string name = FieldName(field);
+        if (std::none_of(given.begin(), given.end(),
+                         [&name](const std::string& other) { return FieldName(other) == name; })) {
+            fields.push_back(field);
+        }
+    }
+    fields.insert(fields.end(), given.begin(), given.end());
+    return JoinFields(fields);
+}
+
+std::string SettingsOfQuery(const std::string& query) {
+    std::vector<std::string> fields;
+    for (const std::string& field : QueryFields(query)) {
+        const std::string name = "--" + FieldName(field);
+        if (name != DravOptionEntries[ConfigOptionIndex]->name &&
+            name != DravOptionEntries[WriteConfigOptionIndex]->name) {
+            fields.push_back(field);
+        }
+    }
+    return JoinFields(fields);
 }

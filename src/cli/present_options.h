@@ -28,9 +28,10 @@ struct KeyNames {
 
 // What the window system is asked for when the window opens.
 struct DisplayOptions {
-    bool fullscreen; // start in desktop fullscreen
-    bool vsync;      // let presenting wait for the display's refresh, where the platform can
-    bool resizable;  // the window may be resized; the frame keeps a whole factor, centred
+    bool fullscreen;        // start in desktop fullscreen
+    bool vsync;             // let presenting wait for the display's refresh, where the platform can
+    bool resizable;         // the window may be resized; the frame keeps a whole factor, centred
+    std::string windowSize; // "WxH": the resizable window's client size; empty: the shown size
     KeyNames keys;
 };
 

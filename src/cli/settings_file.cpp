@@ -2,6 +2,8 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -110,6 +112,7 @@ std::string FormatValue(const OptionEntry& entry, const OptionTarget& target) {
         return std::to_string(*target.number);
     case OptionKind::Text:
     case OptionKind::KeyList:
+    case OptionKind::Size:
         break;
     }
     return "\"" + *target.text + "\"";
@@ -152,23 +155,25 @@ CommandLineOutcome Refuse(const std::string& message) {
     return CommandLineOutcome{false, ExitBadArguments, message + "\n"};
 }
 
-CommandLineOutcome WriteSettingsFile(const std::string& path, const DravOptions& options) {
+// Writes the text into path, making its folder when missing; "" or the reason it cannot.
+std::string WriteTextFile(const std::string& path, const std::string& text) {
     std::error_code ignored;
     std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
     OutputFile file{};
     std::string error;
     if (!OpenOutputFile(file, path.c_str(), error)) {
-        return Refuse("drav: " + error);
+        return error;
     }
-    const std::string text = SettingsFileText(options);
     if (std::fwrite(text.data(), 1, text.size(), file.stream) != text.size()) {
         AbandonOutputFile(file);
-        return Refuse("drav: cannot write " + path);
+        return "cannot write " + path;
     }
-    if (!CommitOutputFile(file, error)) {
-        return Refuse("drav: " + error);
-    }
-    return CommandLineOutcome{false, 0, "drav: wrote the settings to " + path + "\n"};
+    CommitOutputFile(file, error);
+    return error;
+}
+
+std::string SettingsPathOf(const DravOptions& options) {
+    return options.configPath.empty() ? DefaultSettingsPath() : options.configPath;
 }
 
 } // namespace
@@ -248,7 +253,7 @@ std::string SettingsFileText(const DravOptions& options) {
 
 CommandLineOutcome ApplySettingsFile(DravOptions& options) {
     const bool named = !options.configPath.empty();
-    const std::string path = named ? options.configPath : DefaultSettingsPath();
+    const std::string path = SettingsPathOf(options);
     std::string text;
     std::string warnings;
     if (!path.empty() && !ReadWholeFile(path, text) && (named || std::filesystem::exists(path))) {
@@ -267,5 +272,44 @@ CommandLineOutcome ApplySettingsFile(DravOptions& options) {
     if (path.empty()) {
         return Refuse("drav: no folder for the settings file: name one with --config FILE");
     }
-    return WriteSettingsFile(path, options);
+    const std::string error = WriteTextFile(path, SettingsFileText(options));
+    if (!error.empty()) {
+        return Refuse("drav: " + error);
+    }
+    return CommandLineOutcome{false, 0, "drav: wrote the settings to " + path + "\n"};
+}
+
+std::string SettingsTextWith(const std::string& text, const std::string& key,
+                             const std::string& value) {
+    int line = 0;
+    for (const KeyLine& keyLine : FindKeyLines(text)) {
+        line = keyLine.key == key ? keyLine.line : line;
+    }
+    const std::string setting = key + " = " + value;
+    if (line == 0) {
+        const bool ended = text.empty() || text.back() == '\n';
+        return text + (ended ? "" : "\n") + setting + "\n";
+    }
+    size_t start = 0;
+    for (int number = 1; number < line; ++number) {
+        start = text.find('\n', start) + 1;
+    }
+    // A line that ends in "\r\n" keeps its ending.
+    size_t end = std::min(text.find('\n', start), text.size());
+    end -= end > start && text[end - 1] == '\r' ? 1 : 0;
+    return text.substr(0, start) + setting + text.substr(end);
+}
+
+void KeepWindowSize(const DravOptions& options, int width, int height) {
+    const std::string path = SettingsPathOf(options);
+    std::string text;
+    if (path.empty() || (!ReadWholeFile(path, text) && std::filesystem::exists(path))) {
+        return;
+    }
+    const std::string size = std::to_string(width) + "x" + std::to_string(height);
+    const char* key = DravOptionEntries[WindowSizeOptionIndex]->name + 2;
+    const std::string error = WriteTextFile(path, SettingsTextWith(text, key, size));
+    if (!error.empty()) {
+        std::fprintf(stderr, "drav: cannot keep the window size: %s\n", error.c_str());
+    }
 }

@@ -22,6 +22,25 @@ std::string ReadSettingsText(const std::string& text, const std::string& fileNam
 // while it holds its default.
 std::string SettingsFileText(const DravOptions& options);
 
+// Sets key to value in the settings text: on the line that gives it (the last when several
+// do), else on a line of its own at the end. The other lines stay as they are.
+std::string SettingsTextWith(const std::string& text, const std::string& key,
+                             const std::string& value);
+
+// At exit of a resizable window that was not fullscreen: keeps its client size as window-size
+// in the settings file in use (--config FILE, else the usual one, made when missing). Failing
+// to write it is named on stderr.
+void KeepWindowSize(const DravOptions& options, int width, int height);
+
+// Sets key to value in the settings text: on the line that gives it (the last when several
+// do), else on a line of its own at the end. The other lines stay as they are.
+std::string SettingsTextWith(const std::string& text, const std::string& key,
+                             const std::string& value);
+
+// At exit of a resizable window: keeps its client size as window-size in the settings file in
+// use (--config FILE, else the usual one, made when missing). A failure is named on stderr.
+void KeepWindowSize(const DravOptions& options, int width, int height);
+
 // After the command line: the settings file (--config FILE, else the usual one when it
 // exists) gives every option the command line did not; then --write-config writes the settings
 // into that file. Runs with the warnings as text, or exits with the status and message.

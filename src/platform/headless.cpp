@@ -11,6 +11,10 @@ void ResetHeadless() {
     Headless.sleepShare = 1.0;
 }
 
+bool PlatformWindowSize(int&, int&) {
+    return false;
+}
+
 const char* PlatformOpenWindow(const FrameLayout& layout, const DisplayOptions& options) {
     ++Headless.windowOpenCount;
     Headless.layout = layout;
@@ -51,8 +55,8 @@ bool PlatformKeyDown(Key key) {
 
 void PlatformSleep(double milliseconds) {
     ++Headless.sleepCount;
-    const double counts = milliseconds * Headless.sleepShare *
-                          static_cast<double>(Headless.counterFrequency) * 0.001;
+    const double counts =
+        milliseconds * Headless.sleepShare * static_cast<double>(Headless.counterFrequency) * 0.001;
     Headless.counter += static_cast<int64_t>(std::ceil(counts)) + Headless.counterStepOnSleep;
 }
 

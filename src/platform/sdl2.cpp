@@ -11,6 +11,7 @@
 
 #include "app/platform.h"
 #include "capture/capture.h"
+#include "cli/option_values.h"
 #include "platform/controller.h"
 #include "platform/integer_fit.h"
 #include "platform/key_names.h"
@@ -22,6 +23,9 @@ namespace {
 
 // The frame's size and the window's client size outside fullscreen.
 FrameLayout Layout{};
+// The client size when the window was last presented neither fullscreen nor minimised.
+int WindowedWidth = 0;
+int WindowedHeight = 0;
 // Where the window stood before it last went fullscreen; centred when it started there.
 int WindowedX = SDL_WINDOWPOS_CENTERED;
 int WindowedY = SDL_WINDOWPOS_CENTERED;
@@ -225,8 +229,13 @@ const char* PlatformOpenWindow(const FrameLayout& layout, const DisplayOptions& 
     const Uint32 flags = SDL_WINDOW_SHOWN |
                          (options.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) |
                          (options.resizable ? SDL_WINDOW_RESIZABLE : 0);
-    Window = SDL_CreateWindow("DRAV", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                              layout.shownWidth, layout.shownHeight, flags);
+    int width = layout.shownWidth;
+    int height = layout.shownHeight;
+    if (options.resizable && !options.windowSize.empty()) {
+        ParseSize(options.windowSize, width, height);
+    }
+    Window = SDL_CreateWindow("DRAV", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width,
+                              height, flags);
     if (Window == nullptr) {
         return DescribeFailure("cannot create the window");
     }
@@ -293,6 +302,9 @@ bool PlatformKeyDown(Key key) {
 }
 
 void PlatformPresent() {
+    if ((SDL_GetWindowFlags(Window) & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MINIMIZED)) == 0) {
+        SDL_GetWindowSize(Window, &WindowedWidth, &WindowedHeight);
+    }
     CopyFrameToTexture();
     int width = 0;
     int height = 0;
@@ -308,6 +320,12 @@ void PlatformPresent() {
 
 void PlatformSetTitle(const char* title) {
     SDL_SetWindowTitle(Window, title);
+}
+
+bool PlatformWindowSize(int& width, int& height) {
+    width = WindowedWidth;
+    height = WindowedHeight;
+    return width > 0 && height > 0;
 }
 
 bool SdlKnowsKeyName(const std::string& name) {

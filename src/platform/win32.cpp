@@ -14,6 +14,7 @@
 
 #include "app/platform.h"
 #include "capture/capture.h"
+#include "cli/option_values.h"
 #include "platform/integer_fit.h"
 #include "platform/key_names.h"
 #include "platform/win32_xinput.h"
@@ -52,6 +53,11 @@ RECT ClientRect;
 // The window's style: fixed, or with a sizing border and a maximise box when resizable.
 DWORD Style = WindowStyle;
 bool Resizable = false;
+// The client size to open with, and the one last presented outside fullscreen and minimised.
+int OpeningWidth = 0;
+int OpeningHeight = 0;
+int WindowedWidth = 0;
+int WindowedHeight = 0;
 bool Fullscreen = false;
 bool WaitForComposition = false;
 // Where the window was, and how large, before it went fullscreen.
@@ -78,7 +84,7 @@ bool RegisterWindowClass() {
 // The window is sized from the rectangle its client area must fill, grown by the caption,
 // borders and client edge of its style.
 HWND CreateMainWindow() {
-    RECT outer = {0, 0, Layout.shownWidth, Layout.shownHeight};
+    RECT outer = {0, 0, OpeningWidth, OpeningHeight};
     AdjustWindowRectEx(&outer, Style, FALSE, WindowExStyle);
     return CreateWindowExA(WindowExStyle, WindowClassName, StartTitle, Style, CW_USEDEFAULT,
                            CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top,
@@ -205,6 +211,10 @@ const char* PlatformOpenWindow(const FrameLayout& layout, const DisplayOptions& 
     Resizable = options.resizable;
     if (Resizable)
         Style = WindowStyle | WS_THICKFRAME | WS_MAXIMIZEBOX;
+    OpeningWidth = layout.shownWidth;
+    OpeningHeight = layout.shownHeight;
+    if (Resizable && !options.windowSize.empty())
+        ParseSize(options.windowSize, OpeningWidth, OpeningHeight);
     if (!RegisterWindowClass())
         return "cannot register the window class";
     Window = CreateMainWindow();
@@ -290,6 +300,10 @@ bool PlatformKeyDown(Key key) {
 // whole factor of its layout.
 void PlatformPresent() {
     GetClientRect(Window, &ClientRect);
+    if (!Fullscreen && !IsIconic(Window) && ClientRect.right > 0 && ClientRect.bottom > 0) {
+        WindowedWidth = ClientRect.right;
+        WindowedHeight = ClientRect.bottom;
+    }
     if (Fullscreen || Resizable)
         PresentFitted();
     else
@@ -303,4 +317,10 @@ void PlatformPresent() {
 
 void PlatformSetTitle(const char* title) {
     SetWindowTextA(Window, title);
+}
+
+bool PlatformWindowSize(int& width, int& height) {
+    width = WindowedWidth;
+    height = WindowedHeight;
+    return width > 0 && height > 0;
 }

@@ -75,5 +75,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showState) {
     }
     ProgramInstance = instance;
     ProgramShowState = showState;
-    return RunDrav(options);
+    const int status = RunDrav(options);
+    int width = 0;
+    int height = 0;
+    if (options.present.display.resizable && PlatformWindowSize(width, height))
+        KeepWindowSize(options, width, height);
+    return status;
 }

@@ -66,4 +66,13 @@ TEST(SettingsFile, TheCommandLineWinsOverTheFileAndANamedFileMustExist) {
     EXPECT_EQ(missing.text, "drav: cannot read the settings file " + path + "\n");
 }
 
+// The window's size goes into the file without touching the user's other lines.
+TEST(SettingsFile, AKeptSettingReplacesItsLineOrEndsTheFile) {
+    EXPECT_EQ(SettingsTextWith("# mine\nwindow-size = 1x1\r\nscale = 2", "window-size", "9x8"),
+              "# mine\nwindow-size = 9x8\r\nscale = 2");
+    EXPECT_EQ(SettingsTextWith("scale = 2", "window-size", "9x8"),
+              "scale = 2\nwindow-size = 9x8\n");
+    EXPECT_EQ(SettingsTextWith("", "window-size", "9x8"), "window-size = 9x8\n");
+}
+
 } // namespace

@@ -5,8 +5,8 @@
 # with black borders and every frame pixel a sharp 3x3 block; Alt+Enter turns it back into
 # the 640x480 window. Then the same from --fullscreen at start, and with --scale 2, whose
 # 640x480 frame fits once (at 192,144) and whose window is 640x480 again after F11. A settings
-# file with scale 2 and fullscreen does as the options do; --scale 1 wins over it. Screenshots
-# are kept.
+# file with scale 2 and fullscreen does as the options do; --scale 1 wins over it. A resizable
+# window keeps a whole factor, centred, and its size for the next start. Screenshots are kept.
 #
 # Usage: fullscreen_test.sh DRAV DATA-DIRECTORY OUTPUT-DIRECTORY
 set -uo pipefail
@@ -146,6 +146,25 @@ drav: $settings:4: scale = '9': '9' is not a whole number from 1 to 8"
 [ "$status" = 2 ] && [ "$message" = "$expected" ] ||
     fail "a bad settings file gave status $status and: $message"
 echo "bad settings file: status 2, $(tail -n1 <<<"$message")"
+rm "$settings"
+
+# A resizable window shows the frame at the largest whole factor that fits, centred, and its
+# size is kept in the settings file for the next start.
+start_drav --resizable
+xdotool windowsize "$window" 700 500
+wait_for 30 has_size 700x500 || fail "the resizable window stayed at $(window_size)"
+sleep 0.5
+import -window "$window" "$out/resized.png"
+convert "$out/resized.png" -crop 640x480+30+10 +repage "$out/resized_frame.png"
+[ "$(convert "$out/resized.png" -crop 30x500+0+0 -format '%[fx:maxima]' info:)" = 0 ] &&
+    [ "$(convert "$out/resized_frame.png" -format '%[fx:maxima>0]' info:)" = 1 ] ||
+    fail "the resized window does not show the frame centred on black"
+stop_drav
+grep -qx 'window-size = 700x500' "$settings" || fail "the window size was not kept: $(cat "$settings")"
+start_drav --resizable
+has_size 700x500 || fail "the kept window size was not used: $(window_size)"
+echo "resizable: 700x500 keeps the frame at 640x480 in the middle, and is kept for the next start"
+stop_drav
 rm "$settings"
 
 if [ -s "$out/drav.stderr" ]; then
