@@ -33,6 +33,9 @@ key_table=(
 # start_title_watcher : logs every window title from its first into $out/titles.log; sets
 # watcher to the logger's process id.
 start_title_watcher() {
+    # Gone first: the new logger empties it only once it runs, and a "watching" left from an
+    # earlier one would let the program start before the new one looks.
+    rm -f "$out/titles.log"
     python3 "$(dirname "${BASH_SOURCE[0]}")/wine_titles.py" >"$out/titles.log" &
     watcher=$!
     wait_for 30 grep -qs '^watching$' "$out/titles.log" || { echo "no title watcher" >&2; exit 1; }
