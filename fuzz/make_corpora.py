@@ -114,3 +114,8 @@ write("demo_reader", "mouse", demo(70, mouse=True))
 write("demo_reader", "unfinished", demo(130, closed=False)[:-20])
 with open(os.path.join(here, "..", "demos", "walk.dem"), "rb") as f:
     write("demo_reader", "walk-cut", f.read()[:400])
+
+write("settings_reader", "plain", b"# drav's settings\nscale = 2\nfullscreen = true\n"
+      b"# vsync = false\nkey-forward = \"W,Left Shift\"\n")
+write("settings_reader", "mixed", b"scale = 2\nfullscreen\n; note\n[window]\n"
+      b"key-forward = {W, \"Left Shift\"}\ncaptures = \"a b\" # c\nbogus=\n")

@@ -13,7 +13,7 @@ cd "$(dirname "$0")/.."
 seconds=${1:-30}
 shift $(($# > 0 ? 1 : 0))
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(model_loader triangle raster frame options demo_reader)
+[ ${#targets[@]} -gt 0 ] || targets=(model_loader triangle raster frame options demo_reader settings_reader)
 data=$PWD/build/release/data
 build=${DRAV_FUZZ_BUILD:-build/fuzz}
 work=build/fuzz

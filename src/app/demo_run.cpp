@@ -156,7 +156,8 @@ int RunDrav(const DravOptions& options) {
         return 1;
     }
     BeginDemoSession(*scene);
-    const int loopResult = RunMainLoop(*scene, options.present.framesPerSecondCap);
+    const int loopResult =
+        RunMainLoop(*scene, options.present.framesPerSecondCap, options.present.smooth);
     const int sessionResult = EndDemoSession(*scene);
     return sessionResult != 0 ? sessionResult : loopResult;
 }

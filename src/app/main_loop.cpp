@@ -36,6 +36,9 @@ void PumpEvents() {
 // 16 ms waits for the next iteration.
 void RunDueTicks(MainLoop& loop, Scene& scene) {
     while (ReadClock() - loop.tickTime > TickLength) {
+        if (loop.smooth) {
+            RememberBeforeTick(loop.tickHistory, scene);
+        }
         const MouseMotion motion =
             LoopTickSource.motion != nullptr ? LoopTickSource.motion() : MouseMotion{};
         RunTick(scene, LoopTickSource.keyDown, motion, LoopTickSource.turning);
@@ -45,6 +48,20 @@ void RunDueTicks(MainLoop& loop, Scene& scene) {
         loop.tickTime += TickLength;
         ++loop.ticks;
     }
+}
+
+// With smooth motion, the frame at the fraction of a tick that has passed since the latest
+// tick was due, drawn one tick behind; else the frame of the latest tick.
+void DrawFrame(MainLoop& loop, Scene& scene) {
+    if (!loop.smooth || !CanDrawBetweenTicks(loop.tickHistory)) {
+        RenderFrame(*WindowRenderer, scene);
+        return;
+    }
+    const double fraction = (loop.frameStart - loop.tickTime) / TickLength;
+    RenderBetweenTicks(*WindowRenderer, scene, loop.tickHistory,
+                       fraction < 0.0   ? 0.0
+                       : fraction > 1.0 ? 1.0
+                                        : fraction);
 }
 
 void UpdateTitle(MainLoop& loop) {
@@ -81,7 +98,7 @@ void RunMainLoopIteration(MainLoop& loop, Scene& scene) {
     PumpEvents();
     RunDueTicks(loop, scene);
     loop.frameStart = ReadClock();
-    RenderFrame(*WindowRenderer, scene);
+    DrawFrame(loop, scene);
     PlatformPresent();
     UpdateTitle(loop);
     // After the title, so that the frame time stays that of clearing, rendering and presenting.
@@ -90,8 +107,9 @@ void RunMainLoopIteration(MainLoop& loop, Scene& scene) {
                  scene);
 }
 
-int RunMainLoop(Scene& scene, int framesPerSecondCap) {
+int RunMainLoop(Scene& scene, int framesPerSecondCap, bool smooth) {
     MainLoop loop = StartMainLoop();
+    loop.smooth = smooth;
     FramePacing pacing = StartFramePacing(framesPerSecondCap, loop.tickTime);
     while (Running) {
         RunMainLoopIteration(loop, scene);
@@ -129,5 +147,5 @@ int RunWindowProgram(const WindowSettings& settings) {
     if (scene == nullptr) {
         return 1;
     }
-    return RunMainLoop(*scene, settings.present.framesPerSecondCap);
+    return RunMainLoop(*scene, settings.present.framesPerSecondCap, settings.present.smooth);
 }

@@ -8,6 +8,7 @@
 
 #include "app/clock.h"
 #include "app/platform.h"
+#include "app/smooth_motion.h"
 #include "render/renderer.h"
 #include "scene/scene.h"
 #include "scene/tick.h"
@@ -31,10 +32,12 @@ extern TickSource LoopTickSource;
 
 // What the loop carries from one iteration to the next, in milliseconds of the clock.
 struct MainLoop {
-    double tickTime;      // simulation time up to which ticks have run
-    double frameStart;    // clock reading just before the last frame's clear
-    double lastTitleTime; // clock reading at the last title update
-    uint64_t ticks;       // ticks run since the loop started
+    double tickTime;           // simulation time up to which ticks have run
+    double frameStart;         // clock reading just before the last frame's clear
+    double lastTitleTime;      // clock reading at the last title update
+    uint64_t ticks;            // ticks run since the loop started
+    bool smooth;               // draw each frame between the last two ticks
+    MotionHistory tickHistory; // kept while smooth
 };
 
 constexpr double TickLength = 16.0;
@@ -51,9 +54,9 @@ MainLoop StartMainLoop();
 void RunMainLoopIteration(MainLoop& loop, Scene& scene);
 
 // Runs iterations while Running is set, waiting after each frame as a cap of
-// framesPerSecondCap asks (0: never waits), then finishes a clip still recording; returns the
-// exit code 0.
-int RunMainLoop(Scene& scene, int framesPerSecondCap = 0);
+// framesPerSecondCap asks (0: never waits), smooth or not, then finishes a clip still
+// recording; returns the exit code 0.
+int RunMainLoop(Scene& scene, int framesPerSecondCap = 0, bool smooth = false);
 
 // The title text for a frame that started at frameStart and ended at now.
 void FormatFrameTitle(char (&title)[TitleCapacity], double frameStart, double now, int modelCount);

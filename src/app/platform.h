@@ -33,3 +33,6 @@ MouseMotion PlatformTakeMouseMotion();
 // Stretches the frame over the whole client area.
 void PlatformPresent();
 void PlatformSetTitle(const char* title);
+// The window's client size when it was last shown neither fullscreen nor minimised; false when
+// it never was, or the platform's window has no size of its own.
+bool PlatformWindowSize(int& width, int& height);

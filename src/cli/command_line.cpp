@@ -3,6 +3,7 @@
 #include <functional>
 
 #include "assets/output_file.h"
+#include "cli/option_values.h"
 #include "cli/version.h"
 #include "render/renderer.h"
 
@@ -32,6 +33,14 @@ CLI::Option* AddRangeOption(CLI::App& app, const char* name, const char* valueNa
         },
         ""));
     return option;
+}
+
+// Declares "NAME VALUE" with the value checked as every reader of drav's options checks it.
+CLI::Option* AddCheckedTextOption(CLI::App& app, const OptionEntry& entry, std::string& target) {
+    return app.add_option(entry.name, target, entry.help)
+        ->type_name(entry.valueName)
+        ->check(CLI::Validator(
+            [&entry](std::string& text) { return OptionValueProblem(entry, text); }, ""));
 }
 
 } // namespace
@@ -106,6 +115,9 @@ CLI::Option* AddOptionFromEntry(CLI::App& app, const OptionEntry& entry,
         return AddWholeNumberOption(app, entry.name, entry.valueName, entry.help, *target.number,
                                     static_cast<int>(entry.minimum),
                                     static_cast<int>(entry.maximum));
+    case OptionKind::KeyList:
+    case OptionKind::Size:
+        return AddCheckedTextOption(app, entry, *target.text);
     case OptionKind::Text:
         break;
     }

@@ -20,6 +20,7 @@ FrameOptions DefaultFrameOptions() {
 
 int ReportCommandLine(const CommandLineOutcome& outcome) {
     if (outcome.run) {
+        std::fputs(outcome.text.c_str(), stderr);
         return -1;
     }
     std::fputs(outcome.text.c_str(), outcome.exitStatus == 0 ? stdout : stderr);

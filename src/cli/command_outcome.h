@@ -21,11 +21,11 @@ FrameOptions DefaultFrameOptions();
 struct CommandLineOutcome {
     bool run;
     int exitStatus;   // 0 after --help or --version, ExitBadArguments after a bad argument
-    std::string text; // the help, "NAME VERSION", or "NAME: error" followed by the usage
+    std::string text; // the help, "NAME VERSION", "NAME: error" followed by the usage, or warnings
 };
 
-// Prints an outcome's text where it belongs; returns -1 when the program should run, else the
-// exit status.
+// Prints an outcome's text where it belongs (a run's text, its warnings, to standard error);
+// returns -1 when the program should run, else the exit status.
 int ReportCommandLine(const CommandLineOutcome& outcome);
 
 // Plain decimal digits only (no sign, space or base prefix) with a value up to UINT32_MAX.

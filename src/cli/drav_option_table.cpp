@@ -52,6 +52,37 @@ const OptionEntry CapturesOption = {"--captures",
                                     0,
                                     0};
 
+const OptionEntry ConfigOption = {
+    "--config",
+    "FILE",
+    "settings file to read instead of the usual one; the command line wins over it",
+    OptionKind::Text,
+    0,
+    0,
+    true};
+const OptionEntry WriteConfigOption = {
+    "--write-config",
+    nullptr,
+    "write the settings as they stand, every key with its default, into the settings file and "
+    "exit",
+    OptionKind::Flag,
+    0,
+    0,
+    true};
+const OptionEntry ResizableOption = {
+    "--resizable",
+    nullptr,
+    "let the window be resized and maximised; the frame keeps a whole factor, centred",
+    OptionKind::Flag,
+    0,
+    0};
+const OptionEntry SmoothOption = {
+    "--smooth",
+    nullptr,
+    "draw each frame between the last step and the next, for smooth motion",
+    OptionKind::Flag,
+    0,
+    0};
 const OptionEntry MouseOption = {"--mouse",
                                  nullptr,
                                  "turn and tilt the view with the mouse, which the window captures "
@@ -70,13 +101,53 @@ const OptionEntry MouseInvertOption = {
     "--mouse-invert", nullptr, "moving the mouse forward tilts the view down",
     OptionKind::Flag, 0,       0};
 
+const OptionEntry WindowSizeOption = {
+    "--window-size",
+    "WxH",
+    "client size of a resizable window, kept in the settings file at exit (default: the "
+    "frame's window size)",
+    OptionKind::Size,
+    1,
+    16384};
+
+// One per KeyAction, in its order.
+const OptionEntry KeyLevelOption = {
+    "--key-level", "KEYS", "keys that level the view (default: End)", OptionKind::KeyList, 0, 0};
+const OptionEntry KeyLookUpOption = {
+    "--key-look-up",     "KEYS", "keys that tilt the view up (default: PageUp)",
+    OptionKind::KeyList, 0,      0};
+const OptionEntry KeyLookDownOption = {
+    "--key-look-down",   "KEYS", "keys that tilt the view down (default: PageDown)",
+    OptionKind::KeyList, 0,      0};
+const OptionEntry KeyLeftOption = {
+    "--key-left", "KEYS", "keys that turn left (default: Left)", OptionKind::KeyList, 0, 0};
+const OptionEntry KeyRightOption = {
+    "--key-right", "KEYS", "keys that turn right (default: Right)", OptionKind::KeyList, 0, 0};
+const OptionEntry KeyForwardOption = {
+    "--key-forward", "KEYS", "keys that walk forward (default: Up)", OptionKind::KeyList, 0, 0};
+const OptionEntry KeyBackOption = {
+    "--key-back", "KEYS", "keys that walk backward (default: Down)", OptionKind::KeyList, 0, 0};
+const OptionEntry KeyFullscreenOption = {
+    "--key-fullscreen",  "KEYS", "keys that switch fullscreen (default: F11; Alt+Enter stays)",
+    OptionKind::KeyList, 0,      0};
+const OptionEntry KeyScreenshotOption = {
+    "--key-screenshot",  "KEYS", "keys that save a screenshot (default: F12)",
+    OptionKind::KeyList, 0,      0};
+const OptionEntry KeyClipOption = {
+    "--key-clip",        "KEYS", "keys that start and stop a clip (default: F9)",
+    OptionKind::KeyList, 0,      0};
+
 } // namespace
 
 const char DravDescription[] = "Walks through the level: arrow keys move and turn, Page Up and "
                                "Page Down look up and down, End levels the view.";
 
 const OptionEntry* const DravOptionEntries[DravOptionCount] = {
-    &ScaleOption,      &ThreadsOption,          &FrameRateCapOption, &VsyncOption,
-    &FullscreenOption, &RecordOption,           &PlayOption,         &CapturesOption,
-    &MouseOption,      &MouseSensitivityOption, &MouseInvertOption,
+    &ScaleOption,         &ThreadsOption,          &FrameRateCapOption, &VsyncOption,
+    &FullscreenOption,    &RecordOption,           &PlayOption,         &CapturesOption,
+    &ConfigOption,        &WriteConfigOption,      &ResizableOption,    &SmoothOption,
+    &MouseOption,         &MouseSensitivityOption, &MouseInvertOption,  &WindowSizeOption,
+    &KeyLevelOption,      &KeyLookUpOption,        &KeyLookDownOption,  &KeyLeftOption,
+    &KeyRightOption,      &KeyForwardOption,       &KeyBackOption,      &KeyFullscreenOption,
+    &KeyScreenshotOption, &KeyClipOption,
 };

@@ -13,5 +13,9 @@ CommandLineOutcome ParseDravOptions(int argc, const char* const* argv, DravOptio
         declared[index] = AddOptionFromEntry(app, *DravOptionEntries[index], targets[index]);
     }
     declared[PlayOptionIndex]->excludes(declared[RecordOptionIndex]);
-    return ParseCommandLine(app, argc, argv);
+    const CommandLineOutcome outcome = ParseCommandLine(app, argc, argv);
+    for (int index = 0; index < DravOptionCount; ++index) {
+        options.given[index] = declared[index]->count() > 0;
+    }
+    return outcome;
 }

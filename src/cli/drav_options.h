@@ -22,7 +22,10 @@ struct DravOptions {
     std::string recordPath;     // empty: no recording
     std::string playPath;       // empty: the keyboard drives the walk
     std::string capturesFolder; // empty: DefaultCaptureFolder
+    std::string configPath;     // empty: DefaultSettingsPath
+    bool writeConfig;           // write the settings file and exit
     MouseOptions mouse;
+    bool given[DravOptionCount]; // which of DravOptionEntries the command line gave
 };
 
 // DefaultFrameOptions, no cap, no vsync, no fullscreen, no demo, no mouse.
@@ -31,12 +34,21 @@ DravOptions DefaultDravOptions();
 // Where each of DravOptionEntries stores into options.
 void DravOptionTargets(DravOptions& options, OptionTarget (&targets)[DravOptionCount]);
 
-// Reads argv[1..argc-1] over DefaultDravOptions, with the command-line library.
+// Reads argv[1..argc-1] over DefaultDravOptions, with the command-line library, marking the
+// options given.
 CommandLineOutcome ParseDravOptions(int argc, const char* const* argv, DravOptions& options);
 
 // The command line a page address's query stands for: "?scale=2&threads=1" gives
 // {"drav", "--scale", "2", "--threads", "1"}, and a field without "=" a lone "--name".
 std::vector<std::string> QueryArguments(const std::string& query);
+
+// The page keeps its settings as a query too ("scale=2&key-forward=w"). The query the page runs
+// with: the address's fields, after every field of the settings whose name the address does
+// not give, so that the address wins.
+std::string QueryOverSettings(const std::string& settings, const std::string& address);
+
+// The settings a page keeps for a query: its fields but --config and --write-config.
+std::string SettingsOfQuery(const std::string& query);
 
 // Reads arguments[1..] as QueryArguments makes them (a name is never joined to its value by
 // "=") over DefaultDravOptions, without the command-line library: the same outcome, help and

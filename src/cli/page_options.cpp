@@ -3,10 +3,12 @@
 // follows the order in which the library reports: a missing value at once, then --version,
 // then each given option in the order of the help (a refused value, then a repeat), then help,
 // then two options that refuse each other, then arguments nobody expected.
+#include <algorithm>
 #include <string>
 #include <vector>
 
 #include "cli/drav_options.h"
+#include "cli/option_values.h"
 #include "cli/version.h"
 
 namespace {
@@ -69,36 +71,6 @@ CommandLineOutcome Refuse(const std::string& error) {
     return CommandLineOutcome{false, ExitBadArguments, "drav: " + error + "\n" + HelpText(false)};
 }
 
-// Why the value is refused, or empty when it is taken.
-std::string ValueProblem(const OptionEntry& entry, const std::string& value) {
-    std::string what;
-    if (entry.kind == OptionKind::WholeNumber) {
-        uint32_t number = 0;
-        if (ParseWholeNumber(value.c_str(), number) && number >= entry.minimum &&
-            number <= entry.maximum) {
-            return std::string();
-        }
-        what = "a whole number from " + std::to_string(entry.minimum) + " to " +
-               std::to_string(entry.maximum);
-    } else {
-        if (!value.empty() && value.compare(0, 2, "--") != 0) {
-            return std::string();
-        }
-        what = std::string("a ") + entry.valueName + " name";
-    }
-    return std::string(entry.name) + ": '" + value + "' is not " + what;
-}
-
-void Store(const OptionEntry& entry, const std::string& value, const OptionTarget& target) {
-    if (entry.kind == OptionKind::WholeNumber) {
-        uint32_t number = 0;
-        ParseWholeNumber(value.c_str(), number);
-        *target.number = static_cast<int>(number);
-    } else {
-        *target.text = value;
-    }
-}
-
 // Sorts the arguments into options, values and the unexpected; returns the error of an option
 // left without its value, else an empty text.
 std::string GatherArguments(const std::vector<std::string>& arguments, GivenArguments& given) {
@@ -150,13 +122,14 @@ std::string TakeValues(const GivenArguments& given, DravOptions& options) {
         const OptionEntry& entry = *DravOptionEntries[index];
         if (entry.kind == OptionKind::Flag) {
             *targets[index].flag = given.flagCount[index] > 0;
+            options.given[index] = given.flagCount[index] > 0;
             continue;
         }
         const std::vector<std::string>& values = given.values[index];
         for (const std::string& value : values) {
-            const std::string problem = ValueProblem(entry, value);
+            const std::string problem = OptionValueProblem(entry, value);
             if (!problem.empty()) {
-                return problem;
+                return std::string(entry.name) + ": " + problem;
             }
         }
         if (values.size() > 1) {
@@ -164,7 +137,8 @@ std::string TakeValues(const GivenArguments& given, DravOptions& options) {
                    std::to_string(values.size());
         }
         if (!values.empty()) {
-            Store(entry, values[0], targets[index]);
+            StoreOptionValue(entry, values[0], targets[index]);
+            options.given[index] = true;
         }
     }
     return std::string();
@@ -183,12 +157,10 @@ std::string UnexpectedText(const std::vector<std::string>& unexpected) {
 } // namespace
 
 DravOptions DefaultDravOptions() {
-    return DravOptions{DefaultFrameOptions(),
-                       PresentOptions{},
-                       "",
-                       "",
-                       "",
-                       MouseOptions{false, MouseTurning{DefaultMouseSensitivity, false}}};
+    DravOptions options{};
+    options.frame = DefaultFrameOptions();
+    options.mouse.turning.sensitivity = DefaultMouseSensitivity;
+    return options;
 }
 
 void DravOptionTargets(DravOptions& options, OptionTarget (&targets)[DravOptionCount]) {
@@ -200,10 +172,21 @@ void DravOptionTargets(DravOptions& options, OptionTarget (&targets)[DravOptionC
     targets[RecordOptionIndex] = OptionTarget{nullptr, nullptr, &options.recordPath};
     targets[PlayOptionIndex] = OptionTarget{nullptr, nullptr, &options.playPath};
     targets[CapturesOptionIndex] = OptionTarget{nullptr, nullptr, &options.capturesFolder};
+    targets[ConfigOptionIndex] = OptionTarget{nullptr, nullptr, &options.configPath};
+    targets[WriteConfigOptionIndex] = OptionTarget{nullptr, &options.writeConfig, nullptr};
+    targets[ResizableOptionIndex] =
+        OptionTarget{nullptr, &options.present.display.resizable, nullptr};
+    targets[SmoothOptionIndex] = OptionTarget{nullptr, &options.present.smooth, nullptr};
     targets[MouseOptionIndex] = OptionTarget{nullptr, &options.mouse.enabled, nullptr};
     targets[MouseSensitivityOptionIndex] =
         OptionTarget{&options.mouse.turning.sensitivity, nullptr, nullptr};
     targets[MouseInvertOptionIndex] = OptionTarget{nullptr, &options.mouse.turning.invert, nullptr};
+    targets[WindowSizeOptionIndex] =
+        OptionTarget{nullptr, nullptr, &options.present.display.windowSize};
+    for (int action = 0; action < KeyActionCount; ++action) {
+        targets[FirstKeyOptionIndex + action] =
+            OptionTarget{nullptr, nullptr, &options.present.display.keys.action[action]};
+    }
 }
 
 CommandLineOutcome ParsePageOptions(const std::vector<std::string>& arguments,
@@ -251,4 +234,60 @@ std::vector<std::string> QueryArguments(const std::string& query) {
         field = end + 1;
     }
     return arguments;
+}
+
+namespace {
+
+// The fields of a query, without its '?'; empty ones left out.
+std::vector<std::string> QueryFields(const std::string& query) {
+    std::vector<std::string> fields;
+    const size_t start = !query.empty() && query[0] == '?' ? 1 : 0;
+    for (size_t field = start; field <= query.size();) {
+        size_t end = std::min(query.find('&', field), query.size());
+        if (end > field) {
+            fields.push_back(query.substr(field, end - field));
+        }
+        field = end + 1;
+    }
+    return fields;
+}
+
+std::string FieldName(const std::string& field) {
+    return field.substr(0, field.find('='));
+}
+
+std::string JoinFields(const std::vector<std::string>& fields) {
+    std::string query;
+    for (const std::string& field : fields) {
+        query += (query.empty() ? "" : "&") + field;
+    }
+    return query;
+}
+
+} // namespace
+
+std::string QueryOverSettings(const std::string& settings, const std::string& address) {
+    const std::vector<std::string> given = QueryFields(address);
+    std::vector<std::string> fields;
+    for (const std::string& field : QueryFields(settings)) {
+        const std::string name = FieldName(field);
+        if (std::none_of(given.begin(), given.end(),
+                         [&name](const std::string& other) { return FieldName(other) == name; })) {
+            fields.push_back(field);
+        }
+    }
+    fields.insert(fields.end(), given.begin(), given.end());
+    return JoinFields(fields);
+}
+
+std::string SettingsOfQuery(const std::string& query) {
+    std::vector<std::string> fields;
+    for (const std::string& field : QueryFields(query)) {
+        const std::string name = "--" + FieldName(field);
+        if (name != DravOptionEntries[ConfigOptionIndex]->name &&
+            name != DravOptionEntries[WriteConfigOptionIndex]->name) {
+            fields.push_back(field);
+        }
+    }
+    return JoinFields(fields);
 }

@@ -11,6 +11,10 @@ void ResetHeadless() {
     Headless.sleepShare = 1.0;
 }
 
+bool PlatformWindowSize(int&, int&) {
+    return false;
+}
+
 const char* PlatformOpenWindow(const FrameLayout& layout, const DisplayOptions& options) {
     ++Headless.windowOpenCount;
     Headless.layout = layout;

@@ -1,4 +1,4 @@
-// drav on SDL2: one fixed-size window with an SDL renderer, the frame converted into a
+// drav on SDL2: one window with an SDL renderer, the frame converted into a
 // streaming texture each frame and scaled by the renderer at a whole factor; keys by key code
 // from SDL's keyboard state and from any game controllers, time from SDL's performance counter.
 #include "platform/sdl2.h"
@@ -11,8 +11,10 @@
 
 #include "app/platform.h"
 #include "capture/capture.h"
+#include "cli/option_values.h"
 #include "platform/controller.h"
 #include "platform/integer_fit.h"
+#include "platform/key_names.h"
 
 SDL_Window* Window = nullptr;
 SDL_Renderer* Renderer = nullptr;
@@ -21,6 +23,9 @@ namespace {
 
 // The frame's size and the window's client size outside fullscreen.
 FrameLayout Layout{};
+// The client size when the window was last presented neither fullscreen nor minimised.
+int WindowedWidth = 0;
+int WindowedHeight = 0;
 // Where the window stood before it last went fullscreen; centred when it started there.
 int WindowedX = SDL_WINDOWPOS_CENTERED;
 int WindowedY = SDL_WINDOWPOS_CENTERED;
@@ -82,35 +87,71 @@ bool IsQuitEvent(const SDL_Event& event) {
            (event.type == SDL_WINDOWEVENT && event.window.event == SDL_WINDOWEVENT_CLOSE);
 }
 
-// F11, or Enter with Alt held.
+// The key codes bound to each KeyAction, made from the names when the window opens.
+std::vector<SDL_Keycode> BoundKeys[KeyActionCount];
+
+bool IsBound(KeyAction action, SDL_Keycode code) {
+    for (SDL_Keycode bound : BoundKeys[static_cast<int>(action)]) {
+        if (bound == code) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// A fullscreen key, or Enter with Alt held.
 bool IsFullscreenToggle(const SDL_Keysym& key) {
-    return key.scancode == SDL_SCANCODE_F11 ||
+    return IsBound(KeyAction::Fullscreen, key.sym) ||
            ((key.scancode == SDL_SCANCODE_RETURN || key.scancode == SDL_SCANCODE_KP_ENTER) &&
             (key.mod & KMOD_ALT) != 0);
 }
 
-// Each Key, in the order of Key, by its key code, as the Win32 program reads virtual keys; and
-// the keypad key that acts as it while Num Lock is off, as on Windows.
-struct KeyBinding {
-    SDL_Keycode code;
-    SDL_Scancode keypad;
-};
-constexpr KeyBinding KeyBindings[] = {
-    {SDLK_END, SDL_SCANCODE_KP_1},      {SDLK_PAGEUP, SDL_SCANCODE_KP_9},
-    {SDLK_PAGEDOWN, SDL_SCANCODE_KP_3}, {SDLK_LEFT, SDL_SCANCODE_KP_4},
-    {SDLK_RIGHT, SDL_SCANCODE_KP_6},    {SDLK_UP, SDL_SCANCODE_KP_8},
-    {SDLK_DOWN, SDL_SCANCODE_KP_2},
-};
-
-bool KeyboardHoldsKey(Key key) {
-    const KeyBinding& binding = KeyBindings[static_cast<int>(key)];
-    const Uint8* held = SDL_GetKeyboardState(nullptr);
-    // The key that gives this key code in the current keyboard layout.
-    const SDL_Scancode scancode = SDL_GetScancodeFromKey(binding.code);
-    if (scancode != SDL_SCANCODE_UNKNOWN && held[scancode] != 0) {
-        return true;
+// The keypad key that gives this key code while Num Lock is off, as it does on Windows; unknown
+// for the others.
+SDL_Scancode KeypadTwin(SDL_Keycode code) {
+    switch (code) {
+    case SDLK_END:
+        return SDL_SCANCODE_KP_1;
+    case SDLK_PAGEUP:
+        return SDL_SCANCODE_KP_9;
+    case SDLK_PAGEDOWN:
+        return SDL_SCANCODE_KP_3;
+    case SDLK_LEFT:
+        return SDL_SCANCODE_KP_4;
+    case SDLK_RIGHT:
+        return SDL_SCANCODE_KP_6;
+    case SDLK_UP:
+        return SDL_SCANCODE_KP_8;
+    case SDLK_DOWN:
+        return SDL_SCANCODE_KP_2;
+    default:
+        return SDL_SCANCODE_UNKNOWN;
     }
-    return (SDL_GetModState() & KMOD_NUM) == 0 && held[binding.keypad] != 0;
+}
+
+// Keys are read by key code, as the Win32 program reads virtual keys.
+bool KeyboardHoldsKey(Key key) {
+    const Uint8* held = SDL_GetKeyboardState(nullptr);
+    const bool numLock = (SDL_GetModState() & KMOD_NUM) != 0;
+    for (SDL_Keycode code : BoundKeys[static_cast<int>(key)]) {
+        // The key that gives this key code in the current keyboard layout.
+        const SDL_Scancode scancode = SDL_GetScancodeFromKey(code);
+        const SDL_Scancode keypad = KeypadTwin(code);
+        if ((scancode != SDL_SCANCODE_UNKNOWN && held[scancode] != 0) ||
+            (!numLock && keypad != SDL_SCANCODE_UNKNOWN && held[keypad] != 0)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void BindKeys(const KeyNames& names) {
+    for (int action = 0; action < KeyActionCount; ++action) {
+        BoundKeys[action].clear();
+        for (const std::string& name : ActionKeyNames(names, static_cast<KeyAction>(action))) {
+            BoundKeys[action].push_back(SDL_GetKeyFromName(name.c_str()));
+        }
+    }
 }
 
 // Takes the controller with this device index into the first free slot; a fifth controller
@@ -184,9 +225,9 @@ void HandleKeyPress(const SDL_KeyboardEvent& key) {
     }
     if (IsFullscreenToggle(key.keysym)) {
         ToggleFullscreen();
-    } else if (key.keysym.scancode == SDL_SCANCODE_F12) {
+    } else if (IsBound(KeyAction::Screenshot, key.keysym.sym)) {
         RequestScreenshot();
-    } else if (key.keysym.scancode == SDL_SCANCODE_F9) {
+    } else if (IsBound(KeyAction::Clip, key.keysym.sym)) {
         RequestClipToggle();
     } else if (key.keysym.scancode == SDL_SCANCODE_ESCAPE && MouseWanted) {
         ReleaseMouse(true);
@@ -220,11 +261,18 @@ const char* PlatformOpenWindow(const FrameLayout& layout, const DisplayOptions& 
     // Controllers are an extra: without them the keyboard still drives the walk.
     SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);
     Layout = layout;
-    // No SDL_WINDOW_RESIZABLE: the client area keeps the shown size outside fullscreen.
-    const Uint32 flags =
-        SDL_WINDOW_SHOWN | (options.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
-    Window = SDL_CreateWindow("DRAV", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED,
-                              layout.shownWidth, layout.shownHeight, flags);
+    BindKeys(options.keys);
+    // Unless resizable, the client area keeps the shown size outside fullscreen.
+    const Uint32 flags = SDL_WINDOW_SHOWN |
+                         (options.fullscreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) |
+                         (options.resizable ? SDL_WINDOW_RESIZABLE : 0);
+    int width = layout.shownWidth;
+    int height = layout.shownHeight;
+    if (options.resizable && !options.windowSize.empty()) {
+        ParseSize(options.windowSize, width, height);
+    }
+    Window = SDL_CreateWindow("DRAV", SDL_WINDOWPOS_UNDEFINED, SDL_WINDOWPOS_UNDEFINED, width,
+                              height, flags);
     if (Window == nullptr) {
         return DescribeFailure("cannot create the window");
     }
@@ -304,6 +352,9 @@ MouseMotion PlatformTakeMouseMotion() {
 }
 
 void PlatformPresent() {
+    if ((SDL_GetWindowFlags(Window) & (SDL_WINDOW_FULLSCREEN | SDL_WINDOW_MINIMIZED)) == 0) {
+        SDL_GetWindowSize(Window, &WindowedWidth, &WindowedHeight);
+    }
     CopyFrameToTexture();
     int width = 0;
     int height = 0;
@@ -319,4 +370,14 @@ void PlatformPresent() {
 
 void PlatformSetTitle(const char* title) {
     SDL_SetWindowTitle(Window, title);
+}
+
+bool PlatformWindowSize(int& width, int& height) {
+    width = WindowedWidth;
+    height = WindowedHeight;
+    return width > 0 && height > 0;
+}
+
+bool SdlKnowsKeyName(const std::string& name) {
+    return SDL_GetKeyFromName(name.c_str()) != SDLK_UNKNOWN;
 }

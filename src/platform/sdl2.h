@@ -5,6 +5,11 @@
 #define SDL_MAIN_HANDLED
 #include <SDL.h>
 
+#include <string>
+
 extern SDL_Window* Window;
 // Draws into the window; the frame is scaled by it, at a whole factor, centred.
 extern SDL_Renderer* Renderer;
+
+// Whether SDL has a key of this name ("W", "Up", "Left Shift"); works before SDL starts.
+bool SdlKnowsKeyName(const std::string& name);

@@ -80,33 +80,37 @@ void UnlockPointer() {
     }
 }
 
-// F12 takes a screenshot and F9 starts or stops a clip, true for those keys; Escape frees the
-// pointer and goes on to the page.
-bool OnCaptureKey(const char* name) {
-    if (std::strcmp(name, "F12") == 0) {
+// The keys each action is bound to, as given when the canvas opened.
+KeyNames BoundKeys;
+
+// The keys that act at once, on their first press: screenshot, clip and fullscreen.
+void ActOnce(KeyAction action) {
+    if (action == KeyAction::Screenshot) {
         RequestScreenshot();
-        return true;
-    }
-    if (std::strcmp(name, "F9") == 0) {
+    } else if (action == KeyAction::Clip) {
         RequestClipToggle();
-        return true;
+    } else if (action == KeyAction::Fullscreen) {
+        EM_ASM({ Module.dravAskForFullscreen(); });
     }
-    if (std::strcmp(name, "Escape") == 0) {
-        UnlockPointer();
-    }
-    return false;
 }
 
-// Records the seven keys; returning true prevents their default action (scrolling the page).
+// Records the seven keys and acts on the others; returning true prevents their default action
+// (scrolling the page).
 EM_BOOL OnKeyChange(int eventType, const EmscriptenKeyboardEvent* event, void*) {
-    if (eventType == EMSCRIPTEN_EVENT_KEYDOWN && !event->repeat && OnCaptureKey(event->key)) {
-        return EM_TRUE;
+    // Escape frees the pointer and goes on to the page.
+    if (eventType == EMSCRIPTEN_EVENT_KEYDOWN && std::strcmp(event->key, "Escape") == 0) {
+        UnlockPointer();
     }
-    Key key;
-    if (!KeyFromBrowserName(event->key, &key)) {
+    KeyAction action;
+    if (!ActionFromBrowserName(BoundKeys, event->key, &action)) {
         return EM_FALSE;
     }
-    HeldKeys[static_cast<int>(key)] = eventType == EMSCRIPTEN_EVENT_KEYDOWN;
+    const bool down = eventType == EMSCRIPTEN_EVENT_KEYDOWN;
+    if (static_cast<int>(action) < KeyCount) {
+        HeldKeys[static_cast<int>(action)] = down;
+    } else if (down && !event->repeat) {
+        ActOnce(action);
+    }
     return EM_TRUE;
 }
 
@@ -161,7 +165,8 @@ extern "C" EMSCRIPTEN_KEEPALIVE void SetPageKeys(int keyBits) {
     PageKeys = static_cast<uint8_t>(keyBits & AllKeyBits);
 }
 
-const char* PlatformOpenWindow(const FrameLayout& layout, const DisplayOptions&) {
+const char* PlatformOpenWindow(const FrameLayout& layout, const DisplayOptions& options) {
+    BoundKeys = options.keys;
     switch (OpenPageCanvas(layout.shownWidth, layout.shownHeight, layout.width, layout.height)) {
     case 1:
         return "the page has no element with id \"canvas\"";
@@ -224,6 +229,11 @@ bool PlatformKeyDown(Key key) {
 void PlatformPresent() {
     ExpandFrameToCanvas(FramePixels.data(), Layout, CanvasColours, CanvasImage.data());
     PutCanvasImage(CanvasImage.data(), Layout.shownWidth, Layout.shownHeight);
+}
+
+// The canvas follows the page; the page keeps no window size.
+bool PlatformWindowSize(int&, int&) {
+    return false;
 }
 
 void PlatformSetTitle(const char* title) {

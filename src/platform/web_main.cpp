@@ -4,11 +4,14 @@
 #include <emscripten/emscripten.h>
 
 #include <cstdio>
+#include <string>
 
 #include "app/demo_run.h"
 #include "app/main_loop.h"
 #include "cli/drav_options.h"
+#include "cli/option_values.h"
 #include "demo/demo_session.h"
+#include "platform/browser_keys.h"
 
 namespace {
 
@@ -55,14 +58,50 @@ extern "C" EMSCRIPTEN_KEEPALIVE void EndProgram() {
     Running = 0;
 }
 
+namespace {
+
+// The page's settings, kept in its local storage as a query; empty when there are none or the
+// storage cannot be read.
+std::string StoredSettings() {
+    return emscripten_run_script_string(
+        "(function () { try { return localStorage.getItem('drav.settings') || ''; } "
+        "catch (e) { return ''; } })()");
+}
+
+// ?write-config keeps the settings the page runs with in its local storage.
+int WriteSettings(const std::string& query) {
+    const std::string settings = SettingsOfQuery(query);
+    const bool stored = EM_ASM_INT(
+        {
+            try {
+                localStorage.setItem('drav.settings', UTF8ToString($0));
+                return 1;
+            } catch (e) {
+                return 0;
+            }
+        },
+        settings.c_str());
+    std::printf(stored ? "drav: kept the settings '%s' in the page's storage\n"
+                       : "drav: cannot keep the settings '%s': the page's storage refuses\n",
+                settings.c_str());
+    return stored ? 0 : ExitBadArguments;
+}
+
+} // namespace
+
 int main() {
     // The page address stands for the command line: drav.html?scale=2 is drav --scale 2, and
-    // ?play=walk.dem plays the shipped demo.
+    // ?play=walk.dem plays the shipped demo. The address wins over the page's settings.
+    KnownKeyName = BrowserKnowsKeyName;
+    const std::string query =
+        QueryOverSettings(StoredSettings(), emscripten_run_script_string("window.location.search"));
     DravOptions options;
-    const int exitStatus = ReportCommandLine(ParsePageOptions(
-        QueryArguments(emscripten_run_script_string("window.location.search")), options));
+    const int exitStatus = ReportCommandLine(ParsePageOptions(QueryArguments(query), options));
     if (exitStatus >= 0) {
         return exitStatus;
+    }
+    if (options.writeConfig) {
+        return WriteSettings(query);
     }
     if (!CheckDisplayOptions(options.present)) {
         return ExitBadArguments;
@@ -82,6 +121,7 @@ int main() {
     }
     BeginDemoSession(*DemoScene);
     Loop = StartMainLoop();
+    Loop.smooth = options.present.smooth;
     // A rate of 0 follows requestAnimationFrame; a frame-rate cap (?fps-cap=N) runs the
     // iterations on timers at that rate instead. main returns at once and the runtime stays
     // alive for the callbacks.

@@ -1,5 +1,5 @@
-// The Win32 backend of the platform seam: one window with a fixed client area, an 8-bit
-// device-independent bitmap section as the frame buffer, the message pump, the keyboard, game
+// The Win32 backend of the platform seam: one window with a fixed (or resizable) client area, an
+// 8-bit device-independent bitmap section as the frame buffer, the message pump, the keyboard, game
 // controllers through XInput and the performance counter. F11 and Alt+Enter switch the window
 // to a borderless one over the whole monitor and back.
 #include "platform/win32.h"
@@ -8,11 +8,15 @@
 #include <cmath>
 #include <dwmapi.h>
 #include <iterator>
+#include <string>
 #include <timeapi.h>
+#include <vector>
 
 #include "app/platform.h"
 #include "capture/capture.h"
+#include "cli/option_values.h"
 #include "platform/integer_fit.h"
+#include "platform/key_names.h"
 #include "platform/win32_mouse.h"
 #include "platform/win32_xinput.h"
 
@@ -47,6 +51,14 @@ static_assert(sizeof(FrameBitmapInfo) == 1064, "40-byte header and 256 four-byte
 // iteration) leaves the previous rectangle in place.
 RECT ClientRect;
 
+// The window's style: fixed, or with a sizing border and a maximise box when resizable.
+DWORD Style = WindowStyle;
+bool Resizable = false;
+// The client size to open with, and the one last presented outside fullscreen and minimised.
+int OpeningWidth = 0;
+int OpeningHeight = 0;
+int WindowedWidth = 0;
+int WindowedHeight = 0;
 bool Fullscreen = false;
 bool WaitForComposition = false;
 // Where the window was, and how large, before it went fullscreen.
@@ -73,9 +85,9 @@ bool RegisterWindowClass() {
 // The window is sized from the rectangle its client area must fill, grown by the caption,
 // borders and client edge of its style.
 HWND CreateMainWindow() {
-    RECT outer = {0, 0, Layout.shownWidth, Layout.shownHeight};
-    AdjustWindowRectEx(&outer, WindowStyle, FALSE, WindowExStyle);
-    return CreateWindowExA(WindowExStyle, WindowClassName, StartTitle, WindowStyle, CW_USEDEFAULT,
+    RECT outer = {0, 0, OpeningWidth, OpeningHeight};
+    AdjustWindowRectEx(&outer, Style, FALSE, WindowExStyle);
+    return CreateWindowExA(WindowExStyle, WindowClassName, StartTitle, Style, CW_USEDEFAULT,
                            CW_USEDEFAULT, outer.right - outer.left, outer.bottom - outer.top,
                            nullptr, nullptr, ProgramInstance, nullptr);
 }
@@ -98,24 +110,21 @@ void DescribeFrameBitmap(FrameBitmapInfo& info, const RgbQuad* palette) {
     }
 }
 
-int VirtualKeyOf(Key key) {
-    switch (key) {
-    case Key::End:
-        return VK_END;
-    case Key::PageUp:
-        return VK_PRIOR;
-    case Key::PageDown:
-        return VK_NEXT;
-    case Key::Left:
-        return VK_LEFT;
-    case Key::Right:
-        return VK_RIGHT;
-    case Key::Up:
-        return VK_UP;
-    case Key::Down:
-        return VK_DOWN;
+// The virtual keys bound to each KeyAction, made from the names when the window opens.
+std::vector<int> BoundKeys[KeyActionCount];
+
+void BindKeys(const KeyNames& names) {
+    for (int action = 0; action < KeyActionCount; ++action) {
+        BoundKeys[action].clear();
+        for (const std::string& name : ActionKeyNames(names, static_cast<KeyAction>(action))) {
+            BoundKeys[action].push_back(VirtualKeyFromName(name));
+        }
     }
-    return 0;
+}
+
+bool IsBound(KeyAction action, WPARAM virtualKey) {
+    const std::vector<int>& keys = BoundKeys[static_cast<int>(action)];
+    return std::find(keys.begin(), keys.end(), static_cast<int>(virtualKey)) != keys.end();
 }
 
 // A borderless popup over the whole monitor the window is on; the window's place and size are
@@ -136,7 +145,7 @@ void EnterFullscreen() {
 }
 
 void LeaveFullscreen() {
-    SetWindowLongA(Window, GWL_STYLE, WindowStyle | WS_VISIBLE);
+    SetWindowLongA(Window, GWL_STYLE, Style | WS_VISIBLE);
     SetWindowLongA(Window, GWL_EXSTYLE, WindowExStyle);
     SetWindowPlacement(Window, &WindowedPlacement);
     SetWindowPos(Window, nullptr, 0, 0, 0, 0,
@@ -144,18 +153,18 @@ void LeaveFullscreen() {
     Fullscreen = false;
 }
 
-// F11, or Enter with Alt held (a system key, bit 29 of the key data); not a held key's repeats
-// (bit 30: the key was already down).
+// A fullscreen key, or Enter with Alt held (a system key, bit 29 of the key data); not a held
+// key's repeats (bit 30: the key was already down).
 bool IsFullscreenToggle(UINT message, WPARAM wParam, LPARAM lParam) {
     const bool firstPress = (lParam & (1L << 30)) == 0;
     const bool altHeld = (lParam & (1L << 29)) != 0;
-    return firstPress && ((message == WM_KEYDOWN && wParam == VK_F11) ||
+    return firstPress && ((message == WM_KEYDOWN && IsBound(KeyAction::Fullscreen, wParam)) ||
                           (message == WM_SYSKEYDOWN && wParam == VK_RETURN && altHeld));
 }
 
-// The frame at the largest whole factor that fits the monitor, centred, and the four strips
-// around it painted black.
-void PresentFullscreen() {
+// The frame at the largest whole factor that fits the client area (the monitor in fullscreen),
+// centred, and the four strips around it painted black.
+void PresentFitted() {
     const ScreenRect fit =
         FitFrameByWholeFactor(Layout.width, Layout.height, ClientRect.right, ClientRect.bottom);
     const int right = fit.x + fit.width;
@@ -184,9 +193,9 @@ LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM wParam, LPARA
         return 0;
     // Bit 30 of lParam is set for auto-repeats of a held key; only the first press counts.
     if (message == WM_KEYDOWN && (lParam & (1 << 30)) == 0) {
-        if (wParam == VK_F12)
+        if (IsBound(KeyAction::Screenshot, wParam))
             RequestScreenshot();
-        else if (wParam == VK_F9)
+        else if (IsBound(KeyAction::Clip, wParam))
             RequestClipToggle();
     }
     return DefWindowProcA(window, message, wParam, lParam);
@@ -201,6 +210,14 @@ void ToggleFullscreen() {
 
 const char* PlatformOpenWindow(const FrameLayout& layout, const DisplayOptions& options) {
     Layout = layout;
+    BindKeys(options.keys);
+    Resizable = options.resizable;
+    if (Resizable)
+        Style = WindowStyle | WS_THICKFRAME | WS_MAXIMIZEBOX;
+    OpeningWidth = layout.shownWidth;
+    OpeningHeight = layout.shownHeight;
+    if (Resizable && !options.windowSize.empty())
+        ParseSize(options.windowSize, OpeningWidth, OpeningHeight);
     if (!RegisterWindowClass())
         return "cannot register the window class";
     Window = CreateMainWindow();
@@ -273,9 +290,13 @@ void PlatformSleep(double milliseconds) {
     Sleep(static_cast<DWORD>(std::ceil(milliseconds)));
 }
 
-// Down when the high-order bit of the key state is set.
+// Down when the high-order bit of any bound key's state is set.
 bool PlatformKeyDown(Key key) {
-    return GetKeyState(VirtualKeyOf(key)) < 0 || AnyControllerHoldsKey(ControllerStates, key);
+    for (int virtualKey : BoundKeys[static_cast<int>(key)]) {
+        if (GetKeyState(virtualKey) < 0)
+            return true;
+    }
+    return AnyControllerHoldsKey(ControllerStates, key);
 }
 
 void PlatformEnableMouse() {
@@ -286,12 +307,16 @@ MouseMotion PlatformTakeMouseMotion() {
     return TakeWin32MouseMotion();
 }
 
-// The window keeps the plain stretch over its whole client area, which is the frame at the
+// The fixed window keeps the plain stretch over its whole client area, which is the frame at the
 // whole factor of its layout.
 void PlatformPresent() {
     GetClientRect(Window, &ClientRect);
-    if (Fullscreen)
-        PresentFullscreen();
+    if (!Fullscreen && !IsIconic(Window) && ClientRect.right > 0 && ClientRect.bottom > 0) {
+        WindowedWidth = ClientRect.right;
+        WindowedHeight = ClientRect.bottom;
+    }
+    if (Fullscreen || Resizable)
+        PresentFitted();
     else
         StretchBlt(WindowContext, 0, 0, ClientRect.right, ClientRect.bottom, MemoryContext, 0, 0,
                    Layout.width, Layout.height, SRCCOPY);
@@ -303,4 +328,10 @@ void PlatformPresent() {
 
 void PlatformSetTitle(const char* title) {
     SetWindowTextA(Window, title);
+}
+
+bool PlatformWindowSize(int& width, int& height) {
+    width = WindowedWidth;
+    height = WindowedHeight;
+    return width > 0 && height > 0;
 }

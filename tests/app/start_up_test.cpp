@@ -139,7 +139,8 @@ TEST_F(EmptyDirectoryStartUpTest, AScaledDemoOpensAndFillsAFrameOfItsSize) {
 TEST_F(EmptyDirectoryStartUpTest, DisplayOptionsReachTheWindowAndACapPacesTheLoop) {
     testing::internal::CaptureStderr();
     WindowSettings settings;
-    settings.present.display = DisplayOptions{true, true};
+    settings.present.display.fullscreen = true;
+    settings.present.display.vsync = true;
     levelScene = StartWindowProgram(settings);
     testing::internal::GetCapturedStderr();
     ASSERT_NE(levelScene, nullptr);

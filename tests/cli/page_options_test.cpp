@@ -53,6 +53,7 @@ TEST(PageOptions, AnyQueryGetsTheLibrarysAnswer) {
         "?version",
         "?scale=9&help&version&bogus",
         "?version&scale",
+        "?key-forward=w,ArrowUp&smooth&key-clip=,",
     };
     for (const char* query : queries) {
         const std::vector<std::string> arguments = QueryArguments(query);
@@ -73,6 +74,16 @@ TEST(PageOptions, AnyQueryGetsTheLibrarysAnswer) {
             EXPECT_EQ(actual.playPath, expected.playPath) << query;
         }
     }
+}
+
+// The address wins over the settings the page keeps, field by field; the kept settings leave
+// out the fields that only steer the settings.
+TEST(PageOptions, TheAddressWinsOverTheKeptSettings) {
+    EXPECT_EQ(QueryOverSettings("scale=2&fullscreen&key-forward=w", "?scale=1&vsync"),
+              "fullscreen&key-forward=w&scale=1&vsync");
+    EXPECT_EQ(QueryOverSettings("", "?scale=3"), "scale=3");
+    EXPECT_EQ(QueryOverSettings("scale=2&&", ""), "scale=2");
+    EXPECT_EQ(SettingsOfQuery("scale=2&write-config&config=x&key-back=s"), "scale=2&key-back=s");
 }
 
 } // namespace

@@ -4,8 +4,9 @@
 # one over the whole screen, the frame shown at factor 3 (960x720) in the middle
 # with black borders and every frame pixel a sharp 3x3 block; Alt+Enter turns it back into
 # the 640x480 window. Then the same from --fullscreen at start, and with --scale 2, whose
-# 640x480 frame fits once (at 192,144) and whose window is 640x480 again after F11.
-# Screenshots are kept.
+# 640x480 frame fits once (at 192,144) and whose window is 640x480 again after F11. A settings
+# file with scale 2 and fullscreen does as the options do; --scale 1 wins over it. A resizable
+# window keeps a whole factor, centred, and its size for the next start. Screenshots are kept.
 #
 # Usage: fullscreen_test.sh DRAV DATA-DIRECTORY OUTPUT-DIRECTORY
 set -uo pipefail
@@ -125,6 +126,50 @@ check_started_fullscreen() {
 }
 check_started_fullscreen started_fullscreen 320 240
 check_started_fullscreen scale2_fullscreen 640 480 --scale 2
+
+# A settings file with scale 2 and fullscreen starts drav so, and the command line wins over it;
+# a bad value ends drav with status 2, naming the file, line, key and value.
+settings=$XDG_CONFIG_HOME/drav/drav.ini
+mkdir -p "$(dirname "$settings")"
+printf '# from the settings file\nscale = 2\nfullscreen = true\n' >"$settings"
+start_drav
+wait_for 30 has_size 1024x768 || fail "the settings file's fullscreen gave a window of $(window_size)"
+sleep 0.5
+check_fullscreen_picture settings_scale2_fullscreen 640 480
+stop_drav
+start_drav --scale 1
+wait_for 30 has_size 1024x768 || fail "--scale 1 over the settings gave a window of $(window_size)"
+sleep 0.5
+check_fullscreen_picture settings_scale1_fullscreen 320 240
+stop_drav
+printf 'scale = 2\nscale-typo = 3\nfullscreen = true\nscale = 9\n' >"$settings"
+message=$(cd "$data" && "$drav" 2>&1)
+status=$?
+expected="drav: warning: $settings:2: unknown key 'scale-typo' (ignored)
+drav: $settings:4: scale = '9': '9' is not a whole number from 1 to 8"
+[ "$status" = 2 ] && [ "$message" = "$expected" ] ||
+    fail "a bad settings file gave status $status and: $message"
+echo "bad settings file: status 2, $(tail -n1 <<<"$message")"
+rm "$settings"
+
+# A resizable window shows the frame at the largest whole factor that fits, centred, and its
+# size is kept in the settings file for the next start.
+start_drav --resizable
+xdotool windowsize "$window" 700 500
+wait_for 30 has_size 700x500 || fail "the resizable window stayed at $(window_size)"
+sleep 0.5
+import -window "$window" "$out/resized.png"
+convert "$out/resized.png" -crop 640x480+30+10 +repage "$out/resized_frame.png"
+[ "$(convert "$out/resized.png" -crop 30x500+0+0 -format '%[fx:maxima]' info:)" = 0 ] &&
+    [ "$(convert "$out/resized_frame.png" -format '%[fx:maxima>0]' info:)" = 1 ] ||
+    fail "the resized window does not show the frame centred on black"
+stop_drav
+grep -qx 'window-size = 700x500' "$settings" || fail "the window size was not kept: $(cat "$settings")"
+start_drav --resizable
+has_size 700x500 || fail "the kept window size was not used: $(window_size)"
+echo "resizable: 700x500 keeps the frame at 640x480 in the middle, and is kept for the next start"
+stop_drav
+rm "$settings"
 
 if [ -s "$out/drav.stderr" ]; then
     cat "$out/drav.stderr" >&2

@@ -33,6 +33,9 @@ key_table=(
 # start_title_watcher : logs every window title from its first into $out/titles.log; sets
 # watcher to the logger's process id.
 start_title_watcher() {
+    # Gone first: the new logger empties it only once it runs, and a "watching" left from an
+    # earlier one would let the program start before the new one looks.
+    rm -f "$out/titles.log"
     python3 "$(dirname "${BASH_SOURCE[0]}")/wine_titles.py" >"$out/titles.log" &
     watcher=$!
     wait_for 30 grep -qs '^watching$' "$out/titles.log" || { echo "no title watcher" >&2; exit 1; }
@@ -83,6 +86,19 @@ turn_with_mouse() {
     move_pointer -12 0
     xdotool mousemove --window "$window" 320 240 click 1 sleep 0.3
     move_pointer 0 -6
+}
+
+# hold_w_and_up : with walking forward bound to W, holds W, then Up, as hold_each_key does; W
+# must act as Up, and Up not at all.
+hold_w_and_up() {
+    expected_keys=(Up)
+    local key
+    for key in w Up; do
+        xdotool keydown "$key"
+        sleep 0.4
+        xdotool keyup "$key"
+        sleep 0.3
+    done
 }
 
 # check_recorded_keys DEMO-FILE : the recording holds the table's keys and moved the camera

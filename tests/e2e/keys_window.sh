@@ -3,7 +3,8 @@
 # each key of the table is held in turn (the arrows and page keys, then the keypad's navigation
 # keys with Num Lock off), and the recording must hold exactly those keys and change the camera
 # as the tick rules say. Also: the first title is "DRAV"; drav --play plays the shipped demo in
-# real time with every check matching; a demo edited in one key byte exits with status 3.
+# real time with every check matching; a demo edited in one key byte exits with status 3. With
+# walking forward bound to W in the settings file, W walks forward and Up does nothing.
 #
 # Usage: keys_window.sh DRAV-RENDER DRAV-BENCH DATA-DIRECTORY DEMO OUTPUT-DIRECTORY DRAV
 #                       CLOSE-WINDOW-HELPER
@@ -32,21 +33,32 @@ play() {
 source "$(dirname "$0")/virtual_screen.sh"
 start_virtual_screen "$out" || { echo "Xvfb did not start" >&2; exit 1; }
 
-start_title_watcher
-(cd "$data" && exec "$drav" --record "$out/keys.dem") >"$out/record.log" 2>&1 &
-drav_pid=$!
-find_program_window 60
-xdotool windowfocus --sync "$window" 2>/dev/null
-hold_each_key
-"$close_window" "$window" || fail "cannot send the close request"
-wait_for 60 bash -c "! kill -0 $drav_pid 2>/dev/null" || fail "drav --record did not end"
-wait "$drav_pid"
-status=$?
-drav_pid=""
-[ "$status" = 0 ] || fail "drav --record exited with $status: $(cat "$out/record.log")"
-grep -q "^drav: recorded [0-9]* ticks into" "$out/record.log" || fail "no recording report"
-check_recorded_keys "$out/keys.dem"
+# record DEMO HOLD : records a demo while the function HOLD holds keys in drav's window, and
+# checks that the recording holds them.
+record() {
+    start_title_watcher
+    (cd "$data" && exec "$drav" --record "$out/$1") >"$out/record.log" 2>&1 &
+    drav_pid=$!
+    find_program_window 60
+    xdotool windowfocus --sync "$window" 2>/dev/null
+    "$2"
+    "$close_window" "$window" || fail "cannot send the close request"
+    wait_for 60 bash -c "! kill -0 $drav_pid 2>/dev/null" || fail "drav --record did not end"
+    wait "$drav_pid"
+    local status=$?
+    drav_pid=""
+    kill "$watcher" 2>/dev/null
+    [ "$status" = 0 ] || fail "drav --record exited with $status: $(cat "$out/record.log")"
+    grep -q "^drav: recorded [0-9]* ticks into" "$out/record.log" || fail "no recording report"
+    check_recorded_keys "$out/$1"
+}
+
+record keys.dem hold_each_key
 check_playback
+# Walking forward bound to W in the settings file.
+mkdir -p "$XDG_CONFIG_HOME/drav"
+printf 'key-forward = W\n' >"$XDG_CONFIG_HOME/drav/drav.ini"
+record bound.dem hold_w_and_up
 
 [ "$failures" -eq 0 ] && echo "PASS"
 exit $((failures > 0))

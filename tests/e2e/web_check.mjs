@@ -308,16 +308,17 @@ async function demoStatus(page, timeout) {
   return page.evaluate(() => Module.dravDemoStatus);
 }
 
-// Holds each key of the table in turn while the page records a demo, then lets the checker
-// compare the recorded keys and the camera with the tick rules.
-async function checkEveryKey(page, origin) {
-  await page.goto(`${origin}/index.html?record=keys.dem`, { timeout: PatientMs });
+// Holds each of the browser's keys in turn while the page records a demo, then lets the checker
+// compare the recorded keys and the camera with the tick rules: the expected keys must be what
+// was recorded.
+async function recordKeys(page, origin, name, browserKeys, expectedKeys, options = '') {
+  await page.goto(`${origin}/index.html?record=${name}${options}`, { timeout: PatientMs });
   await waitForStatusLine(page);
   const titles = await page.evaluate(() => window.seenTitles);
   check(titles.length === 1 && titles[0] === 'DRAV',
         `the title is "DRAV" from the first and stays so (titles seen: ${titles.slice(0, 3)})`);
   await page.locator('#canvas').focus();
-  for (const [browserKey] of KeyTable) {
+  for (const browserKey of browserKeys) {
     await page.keyboard.down(browserKey);
     await page.waitForTimeout(400);
     await page.keyboard.up(browserKey);
@@ -325,13 +326,31 @@ async function checkEveryKey(page, origin) {
   }
   await page.evaluate(() => Module._EndProgram());
   check(await demoStatus(page, PatientMs) === 0, 'the recording in the page closes');
-  const bytes = await page.evaluate(() => Array.from(Module.FS.readFile('keys.dem')));
-  const demoPath = path.join(outputDir, 'keys.dem');
+  const bytes = await page.evaluate((file) => Array.from(Module.FS.readFile(file)), name);
+  const demoPath = path.join(outputDir, name);
   fs.writeFileSync(demoPath, Buffer.from(bytes));
   const checker = spawnSync('python3', [keyChecker, demoPath, renderTool, dataDir,
-                                        ...KeyTable.map(([, key]) => key)], { encoding: 'utf8' });
+                                        ...expectedKeys], { encoding: 'utf8' });
   console.log(checker.stdout.trimEnd());
-  check(checker.status === 0, `every key acts as the tick rules say ${checker.stderr}`);
+  check(checker.status === 0, `${browserKeys} act as ${expectedKeys} ${checker.stderr}`);
+}
+
+async function checkEveryKey(page, origin) {
+  await recordKeys(page, origin, 'keys.dem', KeyTable.map(([browserKey]) => browserKey),
+                   KeyTable.map(([, key]) => key));
+}
+
+// ?write-config keeps walking forward on w in the page's storage: then w walks forward and
+// ArrowUp does nothing; and the address wins over the kept setting, giving ArrowUp back.
+async function checkBoundKey(page, origin) {
+  await page.goto(`${origin}/index.html?write-config&key-forward=w`, { timeout: PatientMs });
+  await page.waitForFunction(() => localStorage.getItem('drav.settings') !== null, null,
+                             { timeout: PatientMs });
+  check(await page.evaluate(() => localStorage.getItem('drav.settings')) === 'key-forward=w',
+        'the page keeps its settings');
+  await recordKeys(page, origin, 'bound.dem', ['w', 'ArrowUp'], ['Up']);
+  await recordKeys(page, origin, 'unbound.dem', ['w', 'ArrowUp'], ['Up'], '&key-forward=ArrowUp');
+  await page.evaluate(() => localStorage.removeItem('drav.settings'));
 }
 
 // With ?mouse, the same motion, Escape and clicks as the SDL2 program's check (mouse_window.sh)
@@ -419,6 +438,7 @@ async function main() {
     await checkFrames(page);
     await checkEveryKey(page, origin);
     await checkMouseTurning(page, origin);
+    await checkBoundKey(page, origin);
     await checkDemoPlayback(page, origin, 'walk.dem');
     await checkDemoPlayback(page, origin, 'mouse.dem');
     await checkScaleFromAddress(context, origin);

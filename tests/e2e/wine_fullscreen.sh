@@ -3,7 +3,8 @@
 # 320x240 frame fills the screen at factor 5; F11 gives back the 640x480 client area, each
 # frame pixel a 2x2 block; Alt+F4 ends the program with exit code 0. Then --scale 2: the
 # 640x480 frame at factor 2 in the middle of black borders, and F11 gives back a 640x480
-# client area.
+# client area. A settings file with scale 2 and fullscreen does as the options do, --scale 1
+# wins over it, and a bad value in it ends drav.exe with status 2.
 # Usage, inside wine_run.sh: wine_fullscreen.sh DIST-DIRECTORY PROBE-EXE OUTPUT-DIRECTORY
 # Keeps the screenshots in the output directory.
 set -uo pipefail
@@ -86,4 +87,23 @@ xdotool key F11
 wait_for 60 client_is 640 480 || fail "F11 at scale 2 did not give back a 640x480 client area: $(client_area)"
 echo "ok: F11 at scale 2 gives back the 640x480 client area"
 close_drav
+
+# The settings file in %APPDATA%\drav, written with Windows line ends: scale 2 and fullscreen
+# start drav.exe so, --scale 1 on the command line wins, and a bad value ends it with status 2.
+settings_folder="$(winepath -u "$(wine cmd /c echo %APPDATA% 2>/dev/null | tr -d '\r')")/drav"
+mkdir -p "$settings_folder"
+trap 'rm -rf "$settings_folder"' EXIT
+printf 'scale = 2\r\nfullscreen = true\r\n' >"$settings_folder/drav.ini"
+start_drav
+check_started_fullscreen settings_scale2_fullscreen 640 480
+close_drav
+start_drav --scale 1
+check_started_fullscreen settings_scale1_fullscreen 320 240
+close_drav
+printf 'fullscreen = true\r\nscale = 9\r\n' >"$settings_folder/drav.ini"
+message=$(cd "$dist" && wine drav.exe 2>&1 | tr -d '\r')
+status=$(cd "$dist" && wine drav.exe >/dev/null 2>&1; echo $?)
+[ "$status" = 2 ] && [[ $message == "drav: "*'\drav\drav.ini:2: scale = '"'9': '9' is not a whole number from 1 to 8" ]] ||
+    fail "a bad settings file gave status $status and: $message"
+echo "ok: a bad settings file: status 2, $message"
 echo "screenshots in $out"

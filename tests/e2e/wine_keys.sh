@@ -3,7 +3,8 @@
 # key of the table is held in turn; the recording must hold exactly those keys and move the
 # camera as the tick rules say (read back by the native drav-render). drav.exe then plays the
 # shipped demo in real time with every check matching, and a demo edited in one key byte must
-# exit with status 3 naming the tick. drav.exe --mouse records the pointer's motion as
+# exit with status 3 naming the tick. With walking forward bound to W in a settings file, W
+# walks forward and Up does nothing. drav.exe --mouse records the pointer's motion as
 # mouse_demo_check.py expects, and plays a demo recorded with --mouse with every check matching.
 # Usage, inside wine_run.sh:
 #   wine_keys.sh DRAV-RENDER DRAV-BENCH DATA-DIRECTORY DEMO OUTPUT-DIRECTORY DIST-DIRECTORY
@@ -18,9 +19,9 @@ rm -f "$dist"/*.dem
 
 watcher=""
 finish() {
-    xdotool keyup Up Down Left Right Prior Next End 2>/dev/null
+    xdotool keyup Up Down Left Right Prior Next End w 2>/dev/null
     [ -n "$watcher" ] && kill "$watcher" 2>/dev/null
-    rm -f "$dist"/*.dem
+    rm -f "$dist"/*.dem "$dist/bound.ini"
 }
 trap finish EXIT
 
@@ -30,20 +31,33 @@ play() {
     (cd "$dist" && wine drav.exe --play play.dem >"$2" 2>&1; echo $?)
 }
 
-start_title_watcher
-(cd "$dist" && wine drav.exe --record keys.dem >"$out/record.log" 2>&1; echo $? >"$out/record.status") &
-find_program_window 180
-timeout 30 xdotool windowfocus --sync "$window"
-hold_each_key
-xdotool key --window "$window" alt+F4
-wait_for 60 test -s "$out/record.status" || fail "drav.exe --record did not end"
-[ "$(cat "$out/record.status" 2>/dev/null)" = 0 ] ||
-    fail "drav.exe --record exited with $(cat "$out/record.status"): $(cat "$out/record.log")"
-cp "$dist/keys.dem" "$out/keys.dem" 2>/dev/null || fail "drav.exe wrote no keys.dem"
-check_recorded_keys "$out/keys.dem"
-check_playback
+# record DEMO HOLD OPTION... : records a demo with drav.exe and the options while the function
+# HOLD holds keys in its window, and checks that the recording holds them.
+record() {
+    local name=$1 hold=$2
+    shift 2
+    rm -f "$out/record.status"
+    start_title_watcher
+    (cd "$dist" && wine drav.exe "$@" --record "$name" >"$out/record.log" 2>&1
+        echo $? >"$out/record.status") &
+    find_program_window 180
+    timeout 30 xdotool windowfocus --sync "$window"
+    "$hold"
+    xdotool key --window "$window" alt+F4
+    wait_for 60 test -s "$out/record.status" || fail "drav.exe --record did not end"
+    kill "$watcher" 2>/dev/null
+    [ "$(cat "$out/record.status" 2>/dev/null)" = 0 ] ||
+        fail "drav.exe --record exited with $(cat "$out/record.status"): $(cat "$out/record.log")"
+    cp "$dist/$name" "$out/$name" 2>/dev/null || fail "drav.exe wrote no $name"
+    check_recorded_keys "$out/$name"
+}
 
-kill "$watcher" # a fresh log, in which the next frame-rate title is the new window's
+record keys.dem hold_each_key
+check_playback
+# Walking forward bound to W in a settings file named on the command line.
+printf 'key-forward = W\r\n' >"$dist/bound.ini"
+record bound.dem hold_w_and_up --config bound.ini
+
 start_title_watcher
 rm -f "$out/mouse-record.status"
 (cd "$dist" && wine drav.exe --mouse --mouse-sensitivity 150 --record mouse.dem \

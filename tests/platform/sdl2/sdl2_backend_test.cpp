@@ -110,6 +110,7 @@ void PressKey(SDL_Scancode scancode, Uint16 modifiers) {
     event.type = SDL_KEYDOWN;
     event.key.windowID = SDL_GetWindowID(Window);
     event.key.keysym.scancode = scancode;
+    event.key.keysym.sym = SDL_GetKeyFromScancode(scancode);
     event.key.keysym.mod = modifiers;
     SDL_PushEvent(&event);
     event.type = SDL_KEYUP;
