@@ -149,9 +149,9 @@ step "thread sanitizer tests" tsan_run build/tsan/tests/drav_render_tests \
 step "thread sanitizer walk" tsan_run build/tsan/tools/bench/drav-bench --data build/tsan/data \
     --frames 60 --scale 2 --threads 3
 
-# Each fuzz target for 20 seconds from its seeds, one per core at a time, once nothing else
+# Each fuzz target for 15 seconds from its seeds, one per core at a time, once nothing else
 # runs.
 finish_background
-$fuzzing && step "fuzzing" env DRAV_FUZZ_BUILD=build/sanitize bash scripts/fuzz.sh 20
+$fuzzing && step "fuzzing" env DRAV_FUZZ_BUILD=build/sanitize bash scripts/fuzz.sh 15
 
 summary

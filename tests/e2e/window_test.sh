@@ -2,9 +2,9 @@
 # End-to-end check of the demo in a virtual X server: the window's size, the frame-rate title,
 # a picture of the level, a screenshot with F12 that drav-render renders again from its view,
 # a clip recorded with F9 while walking with the Up key, and closing through the window
-# manager's delete request; then the window's size and picture at scales 2 and 4. Every wait
-# polls with a generous deadline, so a busy machine only makes the
-# test slower, never wrong.
+# manager's delete request; then the window's size and picture at scales 2 and 4, and the
+# frame-rate title with --smooth. Every wait polls with a generous deadline, so a busy machine
+# only makes the test slower, never wrong.
 #
 # Usage: window_test.sh DRAV DATA-DIRECTORY CLOSE-WINDOW-HELPER OUTPUT-DIRECTORY DRAV-RENDER
 set -uo pipefail
@@ -202,6 +202,12 @@ scaled_run() { # scaled_run NAME WIDTHxHEIGHT ARGUMENTS...
 }
 scaled_run scale2_view 640x480 --scale 2
 scaled_run scale4_view 1280x960 --scale 4 --threads 2
+
+# Drawn between the ticks, the frames still show their time in the title.
+start_drav --smooth
+expect_running_window 640x480
+echo "smooth: $title"
+close_drav
 
 echo "screenshots in $out"
 echo "PASS"
