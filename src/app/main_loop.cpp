@@ -1,5 +1,6 @@
 #include "app/main_loop.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -58,10 +59,7 @@ void DrawFrame(MainLoop& loop, Scene& scene) {
         return;
     }
     const double fraction = (loop.frameStart - loop.tickTime) / TickLength;
-    RenderBetweenTicks(*WindowRenderer, scene, loop.tickHistory,
-                       fraction < 0.0   ? 0.0
-                       : fraction > 1.0 ? 1.0
-                                        : fraction);
+    RenderBetweenTicks(*WindowRenderer, scene, loop.tickHistory, std::clamp(fraction, 0.0, 1.0));
 }
 
 void UpdateTitle(MainLoop& loop) {
