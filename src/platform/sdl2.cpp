@@ -7,6 +7,8 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include "app/platform.h"
@@ -78,6 +80,21 @@ ControllerState ControllerStates[MaxControllers];
 // The step that failed followed by SDL's reason, for the one line RunWindowProgram prints.
 const char* DescribeFailure(const char* step) {
     std::snprintf(FailureText, sizeof FailureText, "%s: %s", step, SDL_GetError());
+    return FailureText;
+}
+
+// When SDL cannot reach a display it falls back to video drivers that show nothing; drav would
+// then run unseen, so it ends instead. A driver named in SDL_VIDEODRIVER is taken as asked.
+const char* RefuseUnseenDriver() {
+    const char* driver = SDL_GetCurrentVideoDriver();
+    const bool unseen = driver != nullptr && (std::strcmp(driver, "offscreen") == 0 ||
+                                              std::strcmp(driver, "dummy") == 0);
+    if (!unseen || std::getenv("SDL_VIDEODRIVER") != nullptr) {
+        return nullptr;
+    }
+    std::snprintf(FailureText, sizeof FailureText,
+                  "no display to show the window on (SDL fell back to its %s video driver)",
+                  driver);
     return FailureText;
 }
 
@@ -257,6 +274,9 @@ const char* PlatformOpenWindow(const FrameLayout& layout, const DisplayOptions& 
     SDL_SetMainReady();
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         return DescribeFailure("cannot start SDL video");
+    }
+    if (const char* failure = RefuseUnseenDriver()) {
+        return failure;
     }
     // Controllers are an extra: without them the keyboard still drives the walk.
     SDL_InitSubSystem(SDL_INIT_GAMECONTROLLER);

@@ -5,9 +5,11 @@
 # FOLDER, and exports DISPLAY for it. Fails when the server does not come up within 30 seconds.
 # Also points XDG_CONFIG_HOME at the empty folder FOLDER/config, so that no settings file of
 # the developer's changes what the test sees.
-# The virtual screen has no GPU, so SDL's OpenGL renderer would run on Mesa's threaded software
-# rasteriser, whose threads, starved by a busy machine, have held a window's start for over a
-# minute; SDL's own software renderer presents the same pixels without them.
+# The server runs with -noreset: by default it resets when its last client leaves, and a client
+# connecting meanwhile can be refused; drav, started just after the previous one closed, then
+# found no display. The virtual screen has no GPU, so SDL's OpenGL renderer would run on Mesa's
+# threaded software rasteriser beside the tests; SDL's own software renderer presents the same
+# pixels more cheaply.
 start_virtual_screen() {
     export SDL_RENDER_DRIVER=software
     local display_file="$1/display"
@@ -17,7 +19,8 @@ start_virtual_screen() {
     mkdir -p "$XDG_CONFIG_HOME"
     local size=${2:-1024x768}
     rm -f "$display_file"
-    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$display_file" 2>"$1/xvfb.log" &
+    Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp -noreset 3>"$display_file" \
+        2>"$1/xvfb.log" &
     xvfb_pid=$!
     wait_for 30 test -s "$display_file" || return 1
     export DISPLAY=":$(cat "$display_file")"

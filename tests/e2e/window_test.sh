@@ -49,6 +49,12 @@ done
 [ -f "$data/plane.hgm" ] || fail "no data files in $data"
 ln -s "$data"/*.hgm "$data"/*.raw "$run"/
 
+# Without a display drav ends at once, rather than running on a video driver that shows nothing.
+no_display=$(env -u DISPLAY -u WAYLAND_DISPLAY -u SDL_VIDEODRIVER timeout 30 "$drav" 2>&1)
+status=$?
+[ "$status" = 1 ] && [[ $no_display == *"start-up failed: no display to show the window on"* ]] ||
+    fail "without a display drav gave status $status and '$no_display'"
+
 # Room for the scale-4 window of 1280x960.
 start_virtual_screen "$out" 1600x1200 || fail "Xvfb did not start"
 

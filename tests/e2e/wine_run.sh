@@ -9,7 +9,8 @@ prefix=$(realpath -m "$1")
 shift
 session=$(mktemp -d)
 
-Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$session/display" \
+# -noreset: a server that resets when its last client leaves can refuse the next one.
+Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp -noreset 3>"$session/display" \
     >"$session/xvfb.log" 2>&1 &
 xvfb=$!
 
