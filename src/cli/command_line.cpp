@@ -2,7 +2,6 @@
 
 #include <functional>
 
-#include "assets/output_file.h"
 #include "cli/option_values.h"
 #include "cli/version.h"
 #include "render/renderer.h"
@@ -127,15 +126,4 @@ CLI::Option* AddOptionFromEntry(CLI::App& app, const OptionEntry& entry,
 void AddFrameOptions(CLI::App& app, FrameOptions& frame) {
     AddOptionFromEntry(app, ScaleOption, OptionTarget{&frame.scale, nullptr, nullptr});
     AddOptionFromEntry(app, ThreadsOption, OptionTarget{&frame.threads, nullptr, nullptr});
-}
-
-bool OutputFilesWritable(const char* program, std::initializer_list<std::string> paths) {
-    for (const std::string& path : paths) {
-        const std::string problem = path.empty() ? std::string() : OutputPathProblem(path.c_str());
-        if (!problem.empty()) {
-            std::fprintf(stderr, "%s: %s\n", program, problem.c_str());
-            return false;
-        }
-    }
-    return true;
 }

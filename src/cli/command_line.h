@@ -60,9 +60,3 @@ CLI::Option* AddOptionFromEntry(CLI::App& app, const OptionEntry& entry,
 
 // Declares --scale K and --threads N.
 void AddFrameOptions(CLI::App& app, FrameOptions& frame);
-
-// Whether every file named to be written (empty names are not asked for) can be: not a
-// directory, in a folder that exists and can be written into. Names the first that cannot on
-// stderr as "PROGRAM: cannot write PATH: REASON"; the program then exits with ExitBadArguments
-// before any work.
-bool OutputFilesWritable(const char* program, std::initializer_list<std::string> paths);

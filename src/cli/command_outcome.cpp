@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "assets/output_file.h"
 #include "render/renderer.h"
 
 namespace {
@@ -38,5 +39,16 @@ bool ParseWholeNumber(const char* text, uint32_t& value) {
         return false;
     }
     value = static_cast<uint32_t>(parsed);
+    return true;
+}
+
+bool OutputFilesWritable(const char* program, std::initializer_list<std::string> paths) {
+    for (const std::string& path : paths) {
+        const std::string problem = path.empty() ? std::string() : OutputPathProblem(path.c_str());
+        if (!problem.empty()) {
+            std::fprintf(stderr, "%s: %s\n", program, problem.c_str());
+            return false;
+        }
+    }
     return true;
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <string>
 
 constexpr int ExitBadArguments = 2;
@@ -30,3 +31,9 @@ int ReportCommandLine(const CommandLineOutcome& outcome);
 
 // Plain decimal digits only (no sign, space or base prefix) with a value up to UINT32_MAX.
 bool ParseWholeNumber(const char* text, uint32_t& value);
+
+// Whether every file named to be written (empty names are not asked for) can be: not a
+// directory, in a folder that exists and can be written into. Names the first that cannot on
+// stderr as "PROGRAM: cannot write PATH: REASON"; the program then exits with ExitBadArguments
+// before any work.
+bool OutputFilesWritable(const char* program, std::initializer_list<std::string> paths);

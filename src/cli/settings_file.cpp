@@ -151,7 +151,7 @@ bool ReadWholeFile(const std::string& path, std::string& text) {
     return !file.bad();
 }
 
-CommandLineOutcome Refuse(const std::string& message) {
+CommandLineOutcome RefuseSettings(const std::string& message) {
     return CommandLineOutcome{false, ExitBadArguments, message + "\n"};
 }
 
@@ -257,12 +257,12 @@ CommandLineOutcome ApplySettingsFile(DravOptions& options) {
     std::string text;
     std::string warnings;
     if (!path.empty() && !ReadWholeFile(path, text) && (named || std::filesystem::exists(path))) {
-        return Refuse("drav: cannot read the settings file " + path);
+        return RefuseSettings("drav: cannot read the settings file " + path);
     }
     DravOptions settings = DefaultDravOptions();
     const std::string problem = ReadSettingsText(text, path, settings, warnings);
     if (!problem.empty()) {
-        return Refuse(warnings + problem);
+        return RefuseSettings(warnings + problem);
     }
     TakeUngivenSettings(options, settings);
     if (!options.writeConfig) {
@@ -270,11 +270,11 @@ CommandLineOutcome ApplySettingsFile(DravOptions& options) {
     }
     std::fputs(warnings.c_str(), stderr);
     if (path.empty()) {
-        return Refuse("drav: no folder for the settings file: name one with --config FILE");
+        return RefuseSettings("drav: no folder for the settings file: name one with --config FILE");
     }
     const std::string error = WriteTextFile(path, SettingsFileText(options));
     if (!error.empty()) {
-        return Refuse("drav: " + error);
+        return RefuseSettings("drav: " + error);
     }
     return CommandLineOutcome{false, 0, "drav: wrote the settings to " + path + "\n"};
 }

@@ -1,5 +1,6 @@
 #include "bench_options.h"
 
+#include "cli/command_line.h"
 #include "startup/data_directory.h"
 
 CommandLineOutcome ParseBenchOptions(int argc, const char* const* argv, BenchOptions& options) {

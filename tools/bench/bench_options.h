@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "cli/command_line.h"
+#include "cli/command_outcome.h"
 #include "walk_script.h"
 
 struct BenchOptions {

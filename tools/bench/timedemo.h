@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "cli/command_line.h"
+#include "cli/command_outcome.h"
 
 // Plays the demo at path on the data set in dataDirectory ("": searched for), drawing frames
 // of the given scale with the given threads, and prints one line: ticks,

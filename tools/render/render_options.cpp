@@ -1,12 +1,12 @@
 #include "render_options.h"
 
-#include "demo/demo_format.h"
-
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 
+#include "cli/command_line.h"
+#include "demo/demo_format.h"
 #include "startup/data_directory.h"
 
 namespace {
