@@ -26,7 +26,7 @@ void ClipToClientArea(HWND window) {
     ClipCursor(&client);
 }
 
-void Capture(HWND window) {
+void CapturePointer(HWND window) {
     if (!Captured) {
         const RECT client = ClientAreaOnScreen(window);
         POINT pointer;
@@ -37,7 +37,7 @@ void Capture(HWND window) {
     ClipToClientArea(window);
 }
 
-void Release() {
+void ReleasePointer() {
     if (Captured) {
         ClipCursor(nullptr);
         ShowCursor(TRUE);
@@ -71,7 +71,7 @@ void EnableWin32Mouse(HWND window) {
     RAWINPUTDEVICE device = {DesktopUsagePage, MouseUsage, 0, window};
     RegisterRawInputDevices(&device, 1, sizeof device);
     if (GetForegroundWindow() == window) {
-        Capture(window);
+        CapturePointer(window);
     }
 }
 
@@ -87,15 +87,15 @@ void HandleMouseMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
-        Capture(window);
+        CapturePointer(window);
         break;
     case WM_KEYDOWN:
         if (wParam == VK_ESCAPE) {
-            Release();
+            ReleasePointer();
         }
         break;
     case WM_KILLFOCUS:
-        Release();
+        ReleasePointer();
         break;
     case WM_MOVE:
     case WM_SIZE:

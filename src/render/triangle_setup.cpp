@@ -197,7 +197,7 @@ void PixelRange(float low, float high, int half, int lowLimit, int highLimit, in
 void AddToBounds(ScreenBounds& bounds, float xn, float yn) {
     constexpr float FarOff = ScreenBounds::FarOff;
     if (!(std::fabs(xn) < FarOff && std::fabs(yn) < FarOff)) {
-        bounds.near = false;
+        bounds.inReach = false;
     }
     bounds.left = std::min(bounds.left, xn);
     bounds.right = std::max(bounds.right, xn);
@@ -206,7 +206,7 @@ void AddToBounds(ScreenBounds& bounds, float xn, float yn) {
 }
 
 bool BoundsHidden(const WorkerState& worker, const ScreenBounds& bounds) {
-    if (!bounds.near) {
+    if (!bounds.inReach) {
         return false;
     }
     const RenderTarget& target = worker.target;

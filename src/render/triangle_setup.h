@@ -74,7 +74,7 @@ bool SharedModelHidden(WorkerState& worker, const Model& model);
 struct ScreenBounds {
     static constexpr float FarOff = 1000.0f;
     float left = FarOff, right = -FarOff, top = FarOff, bottom = -FarOff;
-    bool near = true; // false once a point lies FarOff or more away or is not a number
+    bool inReach = true; // false once a point lies FarOff or more away or is not a number
 };
 
 // Widens the bounds to hold the point (xn, yn).

@@ -5,13 +5,14 @@
 
 namespace {
 
-constexpr int32_t One = 65536;
+constexpr int32_t FixedOne = 65536;
 
 class SpanTest : public GuardedDrawingTest {
   protected:
     // Fills row 5 from x0 to x1 with texture columns uLeft to uRight (whole texels).
     void FillColumns(int32_t x0, int32_t x1, int32_t uLeft, int32_t uRight) {
-        FillSpan(worker(), 5, x0, x1, uLeft * One, 0, uRight * One, 0, 255 * One, 255 * One);
+        FillSpan(worker(), 5, x0, x1, uLeft * FixedOne, 0, uRight * FixedOne, 0, 255 * FixedOne,
+                 255 * FixedOne);
     }
 };
 
@@ -55,7 +56,8 @@ TEST_F(SpanTest, RightClipDoesNotChangeTheGradient) {
 TEST_F(SpanTest, GradientsTruncateTowardsZero) {
     // du = (-3 * 65536 - 2) / 3 = -65536.67 truncates to -65536, so column 1 holds exactly
     // 9.0; rounding the gradient down would give 8.99998 and texture column 8.
-    FillSpan(worker(), 5, 0, 3, 10 * One, 0, 7 * One - 2, 0, 255 * One, 255 * One);
+    FillSpan(worker(), 5, 0, 3, 10 * FixedOne, 0, 7 * FixedOne - 2, 0, 255 * FixedOne,
+             255 * FixedOne);
     EXPECT_EQ(frame_.At(0, 5), 10);
     EXPECT_EQ(frame_.At(1, 5), 9);
     EXPECT_EQ(frame_.At(2, 5), 8);
@@ -78,8 +80,8 @@ TEST_F(SpanTest, TextureCoordinatesWrapEvery64Texels) {
 TEST_F(SpanTest, FallingVLeavesUExactAcrossTheWholeRow) {
     // u is one 65536th below column x + 1 at column x, so anything added to it shows as the
     // next column; v falls by a fraction every column, which carries into the packed u.
-    FillSpan(worker(), 5, 0, FrameWidth, One - 1, 255 * One, (FrameWidth + 1) * One - 1, 0,
-             255 * One, 255 * One);
+    FillSpan(worker(), 5, 0, FrameWidth, FixedOne - 1, 255 * FixedOne,
+             (FrameWidth + 1) * FixedOne - 1, 0, 255 * FixedOne, 255 * FixedOne);
     for (int x = 0; x < FrameWidth; ++x) {
         EXPECT_EQ(frame_.At(x, 5), x % 64) << x;
     }
@@ -87,7 +89,7 @@ TEST_F(SpanTest, FallingVLeavesUExactAcrossTheWholeRow) {
 
 TEST_F(SpanTest, VSelectsTheTextureRow) {
     texture_ = RowTexture();
-    FillSpan(worker(), 7, 0, 4, 0, 60 * One, 0, 68 * One, 255 * One, 255 * One);
+    FillSpan(worker(), 7, 0, 4, 0, 60 * FixedOne, 0, 68 * FixedOne, 255 * FixedOne, 255 * FixedOne);
     EXPECT_EQ(frame_.At(0, 7), 60);
     EXPECT_EQ(frame_.At(1, 7), 62);
     EXPECT_EQ(frame_.At(2, 7), 0);
@@ -96,7 +98,7 @@ TEST_F(SpanTest, VSelectsTheTextureRow) {
 
 TEST_F(SpanTest, ShadeSelectsTheFogRow) {
     FogShowsShade();
-    FillSpan(worker(), 0, 0, 4, 0, 0, 0, 0, 200 * One, 100 * One);
+    FillSpan(worker(), 0, 0, 4, 0, 0, 0, 0, 200 * FixedOne, 100 * FixedOne);
     EXPECT_EQ(frame_.At(0, 0), 200);
     EXPECT_EQ(frame_.At(1, 0), 175);
     EXPECT_EQ(frame_.At(2, 0), 150);
@@ -104,7 +106,7 @@ TEST_F(SpanTest, ShadeSelectsTheFogRow) {
 }
 
 TEST_F(SpanTest, EitherOrderStartsFromTheLeftEndsValues) {
-    FillSpanEither(worker(), 5, 20, 10, 0, 0, 30 * One, 0, 255 * One, 255 * One);
+    FillSpanEither(worker(), 5, 20, 10, 0, 0, 30 * FixedOne, 0, 255 * FixedOne, 255 * FixedOne);
     const GuardedFrame::RowExtent extent = frame_.Extent(5);
     EXPECT_EQ(extent.first, 10);
     EXPECT_EQ(extent.last, 19);
@@ -112,7 +114,7 @@ TEST_F(SpanTest, EitherOrderStartsFromTheLeftEndsValues) {
     EXPECT_EQ(frame_.At(19, 5), 3);
 
     frame_.Clear();
-    FillSpanEither(worker(), 5, 10, 20, 0, 0, 30 * One, 0, 255 * One, 255 * One);
+    FillSpanEither(worker(), 5, 10, 20, 0, 0, 30 * FixedOne, 0, 255 * FixedOne, 255 * FixedOne);
     EXPECT_EQ(frame_.At(10, 5), 0);
     EXPECT_EQ(frame_.At(19, 5), 27);
 }

@@ -2,9 +2,9 @@
 
 #include <cmath>
 
-namespace {
+#include "gen_data/vector3.h"
 
-constexpr double Pi = 3.14159265358979323846;
+namespace {
 
 // sRGB channel 0..255 to linear light 0..1.
 double Linear(double channel) {

@@ -6,10 +6,10 @@
 
 #include "gen_data/heart_shape.h"
 #include "gen_data/models.h"
+#include "gen_data/vector3.h"
 
 namespace {
 
-constexpr double Pi = 3.14159265358979323846;
 constexpr int OutlineSteps = 28;
 // Rings from the back pole (0) over the rim (3) to the front pole (6), 30 degrees apart.
 constexpr int Latitudes = 7;

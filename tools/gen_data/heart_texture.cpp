@@ -4,10 +4,10 @@
 
 #include "gen_data/heart_shape.h"
 #include "gen_data/textures.h"
+#include "gen_data/vector3.h"
 
 namespace {
 
-constexpr double Pi = 3.14159265358979323846;
 constexpr int OutlineSamples = 256;
 
 double Cross(double ax, double ay, double bx, double by) {

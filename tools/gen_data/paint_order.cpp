@@ -17,7 +17,6 @@ constexpr double ScaleX = 160 * 1.6083802;
 constexpr double ScaleY = 120 * 2.1445069;
 constexpr double NearDepth = 0.25;
 constexpr double EyeHeight = 1.0;
-constexpr double Pi = 3.14159265358979323846;
 // Depths (as 1 / z) this close count as a tie: faces meeting along an edge.
 constexpr double DepthTolerance = 1e-4;
 

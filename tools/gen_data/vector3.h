@@ -2,6 +2,9 @@
 // space and for colours as points in the cube of red, green and blue.
 #pragma once
 
+// The generator measures angles in radians.
+constexpr double Pi = 3.14159265358979323846;
+
 struct Vector3 {
     double x, y, z;
 };
