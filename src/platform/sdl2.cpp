@@ -31,6 +31,12 @@ int WindowedHeight = 0;
 // Where the window stood before it last went fullscreen; centred when it started there.
 int WindowedX = SDL_WINDOWPOS_CENTERED;
 int WindowedY = SDL_WINDOWPOS_CENTERED;
+// After leaving fullscreen, the times the window may still be put back where it stood, and
+// until when (SDL's milliseconds).
+constexpr int PlacementTries = 3;
+constexpr Uint32 PlacementMilliseconds = 1000;
+int PlacementTriesLeft = 0;
+Uint32 PlacementDeadline = 0;
 SDL_Texture* FrameTexture = nullptr;
 std::vector<uint8_t> FramePixels;
 // The palette as the texture's 32-bit pixels.
@@ -226,12 +232,33 @@ void ReadControllers() {
 void ToggleFullscreen() {
     if ((SDL_GetWindowFlags(Window) & SDL_WINDOW_FULLSCREEN) == 0) {
         SDL_GetWindowPosition(Window, &WindowedX, &WindowedY);
+        PlacementTriesLeft = 0;
         SDL_SetWindowFullscreen(Window, SDL_WINDOW_FULLSCREEN_DESKTOP);
         return;
     }
     SDL_SetWindowFullscreen(Window, 0);
     SDL_SetWindowSize(Window, Layout.shownWidth, Layout.shownHeight);
     SDL_SetWindowPosition(Window, WindowedX, WindowedY);
+    PlacementTriesLeft = SDL_WINDOWPOS_ISCENTERED(WindowedX) ? 0 : PlacementTries;
+    PlacementDeadline = SDL_GetTicks() + PlacementMilliseconds;
+}
+
+// A window manager frames the window again only after it leaves fullscreen, and SDL places a
+// window by its frame's corner. Placed before SDL has heard of the new frame, the window lands
+// a frame's border and title bar away from where it stood; so for a moment after leaving
+// fullscreen, a window found elsewhere is put back, a few times at most.
+void KeepWindowedPlace() {
+    if (PlacementTriesLeft == 0 || SDL_TICKS_PASSED(SDL_GetTicks(), PlacementDeadline)) {
+        PlacementTriesLeft = 0;
+        return;
+    }
+    int x = 0;
+    int y = 0;
+    SDL_GetWindowPosition(Window, &x, &y);
+    if (x != WindowedX || y != WindowedY) {
+        --PlacementTriesLeft;
+        SDL_SetWindowPosition(Window, WindowedX, WindowedY);
+    }
 }
 
 // The keys that act at once rather than being held: fullscreen, screenshot and clip. A held
@@ -339,6 +366,7 @@ bool PlatformPumpEvents() {
             HandleMouseEvent(event);
         }
     }
+    KeepWindowedPlace();
     ReadControllers();
     return quit;
 }

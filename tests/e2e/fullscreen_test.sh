@@ -15,7 +15,7 @@ drav=$(realpath "$1")
 data=$2
 out=$3
 mkdir -p "$out"
-rm -f "$out"/*.png
+rm -f "$out"/*.png "$out/drav.stderr"
 
 xvfb_pid=""
 wm_pid=""
