@@ -25,10 +25,11 @@ finish() {
 }
 trap finish EXIT
 
-# Demo files are handed over in drav.exe's own folder, by plain names.
+# Demo files are handed over in drav.exe's own folder, by plain names. 30 frames a second, as
+# in keys_window.sh, keep the real-time playback from holding a core.
 play() {
     cp "$1" "$dist/play.dem"
-    (cd "$dist" && wine drav.exe --play play.dem >"$2" 2>&1; echo $?)
+    (cd "$dist" && wine drav.exe --play play.dem --fps-cap 30 >"$2" 2>&1; echo $?)
 }
 
 # record DEMO HOLD OPTION... : records a demo with drav.exe and the options while the function
