@@ -6,7 +6,8 @@
 # release build's data set. Exits non-zero when a build or a target fails.
 #   fuzz.sh [SECONDS-PER-TARGET] [TARGET...]     (default 30 seconds, every target)
 # With DRAV_FUZZ_BUILD=DIR the targets come from that build instead, already configured with
-# clang and DRAV_FUZZ (the test command's sanitizer build, which also holds the tests).
+# clang and DRAV_FUZZ (the test command's sanitizer build, which also holds the tests). With
+# DRAV_FUZZ_JOBS=N, N targets run at a time instead of one per core.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 
@@ -50,7 +51,7 @@ report() {
 
 # One target per core: each is a single process, so a batch of as many as there are cores
 # keeps them all busy for the same time as one target alone.
-cores=$(nproc)
+cores=${DRAV_FUZZ_JOBS:-$(nproc)}
 failed=0
 for ((first = 0; first < ${#targets[@]}; first += cores)); do
     batch=("${targets[@]:first:cores}")

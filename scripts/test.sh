@@ -2,8 +2,9 @@
 # Sets up, builds and runs every test: an optimised build, the Windows and browser builds, a
 # sanitizer build whose objects serve both its tests and a short run of every fuzz target, and
 # a ThreadSanitizer build. Installs missing Debian packages first. The stages that mostly
-# wait (on virtual screens, Wine, the browser) and the one-core sanitizer soak run in the
-# background while the next build compiles; each one's output is printed once it is done.
+# wait (on virtual screens, Wine, the browser), the one-core sanitizer soak and the fuzz runs
+# run in the background while the next build compiles; each one's output is printed once it
+# is done.
 # Ends with every stage's seconds and exits non-zero on any failure.
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -129,6 +130,12 @@ sanitizer_soak() {
     step "sanitizer soak" ctest --test-dir build/sanitize --output-on-failure -L soak
 }
 in_background sanitizer_soak
+# Each fuzz target for 15 seconds from its seeds, one at a time, in the background too: the
+# runs are bounded by time rather than work, so they take what the other stages leave free.
+fuzz_targets() {
+    step "fuzzing" env DRAV_FUZZ_BUILD=build/sanitize DRAV_FUZZ_JOBS=1 bash scripts/fuzz.sh 15
+}
+$fuzzing && in_background fuzz_targets
 step "sanitizer tests" ctest --test-dir build/sanitize --output-on-failure -j "$jobs" \
     -LE 'e2e|soak'
 # The tools' end-to-end runs too: a sanitizer report or a leak at exit fails them.
@@ -149,9 +156,6 @@ step "thread sanitizer tests" tsan_run build/tsan/tests/drav_render_tests \
 step "thread sanitizer walk" tsan_run build/tsan/tools/bench/drav-bench --data build/tsan/data \
     --frames 60 --scale 2 --threads 3
 
-# Each fuzz target for 15 seconds from its seeds, one per core at a time, once nothing else
-# runs.
 finish_background
-$fuzzing && step "fuzzing" env DRAV_FUZZ_BUILD=build/sanitize bash scripts/fuzz.sh 15
 
 summary
