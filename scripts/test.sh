@@ -130,10 +130,12 @@ sanitizer_soak() {
     step "sanitizer soak" ctest --test-dir build/sanitize --output-on-failure -L soak
 }
 in_background sanitizer_soak
-# Each fuzz target for 15 seconds from its seeds, one at a time, in the background too: the
-# runs are bounded by time rather than work, so they take what the other stages leave free.
+# Each fuzz target for 15 seconds from its seeds, one at a time, in the background too and at
+# the lowest priority: the runs are bounded by time rather than work, so they take only what
+# the other stages leave free.
 fuzz_targets() {
-    step "fuzzing" env DRAV_FUZZ_BUILD=build/sanitize DRAV_FUZZ_JOBS=1 bash scripts/fuzz.sh 15
+    step "fuzzing" env DRAV_FUZZ_BUILD=build/sanitize DRAV_FUZZ_JOBS=1 \
+        nice -n 19 bash scripts/fuzz.sh 15
 }
 $fuzzing && in_background fuzz_targets
 step "sanitizer tests" ctest --test-dir build/sanitize --output-on-failure -j "$jobs" \
