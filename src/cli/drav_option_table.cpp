@@ -110,32 +110,31 @@ const OptionEntry WindowSizeOption = {
     1,
     16384};
 
+// A key binding: a list of key names for one action.
+constexpr OptionEntry KeyOption(const char* name, const char* help) {
+    return OptionEntry{name, "KEYS", help, OptionKind::KeyList, 0, 0};
+}
+
 // One per KeyAction, in its order.
-const OptionEntry KeyLevelOption = {
-    "--key-level", "KEYS", "keys that level the view (default: End)", OptionKind::KeyList, 0, 0};
-const OptionEntry KeyLookUpOption = {
-    "--key-look-up",     "KEYS", "keys that tilt the view up (default: PageUp)",
-    OptionKind::KeyList, 0,      0};
-const OptionEntry KeyLookDownOption = {
-    "--key-look-down",   "KEYS", "keys that tilt the view down (default: PageDown)",
-    OptionKind::KeyList, 0,      0};
-const OptionEntry KeyLeftOption = {
-    "--key-left", "KEYS", "keys that turn left (default: Left)", OptionKind::KeyList, 0, 0};
-const OptionEntry KeyRightOption = {
-    "--key-right", "KEYS", "keys that turn right (default: Right)", OptionKind::KeyList, 0, 0};
-const OptionEntry KeyForwardOption = {
-    "--key-forward", "KEYS", "keys that walk forward (default: Up)", OptionKind::KeyList, 0, 0};
-const OptionEntry KeyBackOption = {
-    "--key-back", "KEYS", "keys that walk backward (default: Down)", OptionKind::KeyList, 0, 0};
-const OptionEntry KeyFullscreenOption = {
-    "--key-fullscreen",  "KEYS", "keys that switch fullscreen (default: F11; Alt+Enter stays)",
-    OptionKind::KeyList, 0,      0};
-const OptionEntry KeyScreenshotOption = {
-    "--key-screenshot",  "KEYS", "keys that save a screenshot (default: F12)",
-    OptionKind::KeyList, 0,      0};
-const OptionEntry KeyClipOption = {
-    "--key-clip",        "KEYS", "keys that start and stop a clip (default: F9)",
-    OptionKind::KeyList, 0,      0};
+const OptionEntry KeyLevelOption =
+    KeyOption("--key-level", "keys that level the view (default: End)");
+const OptionEntry KeyLookUpOption =
+    KeyOption("--key-look-up", "keys that tilt the view up (default: PageUp)");
+const OptionEntry KeyLookDownOption =
+    KeyOption("--key-look-down", "keys that tilt the view down (default: PageDown)");
+const OptionEntry KeyLeftOption = KeyOption("--key-left", "keys that turn left (default: Left)");
+const OptionEntry KeyRightOption =
+    KeyOption("--key-right", "keys that turn right (default: Right)");
+const OptionEntry KeyForwardOption =
+    KeyOption("--key-forward", "keys that walk forward (default: Up)");
+const OptionEntry KeyBackOption =
+    KeyOption("--key-back", "keys that walk backward (default: Down)");
+const OptionEntry KeyFullscreenOption =
+    KeyOption("--key-fullscreen", "keys that switch fullscreen (default: F11; Alt+Enter stays)");
+const OptionEntry KeyScreenshotOption =
+    KeyOption("--key-screenshot", "keys that save a screenshot (default: F12)");
+const OptionEntry KeyClipOption =
+    KeyOption("--key-clip", "keys that start and stop a clip (default: F9)");
 
 } // namespace
 
