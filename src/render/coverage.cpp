@@ -3,29 +3,30 @@
 #include <algorithm>
 
 void ClearCoverage(WorkerState& worker) {
+    const int32_t words = CoveredWords(worker.target.width);
     for (int32_t row = worker.firstRow; row < worker.endRow; ++row) {
-        worker.coveredRows[row].count = 0;
+        CoveredRow& covered = worker.coveredRows[row];
+        std::fill(covered.words, covered.words + words, 0);
+        covered.columns = 0;
     }
     worker.fullyCoveredRows = 0;
 }
 
-void MergeCoveredRun(WorkerState& worker, CoveredRow& row, int32_t low, int32_t high, int32_t first,
-                     int32_t end) {
-    const int32_t start = low < high ? std::min<int32_t>(row.start[low], first) : first;
-    const int32_t stop = low < high ? std::max<int32_t>(row.end[high - 1], end) : end;
-    // One run replaces the high - low merged ones: the runs after them move by the difference.
-    const int32_t shift = 1 - (high - low);
-    if (shift > 0) {
-        std::copy_backward(row.start + high, row.start + row.count, row.start + row.count + shift);
-        std::copy_backward(row.end + high, row.end + row.count, row.end + row.count + shift);
-    } else if (shift < 0) {
-        std::copy(row.start + high, row.start + row.count, row.start + high + shift);
-        std::copy(row.end + high, row.end + row.count, row.end + high + shift);
+void MarkCovered(WorkerState& worker, CoveredRow& row, int32_t first, int32_t end, int32_t added) {
+    constexpr uint64_t All = ~uint64_t{0};
+    const int32_t firstWord = first >> 6;
+    const int32_t lastWord = (end - 1) >> 6;
+    const uint64_t fromFirst = All << (first & 63);
+    const uint64_t upToLast = All >> (63 - ((end - 1) & 63));
+    if (firstWord == lastWord) {
+        row.words[firstWord] |= fromFirst & upToLast;
+    } else {
+        row.words[firstWord] |= fromFirst;
+        std::fill(row.words + firstWord + 1, row.words + lastWord, All);
+        row.words[lastWord] |= upToLast;
     }
-    row.start[low] = static_cast<int16_t>(start);
-    row.end[low] = static_cast<int16_t>(stop);
-    row.count += shift;
-    if (row.count == 1 && start == 0 && stop == worker.target.width) {
+    row.columns += added;
+    if (added > 0 && row.columns == worker.target.width) {
         ++worker.fullyCoveredRows;
     }
 }

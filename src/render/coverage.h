@@ -1,19 +1,18 @@
-// The pixels of the frame that the current render pass has drawn, kept row by row as runs of
-// columns. Drawing the pass's surfaces nearest first, each only where nothing is drawn yet,
+// The pixels of the frame that the current render pass has drawn, kept row by row as one bit
+// per column. Drawing the pass's surfaces nearest first, each only where nothing is drawn yet,
 // leaves every pixel with the surface that drawing them farthest first would have left last,
 // while no pixel is filled twice. Each worker keeps the coverage of its own rows.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 #include "render/render_context.h"
 
-// At most this many separate runs fit in a row of the given width: each run and each gap is a
-// column or more. Columns are 16-bit, which holds every width up to MaxFrameScale.
-constexpr int32_t MaxCoveredRuns(int32_t width) {
-    return width / 2;
+// The words that hold the covered columns of a row of the given width.
+constexpr int32_t CoveredWords(int32_t width) {
+    return (width + 63) / 64;
 }
-static_assert(FrameWidth * MaxFrameScale <= INT16_MAX, "covered columns are 16-bit");
 
 // Forgets every covered pixel of the worker's rows; the start of each pass.
 void ClearCoverage(WorkerState& worker);
@@ -28,49 +27,56 @@ inline bool FrameCovered(const WorkerState& worker) {
 bool AreaCovered(const WorkerState& worker, int32_t firstRow, int32_t endRow, int32_t first,
                  int32_t end);
 
-// Merges the runs that overlap or touch [first, end) with it into runs[low, high); counts the
+// Covers columns [first, end) of the row, added of which were not covered before; counts the
 // row as fully covered when it then spans the frame's width.
-void MergeCoveredRun(WorkerState& worker, CoveredRow& row, int32_t low, int32_t high, int32_t first,
-                     int32_t end);
+void MarkCovered(WorkerState& worker, CoveredRow& row, int32_t first, int32_t end, int32_t added);
 
-// The index of the first run of the row that ends at or after column first (count if none).
-inline int32_t FirstRunReaching(const CoveredRow& covered, int32_t first) {
-    int32_t i = 0;
-    while (i < covered.count && covered.end[i] < first) {
-        ++i;
+// The first column from x up to end - 1 whose bit in words is clear, once flipped is all ones,
+// or that is set, once flipped is zero; end if there is none.
+inline int32_t NextColumnWhere(const uint64_t* words, uint64_t flipped, int32_t x, int32_t end) {
+    if (x >= end) {
+        return end;
     }
-    return i;
+    int32_t word = x >> 6;
+    uint64_t found = (words[word] ^ flipped) & (~uint64_t{0} << (x & 63));
+    while (found == 0) {
+        ++word;
+        if (word << 6 >= end) {
+            return end;
+        }
+        found = words[word] ^ flipped;
+    }
+    return std::min(end, (word << 6) + __builtin_ctzll(found));
 }
 
-// True when run i (from FirstRunReaching) holds all of columns [first, end). Runs never touch,
-// so otherwise some column of the span is not covered yet.
-inline bool RunHolds(const CoveredRow& covered, int32_t i, int32_t first, int32_t end) {
-    return i < covered.count && covered.start[i] <= first && covered.end[i] >= end;
+// The first column of the row from x up to end - 1 that is not covered yet; end if none.
+inline int32_t NextUncovered(const CoveredRow& covered, int32_t x, int32_t end) {
+    return NextColumnWhere(covered.words, ~uint64_t{0}, x, end);
+}
+
+// The first column of the row from x up to end - 1 that is covered; end if none.
+inline int32_t NextCovered(const CoveredRow& covered, int32_t x, int32_t end) {
+    return NextColumnWhere(covered.words, 0, x, end);
 }
 
 // True when the row (inside the worker's rows) is covered from column first to end - 1, where
 // 0 <= first < end <= the frame's width.
 inline bool RowCovered(const WorkerState& worker, int32_t row, int32_t first, int32_t end) {
-    const CoveredRow& covered = worker.coveredRows[row];
-    return RunHolds(covered, FirstRunReaching(covered, first), first, end);
+    return NextUncovered(worker.coveredRows[row], first, end) == end;
 }
 
-// CoverSpan for a span that RunHolds does not hold, from low = FirstRunReaching(first).
+// CoverSpan from x = NextUncovered(covered, first, end), when x < end.
 template <typename Fill>
-void CoverUncovered(WorkerState& worker, CoveredRow& covered, int32_t low, int32_t first,
-                    int32_t end, Fill&& fill) {
-    int32_t i = low;
-    int32_t x = first;
-    for (; i < covered.count && covered.start[i] <= end; ++i) {
-        if (covered.start[i] > x) {
-            fill(x, static_cast<int32_t>(covered.start[i]));
-        }
-        x = x > covered.end[i] ? x : covered.end[i];
+void CoverUncovered(WorkerState& worker, CoveredRow& covered, int32_t x, int32_t first, int32_t end,
+                    Fill&& fill) {
+    int32_t added = 0;
+    while (x < end) {
+        const int32_t stop = NextCovered(covered, x, end);
+        fill(x, stop);
+        added += stop - x;
+        x = NextUncovered(covered, stop, end);
     }
-    if (x < end) {
-        fill(x, end);
-    }
-    MergeCoveredRun(worker, covered, low, i, first, end);
+    MarkCovered(worker, covered, first, end, added);
 }
 
 // Hands the parts of columns [first, end) of the row (0 <= first < end <= the frame's width)
@@ -78,9 +84,9 @@ void CoverUncovered(WorkerState& worker, CoveredRow& covered, int32_t low, int32
 template <typename Fill>
 void CoverSpan(WorkerState& worker, int32_t row, int32_t first, int32_t end, Fill&& fill) {
     CoveredRow& covered = worker.coveredRows[row];
-    const int32_t low = FirstRunReaching(covered, first);
-    // A span inside one run, as in a row that is covered from end to end, changes nothing.
-    if (!RunHolds(covered, low, first, end)) {
-        CoverUncovered(worker, covered, low, first, end, fill);
+    const int32_t x = NextUncovered(covered, first, end);
+    // A span that is covered already, as in a row covered from end to end, changes nothing.
+    if (x < end) {
+        CoverUncovered(worker, covered, x, first, end, fill);
     }
 }

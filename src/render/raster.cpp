@@ -205,8 +205,8 @@ void UncoveredSpanFiller::operator()(int32_t row, int32_t x0, int32_t x1, int32_
         return;
     }
     CoveredRow& covered = worker.coveredRows[row];
-    const int32_t low = FirstRunReaching(covered, first);
-    if (RunHolds(covered, low, first, end)) {
+    const int32_t uncovered = NextUncovered(covered, first, end);
+    if (uncovered == end) {
         return;
     }
     // Some column is drawn, so the gradients are needed; the fill reads them through one
@@ -221,7 +221,7 @@ void UncoveredSpanFiller::operator()(int32_t row, int32_t x0, int32_t x1, int32_
               shadeLeft,
               StepsAlong<int32_t>(x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight)};
     const WorkerState& drawing = worker;
-    CoverUncovered(worker, covered, low, first, end,
+    CoverUncovered(worker, covered, uncovered, first, end,
                    [&span, &drawing](int32_t start, int32_t stop) {
                        FillPixels(drawing, span.row, start, stop, span.x0, span.uLeft, span.vLeft,
                                   span.shadeLeft, span.steps);

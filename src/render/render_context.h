@@ -47,12 +47,11 @@ struct FrameState {
     uint32_t boxCount;
 };
 
-// The covered columns of a row: count runs [start, end), sorted, none touching another. The
-// arrays hold MaxCoveredRuns(width) runs.
+// The covered columns of a row, one bit each: column x is bit x % 64 of words[x / 64]. The
+// array holds CoveredWords(width) words.
 struct CoveredRow {
-    int32_t count;
-    int16_t* start;
-    int16_t* end;
+    uint64_t* words;
+    int32_t columns; // how many columns are covered
 };
 
 // Triangle setup's record of one shared position of the model being drawn.

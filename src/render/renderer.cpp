@@ -115,12 +115,12 @@ std::unique_ptr<Renderer> CreateRenderer(int32_t scale, int32_t threads, uint8_t
     r.frame.drawList = {r.drawEntries.data(), 0};
     r.frame.sortScratch = r.sortScratch.data();
 
-    const int32_t runs = MaxCoveredRuns(width);
-    r.coveredRuns.resize(static_cast<size_t>(height) * runs * 2);
+    const int32_t words = CoveredWords(width);
+    r.coveredWords.resize(static_cast<size_t>(height) * words);
     r.coveredRows.resize(static_cast<size_t>(height));
     for (int32_t row = 0; row < height; ++row) {
-        int16_t* const starts = r.coveredRuns.data() + static_cast<size_t>(row) * runs * 2;
-        r.coveredRows[static_cast<size_t>(row)] = {0, starts, starts + runs};
+        r.coveredRows[static_cast<size_t>(row)] = {
+            r.coveredWords.data() + static_cast<size_t>(row) * words, 0};
     }
 
     r.bands = SplitRows(height, threads == 1 ? 1 : threads * BandsPerThread(scale));

@@ -37,7 +37,7 @@ struct Renderer {
     std::vector<DrawEntry> drawEntries;
     std::vector<DrawEntry> sortScratch;
     std::vector<CoveredRow> coveredRows;
-    std::vector<int16_t> coveredRuns;
+    std::vector<uint64_t> coveredWords;
 
     ~Renderer();
 };

@@ -1,4 +1,4 @@
-// The covered runs of each row against a plain per-pixel record, and triangles drawn nearest
+// The covered columns of each row against a plain per-pixel record, and triangles drawn nearest
 // first against the same triangles drawn in the painter's order.
 #include <gtest/gtest.h>
 
@@ -12,16 +12,15 @@
 
 namespace {
 
-// Runs sorted, inside the row, at least one column wide and one column apart.
-void ExpectWellFormed(const CoveredRow& row) {
-    for (int32_t i = 0; i < row.count; ++i) {
-        EXPECT_LT(row.start[i], row.end[i]);
-        EXPECT_GE(row.start[i], 0);
-        EXPECT_LE(row.end[i], FrameWidth);
-        if (i > 0) {
-            EXPECT_GT(row.start[i], row.end[i - 1]) << "runs " << i - 1 << " and " << i;
-        }
+// The row's coverage, column by column and in its count, is the plain record's.
+void ExpectCoverage(const WorkerState& worker, int32_t row,
+                    const std::array<bool, FrameWidth>& covered) {
+    int32_t columns = 0;
+    for (int32_t x = 0; x < FrameWidth; ++x) {
+        EXPECT_EQ(RowCovered(worker, row, x, x + 1), covered[x]) << "column " << x;
+        columns += covered[x];
     }
+    EXPECT_EQ(worker.coveredRows[row].columns, columns);
 }
 
 TEST(CoverSpan, FillsExactlyTheColumnsNotCoveredBefore) {
@@ -54,7 +53,7 @@ TEST(CoverSpan, FillsExactlyTheColumnsNotCoveredBefore) {
                 EXPECT_EQ(fills[x], 1) << "column " << x << " of span " << first << ".." << end;
                 covered[x] = true;
             }
-            ExpectWellFormed(worker.coveredRows[row]);
+            ExpectCoverage(worker, row, covered);
         }
         const bool full = std::all_of(covered.begin(), covered.end(), [](bool c) { return c; });
         EXPECT_EQ(worker.fullyCoveredRows, full ? 1 : 0);
@@ -69,7 +68,7 @@ TEST(CoverSpan, FrameIsCoveredWhenEveryRowIs) {
     for (int32_t row = 0; row < FrameHeight; ++row) {
         CoverSpan(worker, row, 100, FrameWidth, [](int32_t, int32_t) {});
         CoverSpan(worker, row, 0, 100, [](int32_t, int32_t) {});
-        EXPECT_EQ(worker.coveredRows[row].count, 1);
+        EXPECT_EQ(worker.coveredRows[row].columns, FrameWidth);
         EXPECT_EQ(FrameCovered(worker), row == FrameHeight - 1);
     }
     int calls = 0;
@@ -78,7 +77,7 @@ TEST(CoverSpan, FrameIsCoveredWhenEveryRowIs) {
     EXPECT_EQ(worker.fullyCoveredRows, FrameHeight);
     ClearCoverage(worker);
     EXPECT_FALSE(FrameCovered(worker));
-    EXPECT_EQ(worker.coveredRows[5].count, 0);
+    EXPECT_EQ(worker.coveredRows[5].columns, 0);
 }
 
 TEST(AreaCovered, NeedsEveryRowCoveredAcrossTheColumns) {

@@ -37,7 +37,7 @@ TEST_F(WidestFrameTest, ARowOfAsManyCoveredRunsAsItsWidthHoldsKeepsThemAll) {
         RasteriseTriangleBehind(worker(), Vertex(x, 0, Tooth), Vertex(x + 1, 0, Tooth),
                                 Vertex(x + 1, TeethRows, Tooth));
     }
-    EXPECT_EQ(worker().coveredRows[0].count, Width / 2);
+    EXPECT_EQ(worker().coveredRows[0].columns, Width / 2);
     constexpr int Behind = 10; // texture column, and so the value, of the triangle behind
     RasteriseTriangleBehind(worker(), Vertex(-8, -8, Behind), Vertex(2 * Width, -8, Behind),
                             Vertex(-8, 2 * Width, Behind));
