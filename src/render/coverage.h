@@ -27,26 +27,35 @@ inline bool FrameCovered(const WorkerState& worker) {
 bool AreaCovered(const WorkerState& worker, int32_t firstRow, int32_t endRow, int32_t first,
                  int32_t end);
 
-// Covers columns [first, end) of the row, added of which were not covered before; counts the
-// row as fully covered when it then spans the frame's width.
-inline void MarkCovered(WorkerState& worker, CoveredRow& row, int32_t first, int32_t end,
-                        int32_t added) {
-    constexpr uint64_t All = ~uint64_t{0};
-    const int32_t firstWord = first >> 6;
-    const int32_t lastWord = (end - 1) >> 6;
-    const uint64_t fromFirst = All << (first & 63);
-    const uint64_t upToLast = All >> (63 - ((end - 1) & 63));
-    if (firstWord == lastWord) {
-        row.words[firstWord] |= fromFirst & upToLast;
-    } else {
-        row.words[firstWord] |= fromFirst;
-        std::fill(row.words + firstWord + 1, row.words + lastWord, All);
-        row.words[lastWord] |= upToLast;
-    }
+constexpr uint64_t AllColumns = ~uint64_t{0};
+
+// The bits of columns first to end - 1 (first < end, both within one word) in their word.
+inline uint64_t ColumnBits(int32_t first, int32_t end) {
+    return (AllColumns << (first & 63)) & (AllColumns >> (63 - ((end - 1) & 63)));
+}
+
+// Counts added (> 0) more covered columns in the row, and the row as fully covered when it
+// then spans the frame's width.
+inline void AddCovered(WorkerState& worker, CoveredRow& row, int32_t added) {
     row.columns += added;
-    if (added > 0 && row.columns == worker.target.width) {
+    if (row.columns == worker.target.width) {
         ++worker.fullyCoveredRows;
     }
+}
+
+// Covers columns [first, end) of the row, added (> 0) of which were not covered before.
+inline void MarkCovered(WorkerState& worker, CoveredRow& row, int32_t first, int32_t end,
+                        int32_t added) {
+    const int32_t firstWord = first >> 6;
+    const int32_t lastWord = (end - 1) >> 6;
+    if (firstWord == lastWord) {
+        row.words[firstWord] |= ColumnBits(first, end);
+    } else {
+        row.words[firstWord] |= AllColumns << (first & 63);
+        std::fill(row.words + firstWord + 1, row.words + lastWord, AllColumns);
+        row.words[lastWord] |= AllColumns >> (63 - ((end - 1) & 63));
+    }
+    AddCovered(worker, row, added);
 }
 
 // The first column from x up to end - 1 whose bit in words is clear, once flipped is all ones,
@@ -97,14 +106,52 @@ void CoverUncovered(WorkerState& worker, CoveredRow& covered, int32_t x, int32_t
     MarkCovered(worker, covered, first, end, added);
 }
 
+// Hands each run of set bits of open, the open columns of a word, to fill(start, stop) as
+// columns of the row, left to right; returns how many columns it handed on.
+template <typename Fill> int32_t FillRunsOf(uint64_t open, int32_t word, Fill&& fill) {
+    const int32_t base = word << 6;
+    int32_t handed = 0;
+    while (open != 0) {
+        const int32_t start = __builtin_ctzll(open);
+        const uint64_t closed = ~open & (AllColumns << start);
+        const int32_t stop = closed == 0 ? 64 : __builtin_ctzll(closed);
+        fill(base + start, base + stop);
+        handed += stop - start;
+        open = closed == 0 ? 0 : open & (AllColumns << stop);
+    }
+    return handed;
+}
+
 // Hands the parts of columns [first, end) of the row (0 <= first < end <= the frame's width)
-// that are not covered yet to fill(start, stop), left to right, then covers all of [first, end).
-template <typename Fill>
-void CoverSpan(WorkerState& worker, int32_t row, int32_t first, int32_t end, Fill&& fill) {
+// that are not covered yet to fill(start, stop), left to right, after one call of prepare();
+// then covers all of [first, end). A span that is covered already, as in a row covered from
+// end to end, changes nothing and calls neither.
+template <typename Prepare, typename Fill>
+void CoverSpan(WorkerState& worker, int32_t row, int32_t first, int32_t end, Prepare&& prepare,
+               Fill&& fill) {
     CoveredRow& covered = worker.coveredRows[row];
+    const int32_t word = first >> 6;
+    // Most spans lie within one word, which one read and one write cover.
+    if (word == (end - 1) >> 6) {
+        const uint64_t span = ColumnBits(first, end);
+        const uint64_t open = ~covered.words[word] & span;
+        if (open != 0) {
+            prepare();
+            covered.words[word] |= span;
+            AddCovered(worker, covered, FillRunsOf(open, word, fill));
+        }
+        return;
+    }
     const int32_t x = NextUncovered(covered, first, end);
-    // A span that is covered already, as in a row covered from end to end, changes nothing.
     if (x < end) {
+        prepare();
         CoverUncovered(worker, covered, x, first, end, fill);
     }
+}
+
+// CoverSpan with nothing to prepare.
+template <typename Fill>
+void CoverSpan(WorkerState& worker, int32_t row, int32_t first, int32_t end, Fill&& fill) {
+    CoverSpan(
+        worker, row, first, end, [] {}, fill);
 }

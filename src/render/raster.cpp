@@ -204,28 +204,18 @@ void UncoveredSpanFiller::operator()(int32_t row, int32_t x0, int32_t x1, int32_
     if (first >= end) {
         return;
     }
-    CoveredRow& covered = worker.coveredRows[row];
-    const int32_t uncovered = NextUncovered(covered, first, end);
-    if (uncovered == end) {
-        return;
-    }
-    // Some column is drawn, so the gradients are needed; the fill reads them through one
-    // reference.
-    const struct {
-        int32_t row, x0, uLeft, vLeft, shadeLeft;
-        SpanSteps<int32_t> steps;
-    } span = {row,
-              x0,
-              uLeft,
-              vLeft,
-              shadeLeft,
-              StepsAlong<int32_t>(x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight)};
+    // The gradients are found only when some column is drawn.
+    SpanSteps<int32_t> steps{};
     const WorkerState& drawing = worker;
-    CoverUncovered(worker, covered, uncovered, first, end,
-                   [&span, &drawing](int32_t start, int32_t stop) {
-                       FillPixels(drawing, span.row, start, stop, span.x0, span.uLeft, span.vLeft,
-                                  span.shadeLeft, span.steps);
-                   });
+    CoverSpan(
+        worker, row, first, end,
+        [&] {
+            steps =
+                StepsAlong<int32_t>(x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight);
+        },
+        [&](int32_t start, int32_t stop) {
+            FillPixels(drawing, row, start, stop, x0, uLeft, vLeft, shadeLeft, steps);
+        });
 }
 
 // The attributes of a vertex in 16.16 (exact: every fraction is zero).

@@ -32,14 +32,21 @@ TEST(CoverSpan, FillsExactlyTheColumnsNotCoveredBefore) {
         const int32_t row = trial % FrameHeight;
         std::array<int, FrameWidth> fills{};
         std::array<bool, FrameWidth> covered{};
-        // Narrow spans first, so that the row breaks into many runs before it fills up.
-        const int maxWidth = 1 + trial % 40;
+        // Narrow spans first, so that the row breaks into many runs before it fills up; the
+        // widest cross two words of columns.
+        const int maxWidth = 1 + trial % 40 * 3;
         for (int span = 0; span < 200; ++span) {
             const int32_t first = std::uniform_int_distribution<int32_t>(0, FrameWidth - 1)(random);
             const int32_t end = std::min<int32_t>(
                 FrameWidth, first + std::uniform_int_distribution<int32_t>(1, maxWidth)(random));
             int32_t previousStop = first;
-            CoverSpan(worker, row, first, end, [&](int32_t start, int32_t stop) {
+            int prepared = 0, filled = 0;
+            const auto prepare = [&] {
+                EXPECT_EQ(filled, 0) << "prepared after a fill";
+                ++prepared;
+            };
+            CoverSpan(worker, row, first, end, prepare, [&](int32_t start, int32_t stop) {
+                ++filled;
                 ASSERT_LE(previousStop, start);
                 ASSERT_LT(start, stop);
                 ASSERT_LE(stop, end);
@@ -49,6 +56,7 @@ TEST(CoverSpan, FillsExactlyTheColumnsNotCoveredBefore) {
                     ++fills[x];
                 }
             });
+            EXPECT_EQ(prepared, filled > 0 ? 1 : 0);
             for (int32_t x = first; x < end; ++x) {
                 EXPECT_EQ(fills[x], 1) << "column " << x << " of span " << first << ".." << end;
                 covered[x] = true;
