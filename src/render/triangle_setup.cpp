@@ -11,6 +11,23 @@
 #include "render/frame_buffer.h"
 #include "render/render_state.h"
 
+// What the stages of triangle setup made of one position of the model being drawn. Its types
+// are its own, not the file's private ones, as it is named outside this file.
+struct PositionState {
+    // A vertex after the near clamp and the projection.
+    struct Projected {
+        float xn; // normalised screen position, -1 to 1 across the picture
+        float yn;
+        float depth; // view-space z after the near clamp
+    };
+    enum class Mapping : int8_t { NotYet, Fits, DoesNotFit };
+
+    bool inFront;
+    Projected projected;
+    Mapping mapping;     // the pixel mapping is made when a triangle first needs it
+    ScreenVertex screen; // pixel position and shade, once mapped
+};
+
 namespace {
 
 // Nearest view-space depth; vertices closer than this are moved onto it.
@@ -20,12 +37,8 @@ constexpr float FogScale = 0.06779661f;
 // 1.0 in texture coordinates is the last texel, 63.
 constexpr double TexelScale = 63.0;
 
-// A vertex after the near clamp and the projection.
-struct ProjectedVertex {
-    float xn; // normalised screen position, -1 to 1 across the picture
-    float yn;
-    float depth; // view-space z after the near clamp
-};
+using ProjectedVertex = PositionState::Projected;
+using Mapping = PositionState::Mapping;
 
 // 255 at the near limit, falling linearly with depth to 0 at the far plane and beyond.
 // Clamping before rounding gives the same integer as clamping after it, and keeps a NaN depth
@@ -122,17 +135,7 @@ void MapToTexels(const ModelVertex& vertex, ScreenVertex& screen) {
 // Models with more positions are drawn triangle by triangle.
 constexpr int32_t MaxSharedPositions = 4096;
 
-enum class Mapping : int8_t { NotYet, Fits, DoesNotFit };
-
 } // namespace
-
-// What the stages of triangle setup made of one position of the model being drawn.
-struct PositionState {
-    bool inFront;
-    ProjectedVertex projected;
-    Mapping mapping;     // the pixel mapping is made when a triangle first needs it
-    ScreenVertex screen; // pixel position and shade, once mapped
-};
 
 namespace {
 

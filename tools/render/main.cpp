@@ -60,7 +60,7 @@ int PlayDemo(Scene& scene, const RenderOptions& options, Renderer& renderer) {
     }
     DemoPlayer& player = Playback.player;
     StartDemoPlayer(player, demo, scene);
-    const ClipTick playTick = [&player](Scene& played) { PlayDemoTick(player, played); };
+    const ClipTick playTick = [](Scene& played) { PlayDemoTick(Playback.player, played); };
     if (options.gifPath.empty()) {
         while (player.tick < ticks) {
             playTick(scene);

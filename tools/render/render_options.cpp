@@ -74,8 +74,10 @@ bool ParseCamera(const char* text, CameraOverride& camera) {
 }
 
 CommandLineOutcome ParseRenderOptions(int argc, const char* const* argv, RenderOptions& options) {
-    options = RenderOptions{"", 0,      {false, 0.0f, 0.0f, 0.0f, 0.0f}, "", "",       "",
-                            "", Walk{}, DefaultFrameOptions(),           "", PlayToEnd};
+    options = RenderOptions{"", 0,        {false, {0.0f, 0.0f, 0.0f, 0.0f}},
+                            "", "",       "",
+                            "", Walk{},   DefaultFrameOptions(),
+                            "", PlayToEnd};
     ParseWalk(DefaultWalk, options.walk);
     CLI::App app("", "drav-render");
     DescribeProgram(app, "Renders one frame of the level after a number of ticks and writes it "
