@@ -29,9 +29,19 @@ bool AreaCovered(const WorkerState& worker, int32_t firstRow, int32_t endRow, in
 
 constexpr uint64_t AllColumns = ~uint64_t{0};
 
+// The bits of column first and the columns after it in first's word.
+inline uint64_t BitsFrom(int32_t first) {
+    return AllColumns << (first & 63);
+}
+
+// The bits of column end - 1 and the columns before it in that column's word.
+inline uint64_t BitsBefore(int32_t end) {
+    return AllColumns >> (63 - ((end - 1) & 63));
+}
+
 // The bits of columns first to end - 1 (first < end, both within one word) in their word.
 inline uint64_t ColumnBits(int32_t first, int32_t end) {
-    return (AllColumns << (first & 63)) & (AllColumns >> (63 - ((end - 1) & 63)));
+    return BitsFrom(first) & BitsBefore(end);
 }
 
 // Counts added (> 0) more covered columns in the row, and the row as fully covered when it
@@ -51,9 +61,9 @@ inline void MarkCovered(WorkerState& worker, CoveredRow& row, int32_t first, int
     if (firstWord == lastWord) {
         row.words[firstWord] |= ColumnBits(first, end);
     } else {
-        row.words[firstWord] |= AllColumns << (first & 63);
+        row.words[firstWord] |= BitsFrom(first);
         std::fill(row.words + firstWord + 1, row.words + lastWord, AllColumns);
-        row.words[lastWord] |= AllColumns >> (63 - ((end - 1) & 63));
+        row.words[lastWord] |= BitsBefore(end);
     }
     AddCovered(worker, row, added);
 }
@@ -65,7 +75,7 @@ inline int32_t NextColumnWhere(const uint64_t* words, uint64_t flipped, int32_t 
         return end;
     }
     int32_t word = x >> 6;
-    uint64_t found = (words[word] ^ flipped) & (~uint64_t{0} << (x & 63));
+    uint64_t found = (words[word] ^ flipped) & BitsFrom(x);
     while (found == 0) {
         ++word;
         if (word << 6 >= end) {
@@ -78,7 +88,7 @@ inline int32_t NextColumnWhere(const uint64_t* words, uint64_t flipped, int32_t 
 
 // The first column of the row from x up to end - 1 that is not covered yet; end if none.
 inline int32_t NextUncovered(const CoveredRow& covered, int32_t x, int32_t end) {
-    return NextColumnWhere(covered.words, ~uint64_t{0}, x, end);
+    return NextColumnWhere(covered.words, AllColumns, x, end);
 }
 
 // The first column of the row from x up to end - 1 that is covered; end if none.
@@ -113,11 +123,11 @@ template <typename Fill> int32_t FillRunsOf(uint64_t open, int32_t word, Fill&& 
     int32_t handed = 0;
     while (open != 0) {
         const int32_t start = __builtin_ctzll(open);
-        const uint64_t closed = ~open & (AllColumns << start);
+        const uint64_t closed = ~open & BitsFrom(start);
         const int32_t stop = closed == 0 ? 64 : __builtin_ctzll(closed);
         fill(base + start, base + stop);
         handed += stop - start;
-        open = closed == 0 ? 0 : open & (AllColumns << stop);
+        open = closed == 0 ? 0 : open & BitsFrom(stop);
     }
     return handed;
 }
