@@ -111,43 +111,59 @@ inline uint32_t FogRowOffset(uint32_t s) {
     return (s >> 8) & 0xFF00u;
 }
 
-// Fills columns start to stop - 1 (inside the frame, at most PackedColumns of them) of the row
-// at pixels, for a span that begins at x0 with the given values. The interpolants at column x
-// are the left values plus (x - x0) steps, as stepping pixel by pixel from x0 gives them.
+// A span's interpolants at column x0 and their steps per column, as the pixel loops step them:
+// u and v packed, the shade modulo 2^32.
+struct SpanStart {
+    int32_t x0;
+    PackedTexel uv;
+    uint32_t shade;
+    uint32_t shadeStep;
+};
+
+// The interpolants at column x of a span that begins at x0 with the given values; exact in Wide.
 template <typename Wide>
-inline void FillPiece(uint8_t* pixels, const uint8_t* texels, int32_t start, int32_t stop,
-                      int32_t x0, int32_t uLeft, int32_t vLeft, int32_t shadeLeft,
-                      const SpanSteps<Wide>& steps) {
-    const Wide skipped = Wide{start} - x0;
-    const Wide shadeFirst = shadeLeft + skipped * steps.shade;
-    const Wide shadeLast = shadeLeft + (Wide{stop} - 1 - x0) * steps.shade;
-    // Unsigned from here: the same bits, with wrap-around defined, and plain shifts and masks
-    // for the table offsets.
-    PackedTexel uv = PackTexel(static_cast<uint32_t>(uLeft + skipped * steps.u),
-                               static_cast<uint32_t>(vLeft + skipped * steps.v),
-                               static_cast<uint32_t>(steps.u), static_cast<uint32_t>(steps.v));
+SpanStart StartAt(int32_t x, int32_t x0, int32_t uLeft, int32_t vLeft, int32_t shadeLeft,
+                  const SpanSteps<Wide>& steps) {
+    const Wide skipped = Wide{x} - x0;
+    return {x,
+            PackTexel(static_cast<uint32_t>(uLeft + skipped * steps.u),
+                      static_cast<uint32_t>(vLeft + skipped * steps.v),
+                      static_cast<uint32_t>(steps.u), static_cast<uint32_t>(steps.v)),
+            static_cast<uint32_t>(shadeLeft + skipped * steps.shade),
+            static_cast<uint32_t>(steps.shade)};
+}
+
+// Fills columns start to stop - 1 (inside the frame, span.x0 <= start, stop - span.x0 at most
+// PackedColumns) of the row at pixels. Column x takes the interpolants after x - span.x0 steps
+// from span's, which one multiplication finds modulo 2^64 just as that many additions would.
+inline void FillRun(uint8_t* pixels, const uint8_t* texels, const SpanStart& span, int32_t start,
+                    int32_t stop) {
+    const auto skipped = static_cast<uint32_t>(start - span.x0);
+    uint64_t uv = span.uv.uv + skipped * span.uv.step;
+    const uint32_t shadeFirst = span.shade + skipped * span.shadeStep;
+    const uint32_t shadeLast =
+        shadeFirst + static_cast<uint32_t>(stop - 1 - start) * span.shadeStep;
     // Columns are counted from -(stop - start) up to zero, relative to the column after the
     // last: the count doubles as the loop's test.
     uint8_t* const end = pixels + stop;
     const std::ptrdiff_t columns = stop - start;
     // Each column's shade lies between those of the first and the last column (the steps are
-    // the span's gradient truncated towards zero, and both are exact in Wide); when both have
-    // the same integer part, every column has it and reads one fog row. The columns step u, v
-    // and the shade modulo 2^32, which keeps the bits that pick the texel and the fog row.
+    // the span's gradient truncated towards zero); when both have the same integer part, every
+    // column has it and reads one fog row. The columns step u, v and the shade modulo 2^32,
+    // which keeps the bits that pick the texel and the fog row.
     if ((shadeFirst >> 16) == (shadeLast >> 16)) {
-        const uint8_t* const fog = FogTable + FogRowOffset(static_cast<uint32_t>(shadeFirst));
+        const uint8_t* const fog = FogTable + FogRowOffset(shadeFirst);
         for (std::ptrdiff_t i = -columns; i != 0; ++i) {
-            end[i] = fog[TexelAt(texels, uv.uv)];
-            uv.uv += uv.step;
+            end[i] = fog[TexelAt(texels, uv)];
+            uv += span.uv.step;
         }
         return;
     }
-    auto s = static_cast<uint32_t>(shadeFirst);
-    const auto ds = static_cast<uint32_t>(steps.shade);
+    uint32_t s = shadeFirst;
     for (std::ptrdiff_t i = -columns; i != 0; ++i) {
-        end[i] = FogTable[FogRowOffset(s) | TexelAt(texels, uv.uv)];
-        uv.uv += uv.step;
-        s += ds;
+        end[i] = FogTable[FogRowOffset(s) | TexelAt(texels, uv)];
+        uv += span.uv.step;
+        s += span.shadeStep;
     }
 }
 
@@ -159,8 +175,8 @@ inline void FillPixels(const WorkerState& worker, int32_t row, int32_t start, in
     uint8_t* const pixels = TargetRow(worker.target, row);
     const uint8_t* const texels = worker.currentTexture->texels;
     for (int32_t piece = start; piece < stop; piece += PackedColumns) {
-        FillPiece(pixels, texels, piece, std::min(stop, piece + PackedColumns), x0, uLeft, vLeft,
-                  shadeLeft, steps);
+        FillRun(pixels, texels, StartAt(piece, x0, uLeft, vLeft, shadeLeft, steps), piece,
+                std::min(stop, piece + PackedColumns));
     }
 }
 
@@ -204,17 +220,34 @@ void UncoveredSpanFiller::operator()(int32_t row, int32_t x0, int32_t x1, int32_
     if (first >= end) {
         return;
     }
-    // The gradients are found only when some column is drawn.
-    SpanSteps<int32_t> steps{};
     const WorkerState& drawing = worker;
+    // The gradients are found only when some column is drawn.
+    if (x1 - x0 > PackedColumns) {
+        SpanSteps<int32_t> steps{};
+        CoverSpan(
+            worker, row, first, end,
+            [&] {
+                steps = StepsAlong<int32_t>(x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft,
+                                            shadeRight);
+            },
+            [&](int32_t start, int32_t stop) {
+                FillPixels(drawing, row, start, stop, x0, uLeft, vLeft, shadeLeft, steps);
+            });
+        return;
+    }
+    // Every column lies within PackedColumns steps of the left end, so the packed interpolants
+    // there serve each uncovered run.
+    SpanStart span{};
     CoverSpan(
         worker, row, first, end,
         [&] {
-            steps =
-                StepsAlong<int32_t>(x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight);
+            span = StartAt(
+                x0, x0, uLeft, vLeft, shadeLeft,
+                StepsAlong<int32_t>(x0, x1, uLeft, vLeft, uRight, vRight, shadeLeft, shadeRight));
         },
         [&](int32_t start, int32_t stop) {
-            FillPixels(drawing, row, start, stop, x0, uLeft, vLeft, shadeLeft, steps);
+            FillRun(TargetRow(drawing.target, row), drawing.currentTexture->texels, span, start,
+                    stop);
         });
 }
 
