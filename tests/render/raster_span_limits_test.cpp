@@ -82,4 +82,19 @@ TEST_F(SpanLimitsTest, AnyEndsAndValuesFollowTheClosedFormWithoutOverflow) {
     }
 }
 
+TEST_F(SpanLimitsTest, RunsOfEveryWidthFollowTheClosedForm) {
+    // Narrow runs step column by column; from 16 columns on, four columns at a time, the last
+    // four from their own lanes. Every remainder of four on both sides of that, whole or
+    // clipped on the left, within one fog row and across many, with and without a texel wrap.
+    for (int32_t width = 1; width <= 40; ++width) {
+        for (const int32_t x0 : {30, -7}) {
+            for (const int32_t right : {(3 << 16) + 65000, (9 << 16) + 12345, (200 << 16) - 777}) {
+                const Span s{x0, x0 + width, 3 << 16, right};
+                SCOPED_TRACE(::testing::Message() << s.x0 << ".." << s.x1 << " to " << right);
+                ExpectClosedForm(s, false);
+            }
+        }
+    }
+}
+
 } // namespace
