@@ -113,14 +113,9 @@ using Lanes = uint32_t __attribute__((vector_size(16)));
 // lanes' set-up costs more than it saves (measured at scale 1).
 constexpr std::ptrdiff_t LaneColumns = 16;
 
-// Offset of fog row (s >> 16) & 255 in FogTable; the mask changes nothing for shades the
-// rasteriser produces and keeps the read in bounds for any others.
-inline uint32_t FogRowOffset(uint32_t s) {
-    return (s >> 8) & 0xFF00u;
-}
-
-// FogRowOffset in each lane.
-inline Lanes FogRowOffsets(Lanes s) {
+// Offset of fog row (s >> 16) & 255 in FogTable, for one shade or in each lane; the mask changes
+// nothing for shades the rasteriser produces and keeps the read in bounds for any others.
+template <typename Shade> inline Shade FogRowOffset(Shade s) {
     return (s >> 8) & 0xFF00u;
 }
 
@@ -193,12 +188,12 @@ inline void FillFours(uint8_t* end, std::ptrdiff_t columns, const uint8_t* texel
                       const uint8_t* fog, TexelLanes lanes, const TexelLanes& last, Lanes shades,
                       Lanes lastShades, Lanes shadeStep) {
     for (std::ptrdiff_t i = -columns; i < -4; i += 4) {
-        WriteFour(end + i, texels, fog, TexelOffsets(lanes), FogRowOffsets(shades));
+        WriteFour(end + i, texels, fog, TexelOffsets(lanes), FogRowOffset(shades));
         lanes.u += lanes.uStep;
         lanes.v += lanes.vStep;
         shades += shadeStep;
     }
-    WriteFour(end - 4, texels, fog, TexelOffsets(last), FogRowOffsets(lastShades));
+    WriteFour(end - 4, texels, fog, TexelOffsets(last), FogRowOffset(lastShades));
 }
 
 // Fills columns start to stop - 1 (inside the frame, span.x0 <= start, stop - span.x0 at most
