@@ -196,6 +196,38 @@ inline void FillFours(uint8_t* end, std::ptrdiff_t columns, const uint8_t* texel
     WriteFour(end - 4, texels, fog, TexelOffsets(last), FogRowOffset(lastShades));
 }
 
+// Fills the columns from end - columns to end - 1 (at least one) through the one fog row at fog,
+// with the packed texture coordinates uv at the first column.
+inline void FillInFogRow(uint8_t* end, std::ptrdiff_t columns, const uint8_t* texels,
+                         const uint8_t* fog, uint64_t uv, uint64_t step) {
+    if (columns >= LaneColumns) {
+        const uint64_t lastUv = uv + static_cast<uint64_t>(columns - 4) * step;
+        FillFours(end, columns, texels, fog, LanesAt(uv, step), LanesAt(lastUv, step), Lanes{},
+                  Lanes{}, Lanes{});
+        return;
+    }
+    // Columns are counted from -columns up to zero, relative to the column after the last: the
+    // count doubles as the loop's test.
+    for (std::ptrdiff_t i = -columns; i != 0; ++i) {
+        end[i] = fog[TexelAt(texels, uv)];
+        uv += step;
+    }
+}
+
+// A shade that steps by at most this much a column stays in each fog row it crosses for 32
+// columns or more: enough for each row's columns to pay for a run of their own through that
+// row, which at the larger scales costs fewer instructions a pixel than stepping the shade.
+constexpr uint32_t LongFogRowStep = 65536 / 32;
+
+// How many columns, from one whose shade is shade and stepping by step modulo 2^32, share its
+// integer part and so its fog row. The step is not zero.
+inline uint32_t ColumnsInFogRow(uint32_t shade, uint32_t step) {
+    if (static_cast<int32_t>(step) > 0) {
+        return ((shade | 0xFFFFu) - shade) / step + 1;
+    }
+    return (shade & 0xFFFFu) / (0u - step) + 1;
+}
+
 // Fills columns start to stop - 1 (inside the frame, span.x0 <= start, stop - span.x0 at most
 // PackedColumns) of the row at pixels. Column x takes the interpolants after x - span.x0 steps
 // from span's, which one multiplication finds modulo 2^64 just as that many additions would.
@@ -211,29 +243,29 @@ inline void FillRun(uint8_t* pixels, const uint8_t* texels, const SpanStart& spa
     // column has it and reads one fog row, and the shade need not be stepped. The columns step
     // u, v and the shade modulo 2^32, which keeps the bits that pick the texel and the fog row.
     const uint32_t lastShade = shade + static_cast<uint32_t>(columns - 1) * span.shadeStep;
-    const bool oneFogRow = (shade >> 16) == (lastShade >> 16);
-    if (columns >= LaneColumns) {
-        const uint64_t lastUv = uv + static_cast<uint64_t>(columns - 4) * span.uv.step;
-        const TexelLanes lanes = LanesAt(uv, span.uv.step);
-        const TexelLanes last = LanesAt(lastUv, span.uv.step);
-        if (oneFogRow) {
-            FillFours(end, columns, texels, FogTable + FogRowOffset(shade), lanes, last, Lanes{},
-                      Lanes{}, Lanes{});
-            return;
-        }
-        const uint32_t lastFourShade = shade + static_cast<uint32_t>(columns - 4) * span.shadeStep;
-        FillFours(end, columns, texels, FogTable, lanes, last, Ramp(shade, span.shadeStep),
-                  Ramp(lastFourShade, span.shadeStep), Lanes{} + 4 * span.shadeStep);
+    if ((shade >> 16) == (lastShade >> 16)) {
+        FillInFogRow(end, columns, texels, FogTable + FogRowOffset(shade), uv, span.uv.step);
         return;
     }
-    // Columns are counted from -columns up to zero, relative to the column after the last: the
-    // count doubles as the loop's test.
-    if (oneFogRow) {
-        const uint8_t* const fog = FogTable + FogRowOffset(shade);
-        for (std::ptrdiff_t i = -columns; i != 0; ++i) {
-            end[i] = fog[TexelAt(texels, uv)];
-            uv += span.uv.step;
+    // A shade that changes slowly: the columns of each fog row in turn, each through that row.
+    if (span.shadeStep + LongFogRowStep <= 2 * LongFogRowStep) {
+        for (std::ptrdiff_t left = columns; left > 0;) {
+            const std::ptrdiff_t inRow =
+                std::min<std::ptrdiff_t>(left, ColumnsInFogRow(shade, span.shadeStep));
+            FillInFogRow(end - left + inRow, inRow, texels, FogTable + FogRowOffset(shade), uv,
+                         span.uv.step);
+            left -= inRow;
+            uv += static_cast<uint64_t>(inRow) * span.uv.step;
+            shade += static_cast<uint32_t>(inRow) * span.shadeStep;
         }
+        return;
+    }
+    if (columns >= LaneColumns) {
+        const uint64_t lastUv = uv + static_cast<uint64_t>(columns - 4) * span.uv.step;
+        const uint32_t lastFourShade = shade + static_cast<uint32_t>(columns - 4) * span.shadeStep;
+        FillFours(end, columns, texels, FogTable, LanesAt(uv, span.uv.step),
+                  LanesAt(lastUv, span.uv.step), Ramp(shade, span.shadeStep),
+                  Ramp(lastFourShade, span.shadeStep), Lanes{} + 4 * span.shadeStep);
         return;
     }
     for (std::ptrdiff_t i = -columns; i != 0; ++i) {

@@ -97,4 +97,20 @@ TEST_F(SpanLimitsTest, RunsOfEveryWidthFollowTheClosedForm) {
     }
 }
 
+TEST_F(SpanLimitsTest, SlowShadesChangeFogRowAtTheExactColumn) {
+    // A shade that steps at most a thirty-second of a fog row a column fills each row's columns
+    // as a run of their own. Steps that divide a row reach its edge exactly, rising or falling,
+    // from a start on the edge or one either side of it.
+    constexpr int32_t Width = 300;
+    for (const int32_t step : {2048, -2048, 1024, -1000, 1, -1}) {
+        for (const int32_t left : {100 << 16, (100 << 16) - 1, (100 << 16) + 1}) {
+            for (const int32_t x0 : {5, -40}) {
+                const Span s{x0, x0 + Width, left, left + Width * step};
+                SCOPED_TRACE(::testing::Message() << "step " << step << " from " << left);
+                ExpectClosedForm(s, false);
+            }
+        }
+    }
+}
+
 } // namespace
