@@ -180,13 +180,16 @@ inline void WriteFour(uint8_t* out, const uint8_t* texels, const uint8_t* fog, L
 }
 
 // Fills the columns from end - columns to end - 1 (at least four) through the fog table at fog,
-// with the texel lanes at the first four columns and last at the last four, and the shade lanes
-// shades and lastShades likewise, stepped by shadeStep each four columns. Four columns at a
-// time from the left, then the last four, which may write columns already written again with
-// the same values, so that no short loop is left for the remainder.
+// with the packed texture coordinates uv at the first column stepped by step each column, and
+// the shade lanes shades at the first four columns and lastShades at the last four, stepped by
+// shadeStep each four columns. Four columns at a time from the left, then the last four from
+// their own lanes, which may write columns already written again with the same values, so that
+// no short loop is left for the remainder.
 inline void FillFours(uint8_t* end, std::ptrdiff_t columns, const uint8_t* texels,
-                      const uint8_t* fog, TexelLanes lanes, const TexelLanes& last, Lanes shades,
+                      const uint8_t* fog, uint64_t uv, uint64_t step, Lanes shades,
                       Lanes lastShades, Lanes shadeStep) {
+    TexelLanes lanes = LanesAt(uv, step);
+    const TexelLanes last = LanesAt(uv + static_cast<uint64_t>(columns - 4) * step, step);
     for (std::ptrdiff_t i = -columns; i < -4; i += 4) {
         WriteFour(end + i, texels, fog, TexelOffsets(lanes), FogRowOffset(shades));
         lanes.u += lanes.uStep;
@@ -201,9 +204,7 @@ inline void FillFours(uint8_t* end, std::ptrdiff_t columns, const uint8_t* texel
 inline void FillInFogRow(uint8_t* end, std::ptrdiff_t columns, const uint8_t* texels,
                          const uint8_t* fog, uint64_t uv, uint64_t step) {
     if (columns >= LaneColumns) {
-        const uint64_t lastUv = uv + static_cast<uint64_t>(columns - 4) * step;
-        FillFours(end, columns, texels, fog, LanesAt(uv, step), LanesAt(lastUv, step), Lanes{},
-                  Lanes{}, Lanes{});
+        FillFours(end, columns, texels, fog, uv, step, Lanes{}, Lanes{}, Lanes{});
         return;
     }
     // Columns are counted from -columns up to zero, relative to the column after the last: the
@@ -261,10 +262,8 @@ inline void FillRun(uint8_t* pixels, const uint8_t* texels, const SpanStart& spa
         return;
     }
     if (columns >= LaneColumns) {
-        const uint64_t lastUv = uv + static_cast<uint64_t>(columns - 4) * span.uv.step;
         const uint32_t lastFourShade = shade + static_cast<uint32_t>(columns - 4) * span.shadeStep;
-        FillFours(end, columns, texels, FogTable, LanesAt(uv, span.uv.step),
-                  LanesAt(lastUv, span.uv.step), Ramp(shade, span.shadeStep),
+        FillFours(end, columns, texels, FogTable, uv, span.uv.step, Ramp(shade, span.shadeStep),
                   Ramp(lastFourShade, span.shadeStep), Lanes{} + 4 * span.shadeStep);
         return;
     }
